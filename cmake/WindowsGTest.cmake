@@ -1,0 +1,16 @@
+# GoogleTest for the Windows build, compiled from the sources Debian's googletest package installs.
+set(TARVIK_GTEST_SOURCE /usr/src/googletest CACHE PATH "GoogleTest sources")
+set(gtest_force_shared_crt OFF CACHE BOOL "" FORCE)
+set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
+add_subdirectory(${TARVIK_GTEST_SOURCE} ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL SYSTEM)
+include(GoogleTest)
+
+# A Windows test program, discovered and run under Wine test by test.
+function(tarvik_windows_test name)
+    add_executable(${name} ${ARGN})
+    target_link_libraries(${name} PRIVATE tarvik_win32 tarvik_win32_test_support GTest::gmock
+                                          GTest::gtest_main)
+    tarvik_warnings(${name})
+    gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 60
+                         PROPERTIES TIMEOUT 120)
+endfunction()

@@ -1,0 +1,115 @@
+#!/usr/bin/env bash
+# Builds both presets and runs every test: native (with sanitizers), Windows under Wine,
+# end-to-end, a short run of each fuzz target, and the formatting check.
+# Prints one summary line "N passed, N failed" and exits non-zero on any failure.
+#
+#   scripts/test.sh               everything, fuzz targets 10 s each
+#   FUZZ_SECONDS=600 scripts/test.sh   longer fuzz runs
+set -u
+root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+cd "$root"
+. scripts/lib/deps.sh
+. scripts/lib/wine-env.sh
+. scripts/lib/xvfb.sh
+
+FUZZ_SECONDS=${FUZZ_SECONDS:-10}
+passed=0
+failed=0
+failures=()
+
+pass() { passed=$((passed + 1)); }
+fail() { failed=$((failed + 1)); failures+=("$1"); }
+
+# Adds the counts of a ctest log ("NN% tests passed, F tests failed out of T").
+count_ctest() {
+    local log=$1 name=$2 line total bad
+    line=$(grep -E 'tests passed, [0-9]+ tests? failed out of [0-9]+' "$log" | tail -n 1)
+    if [ -z "$line" ]; then
+        fail "$name (no tests ran)"
+        return
+    fi
+    bad=$(sed -E 's/.* ([0-9]+) tests? failed out of ([0-9]+).*/\1/' <<<"$line")
+    total=$(sed -E 's/.* ([0-9]+) tests? failed out of ([0-9]+).*/\2/' <<<"$line")
+    passed=$((passed + total - bad))
+    failed=$((failed + bad))
+    [ "$bad" -eq 0 ] || failures+=("$name: $bad failed (see $log)")
+}
+
+stage() { echo; echo "== $*"; }
+
+stage "Installing what is missing"
+tarvik_install_packages "${TARVIK_BUILD_PACKAGES[@]}" "${TARVIK_TEST_PACKAGES[@]}" ||
+    { echo "package installation failed"; exit 1; }
+mkdir -p build/logs
+
+stage "Formatting"
+mapfile -t sources < <(git ls-files --cached --others --exclude-standard -- \
+    'src/*.cpp' 'src/*.h' 'tests/*.cpp' 'tests/*.h' 'fuzz/*.cpp' 'bench/*.cpp' | sort -u)
+existing=()
+for f in "${sources[@]}"; do [ -f "$f" ] && existing+=("$f"); done
+if [ ${#existing[@]} -eq 0 ] || clang-format --dry-run --Werror "${existing[@]}" \
+        >build/logs/format.log 2>&1; then
+    pass
+else
+    cat build/logs/format.log | head -n 40
+    fail "formatting (clang-format --dry-run --Werror; see build/logs/format.log)"
+fi
+
+stage "Native build and tests"
+if cmake --preset native >build/logs/native-configure.log 2>&1 &&
+    cmake --build --preset native >build/logs/native-build.log 2>&1; then
+    ctest --preset native -j2 >build/logs/native-tests.log 2>&1
+    tail -n 15 build/logs/native-tests.log
+    count_ctest build/logs/native-tests.log "native tests"
+else
+    tail -n 40 build/logs/native-configure.log build/logs/native-build.log
+    fail "native build"
+fi
+
+stage "Fuzz targets (${FUZZ_SECONDS} s each)"
+if cmake --preset fuzz >build/logs/fuzz-configure.log 2>&1 &&
+    cmake --build --preset fuzz >build/logs/fuzz-build.log 2>&1; then
+    for source in fuzz/*.cpp; do
+        [ -f "$source" ] || continue
+        name=$(basename "$source" .cpp)
+        corpus="build/fuzz/corpus/$name"
+        mkdir -p "$corpus"
+        seeds=()
+        [ -d "fuzz/corpus/$name" ] && seeds=("fuzz/corpus/$name")
+        if (cd build/fuzz && "./$name" -max_total_time="$FUZZ_SECONDS" -timeout=5 \
+                -rss_limit_mb=2048 "$root/$corpus" "${seeds[@]/#/$root/}") \
+                >"build/logs/fuzz-$name.log" 2>&1; then
+            echo "fuzz $name: ok"
+            pass
+        else
+            tail -n 30 "build/logs/fuzz-$name.log"
+            fail "fuzz $name (see build/logs/fuzz-$name.log)"
+        fi
+    done
+else
+    tail -n 40 build/logs/fuzz-configure.log build/logs/fuzz-build.log
+    fail "fuzz build"
+fi
+
+stage "Windows build, Windows tests and end-to-end tests under Wine"
+if cmake --preset windows >build/logs/windows-configure.log 2>&1 &&
+    cmake --build --preset windows >build/logs/windows-build.log 2>&1; then
+    if tarvik_start_xvfb; then
+        tarvik_wine_prefix
+        ctest --preset windows -j2 >build/logs/windows-tests.log 2>&1
+        tail -n 15 build/logs/windows-tests.log
+        count_ctest build/logs/windows-tests.log "Windows tests"
+        tarvik_wine_stop
+        tarvik_stop_xvfb
+    else
+        fail "private display"
+    fi
+else
+    tail -n 40 build/logs/windows-configure.log build/logs/windows-build.log
+    fail "Windows build"
+fi
+
+echo
+for f in "${failures[@]}"; do echo "FAILED: $f"; done
+echo "$passed passed, $failed failed"
+[ "$failed" -eq 0 ]

@@ -1,0 +1,31 @@
+#include "core/bar/Dpi.h"
+
+#include <cmath>
+
+#include "core/app/CommandLine.h"
+
+namespace tarvik {
+
+void Dpi::Start(int logicalDpiX, CommandLine& commandLine) {
+    m_displayScale = 1.0f;
+    if (logicalDpiX > 0) m_displayScale = static_cast<float>(logicalDpiX) / 96.0f;
+    if (m_displayScale < 1.0f) m_displayScale = 1.0f;
+
+    m_drawScale = 1.0f;
+    if (const float override = commandLine.ScaleOverride(); override > 0.0f) {
+        m_drawScale = override;
+    } else if (commandLine.ScaleAuto()) {
+        m_drawScale = m_displayScale;
+    }
+}
+
+int32_t Dpi::Scale(int32_t n) const {
+    // nearbyint under the default rounding mode rounds halves to even.
+    return static_cast<int32_t>(std::nearbyint(static_cast<double>(n) * m_drawScale));
+}
+
+double Dpi::ScaleF(float x) const {
+    return static_cast<double>(x) * m_drawScale;
+}
+
+}  // namespace tarvik

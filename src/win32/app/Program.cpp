@@ -1,0 +1,61 @@
+#include "win32/app/Program.h"
+
+#include <windows.h>
+
+#include "core/app/StartupText.h"
+#include "core/graphics/GDIPlus.h"
+#include "win32/app/ProcessInfo.h"
+#include "win32/platform/WideText.h"
+
+namespace tarvik {
+
+namespace {
+
+std::filesystem::path LogFilePath() {
+    const std::filesystem::path executable = ExecutablePath();
+    if (executable.empty()) return {};
+    return executable.parent_path() / L"errors.log";
+}
+
+}  // namespace
+
+Program::Program()
+    : m_trace(LogFilePath(), m_clock),
+      m_commandLine(m_environment),
+      m_version(ReadWindowsVersion()) {}
+
+bool Program::Main() {
+    if (!m_version.IsWindows10OrLater()) {
+        MessageBoxW(nullptr, Widen(VersionGateText()).c_str(), Widen(kProgramName).c_str(),
+                    MB_OK | MB_ICONEXCLAMATION | MB_SYSTEMMODAL);
+        return false;
+    }
+
+    SetProcessDPIAware();
+    m_dpi.Start(ScreenLogicalDpiX(), m_commandLine);
+
+    SetGDIPlusErrorSourceName(ExecutablePath().filename().string());
+    GDIPlusCreate(true);
+
+    WriteStartLines();
+    // The bar arrives in a later step; until then the program ends here.
+    return false;
+}
+
+void Program::WriteStartLines() {
+    m_trace.Log(StartLine(ExecutableRevision()));
+    if (const int32_t offset = m_commandLine.BarTopOffset(); offset > 0) {
+        m_trace.Log(BarOffsetLine(offset));
+    }
+    if (const auto line = ScaleLine(m_dpi.DrawScale(), m_dpi.DisplayScale(),
+                                    m_commandLine.ScaleOverride() > 0.0f)) {
+        m_trace.Log(*line);
+    }
+}
+
+void Program::OnContextCommand(int32_t command) {
+    if (command != 1) return;
+    // Exit: the work area and the bar join in later steps.
+}
+
+}  // namespace tarvik

@@ -1,0 +1,41 @@
+#pragma once
+
+#include <memory>
+
+#include "core/app/CommandLine.h"
+#include "core/app/Trace.h"
+#include "core/bar/Dpi.h"
+#include "core/bar/WindowsVersion.h"
+#include "win32/app/SystemClock.h"
+#include "win32/app/WindowsEnvironment.h"
+
+namespace tarvik {
+
+// The process: refuses old Windows, settles the scale, starts the 2D library, writes the
+// start-up lines and builds the bar. Owns every process-wide object.
+class Program {
+  public:
+    Program();
+
+    // True when a window was made and the message loop should run.
+    bool Main();
+    // A command picked from the bar's context menu; 1 is Exit.
+    void OnContextCommand(int32_t command);
+
+    Trace& GetTrace() { return m_trace; }
+    CommandLine& GetCommandLine() { return m_commandLine; }
+    const Dpi& GetDpi() const { return m_dpi; }
+    const WindowsVersion& Version() const { return m_version; }
+
+  private:
+    void WriteStartLines();
+
+    SystemClock m_clock;
+    WindowsEnvironment m_environment;
+    Trace m_trace;
+    CommandLine m_commandLine;
+    Dpi m_dpi;
+    WindowsVersion m_version;
+};
+
+}  // namespace tarvik

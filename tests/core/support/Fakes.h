@@ -1,0 +1,49 @@
+#pragma once
+
+#include <filesystem>
+#include <map>
+#include <optional>
+#include <string>
+
+#include "core/app/Clock.h"
+#include "core/app/CommandLine.h"
+
+namespace tarvik::test {
+
+// A clock that shows whatever the test sets.
+class FakeClock final : public IClock {
+  public:
+    LocalTime now{2026, 5, 4, 9, 15, 2, 1};
+    LocalTime Now() const override { return now; }
+};
+
+// An argument text and environment variables set by the test.
+class FakeEnvironment final : public IEnvironment {
+  public:
+    std::string arguments;
+    std::map<std::string, std::string, std::less<>> variables;
+
+    std::string ArgumentText() const override { return arguments; }
+    std::optional<std::string> Variable(std::string_view name) const override {
+        const auto found = variables.find(name);
+        if (found == variables.end()) return std::nullopt;
+        return found->second;
+    }
+};
+
+// A fresh folder under the system's temporary folder, removed with everything in it.
+class TempFolder {
+  public:
+    TempFolder();
+    ~TempFolder();
+    TempFolder(const TempFolder&) = delete;
+    TempFolder& operator=(const TempFolder&) = delete;
+    const std::filesystem::path& Path() const { return m_path; }
+
+  private:
+    std::filesystem::path m_path;
+};
+
+std::string ReadFile(const std::filesystem::path& path);
+
+}  // namespace tarvik::test

@@ -1,0 +1,83 @@
+#include "win32/support/WindowsTestSupport.h"
+
+#include <fstream>
+#include <sstream>
+
+namespace tarvik::test {
+
+void PumpMessages(std::chrono::milliseconds duration) {
+    PumpUntil([] { return false; }, duration);
+}
+
+bool PumpUntil(const std::function<bool()>& condition, std::chrono::milliseconds timeout) {
+    const auto end = std::chrono::steady_clock::now() + timeout;
+    for (;;) {
+        MSG message;
+        while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+            TranslateMessage(&message);
+            DispatchMessageW(&message);
+        }
+        if (condition()) return true;
+        if (std::chrono::steady_clock::now() >= end) return false;
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
+    }
+}
+
+namespace {
+
+const wchar_t kTestWindowClass[] = L"TarvikTestWindow";
+
+void RegisterTestClass() {
+    static const bool registered = [] {
+        WNDCLASSEXW wc{};
+        wc.cbSize = sizeof wc;
+        wc.lpfnWndProc = DefWindowProcW;
+        wc.hInstance = GetModuleHandleW(nullptr);
+        wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+        wc.lpszClassName = kTestWindowClass;
+        return RegisterClassExW(&wc) != 0;
+    }();
+    (void)registered;
+}
+
+}  // namespace
+
+TestWindow::TestWindow(int x, int y, int width, int height, DWORD style, DWORD exStyle) {
+    RegisterTestClass();
+    m_window = CreateWindowExW(exStyle, kTestWindowClass, L"Tarvik test", style, x, y, width,
+                               height, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
+}
+
+TestWindow::~TestWindow() {
+    if (m_window && IsWindow(m_window)) DestroyWindow(m_window);
+}
+
+TempFolder::TempFolder() {
+    wchar_t base[MAX_PATH + 1] = {};
+    GetTempPathW(MAX_PATH, base);
+    static unsigned counter = 0;
+    m_path =
+        std::filesystem::path(base) / (L"tarvik-test-" + std::to_wstring(GetCurrentProcessId()) +
+                                       L"-" + std::to_wstring(counter++));
+    std::filesystem::create_directories(m_path);
+}
+
+TempFolder::~TempFolder() {
+    std::error_code ignored;
+    std::filesystem::remove_all(m_path, ignored);
+}
+
+std::string ReadFile(const std::filesystem::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream content;
+    content << in.rdbuf();
+    return content.str();
+}
+
+std::filesystem::path TestProgramFolder() {
+    wchar_t buffer[MAX_PATH * 4] = {};
+    GetModuleFileNameW(nullptr, buffer, static_cast<DWORD>(std::size(buffer)));
+    return std::filesystem::path(buffer).parent_path();
+}
+
+}  // namespace tarvik::test
