@@ -1,9 +1,5 @@
-#include <windows.h>
-// GDI+ needs the COM declarations that the lean Windows header leaves out.
-#include <gdiplus.h>
-#include <objidl.h>
-
 #include "core/graphics/GDIPlus.h"
+#include "win32/graphics/GdiPlusNative.h"
 
 namespace tarvik {
 
