@@ -6,11 +6,12 @@ add_subdirectory(${TARVIK_GTEST_SOURCE} ${CMAKE_BINARY_DIR}/googletest EXCLUDE_F
 include(GoogleTest)
 
 # A Windows test program, discovered and run under Wine test by test.
-function(tarvik_windows_test name)
+# Its tests are named <prefix>.<Suite>.<Test>, so `ctest -R <prefix>` runs one program's tests.
+function(tarvik_windows_test name prefix)
     add_executable(${name} ${ARGN})
     target_link_libraries(${name} PRIVATE tarvik_win32 tarvik_win32_test_support GTest::gmock
                                           GTest::gtest_main)
     tarvik_warnings(${name})
     gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 60
-                         PROPERTIES TIMEOUT 120)
+                         TEST_PREFIX "${prefix}." PROPERTIES TIMEOUT 120)
 endfunction()

@@ -1,6 +1,7 @@
 #include "core/bar/Dpi.h"
 
 #include <cmath>
+#include <limits>
 
 #include "core/app/CommandLine.h"
 
@@ -21,7 +22,13 @@ void Dpi::Start(int logicalDpiX, CommandLine& commandLine) {
 
 int32_t Dpi::Scale(int32_t n) const {
     // nearbyint under the default rounding mode rounds halves to even.
-    return static_cast<int32_t>(std::nearbyint(static_cast<double>(n) * m_drawScale));
+    const double scaled = std::nearbyint(static_cast<double>(n) * m_drawScale);
+    // A size from the theme file may be absurdly large: saturate rather than overflow.
+    constexpr double kHighest = std::numeric_limits<int32_t>::max();
+    constexpr double kLowest = std::numeric_limits<int32_t>::min();
+    if (scaled >= kHighest) return std::numeric_limits<int32_t>::max();
+    if (scaled <= kLowest) return std::numeric_limits<int32_t>::min();
+    return static_cast<int32_t>(scaled);
 }
 
 double Dpi::ScaleF(float x) const {
