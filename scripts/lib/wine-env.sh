@@ -4,8 +4,8 @@ TARVIK_ROOT=${TARVIK_ROOT:-$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)}
 export WINEPREFIX="$TARVIK_ROOT/build/wineprefix"
 export WINEARCH=win64
 export WINEDEBUG=${WINEDEBUG:--all}
-# No Mono or Gecko prompts, no desktop menu entries.
-export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
+# No Mono or Gecko prompts, no desktop menu entries, and no debugger holding a crashed program.
+export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d;winedbg.exe=d"
 
 # Creates the prefix once (safe when several processes ask at the same time).
 tarvik_wine_prefix() {

@@ -19,4 +19,15 @@ void SetGDIPlusErrorSourceName(std::string executableName);
 // Error(status + 1048, "GDI+ Error " + status, executable name + ".GDIP").
 void CheckGDIPlusStatus(int status);
 
+// The statuses of the 2D library that the program itself produces or looks at.
+constexpr int kGdipStatusOk = 0;
+constexpr int kGdipStatusGenericError = 1;
+constexpr int kGdipStatusInvalidParameter = 2;
+constexpr int kGdipStatusOutOfMemory = 3;
+constexpr int kGdipStatusNotImplemented = 6;
+constexpr int kGdipStatusWrongState = 8;
+constexpr int kGdipStatusFileNotFound = 10;
+constexpr int kGdipStatusUnknownImageFormat = 13;
+constexpr int kGdipStatusFontFamilyNotFound = 14;
+
 }  // namespace tarvik

@@ -1,0 +1,63 @@
+#pragma once
+
+#include <cstdint>
+#include <optional>
+
+namespace tarvik {
+
+class Trace;
+
+// A rectangle in screen pixels given by its edges, as the desktop reports its work area.
+struct WorkspaceRect {
+    int32_t left = 0;
+    int32_t top = 0;
+    int32_t right = 0;
+    int32_t bottom = 0;
+
+    friend bool operator==(const WorkspaceRect&, const WorkspaceRect&) = default;
+};
+
+// The primary screen's work area as the system keeps it. Both calls throw tarvik::Error carrying
+// the system error code when the system refuses.
+class IDesktopWorkArea {
+  public:
+    virtual ~IDesktopWorkArea() = default;
+    virtual WorkspaceRect Read() = 0;
+    virtual void Write(const WorkspaceRect& rect) = 0;
+};
+
+// Keeps the strip under the bar out of the work area, so maximised windows stay below the bar,
+// and gives it back on Exit. Only a strip this object took is ever given back.
+class WorkArea {
+  public:
+    // workAreaTop is the theme's (already scaled) reserved height; barTopOffset the unscaled
+    // distance the bar is moved down by.
+    WorkArea(IDesktopWorkArea& desktop, Trace& trace, int32_t workAreaTop, int32_t barTopOffset);
+
+    // The current work area; all zero (and logged) when it cannot be read.
+    WorkspaceRect GetWorkspace();
+    // False (and logged) when the system refuses the rectangle.
+    bool SetWorkspace(const WorkspaceRect& rect);
+
+    // Where the work area has to start for the bar to stay clear of maximised windows.
+    int32_t ReservedHeight() const { return m_reservedHeight; }
+
+    // Moves the top of the work area down to ReservedHeight when it is above it.
+    void Reserve();
+    // Puts back the top that Reserve found, once.
+    void Restore();
+
+    bool Reserved() const { return m_reserved; }
+    int32_t SavedTop() const { return m_savedTop; }
+
+  private:
+    std::optional<WorkspaceRect> ReadWorkspace();
+
+    IDesktopWorkArea& m_desktop;
+    Trace& m_trace;
+    int32_t m_reservedHeight;
+    int32_t m_savedTop = 0;
+    bool m_reserved = false;
+};
+
+}  // namespace tarvik
