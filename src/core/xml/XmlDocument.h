@@ -11,7 +11,7 @@ namespace tarvik {
 
 // One element of a parsed document. Elements belong to their document and live as long as it.
 class XmlElement {
-public:
+  public:
     virtual ~XmlElement() = default;
     virtual std::string Name() const = 0;
     // The first child element of that name, or nullptr.
@@ -25,7 +25,7 @@ public:
 };
 
 class XmlDocument {
-public:
+  public:
     virtual ~XmlDocument() = default;
     // The document element, or nullptr for an empty document.
     virtual const XmlElement* Root() const = 0;
@@ -34,7 +34,7 @@ public:
 // Parses documents without DTDs and without resolving anything external. Both calls return
 // nullptr when the input is missing, unreadable or not well-formed.
 class XmlParser {
-public:
+  public:
     virtual ~XmlParser() = default;
     virtual std::unique_ptr<XmlDocument> LoadFile(const std::filesystem::path& file) const = 0;
     virtual std::unique_ptr<XmlDocument> LoadText(std::string_view text) const = 0;
