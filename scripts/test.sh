@@ -96,6 +96,7 @@ if cmake --preset windows >build/logs/windows-configure.log 2>&1 &&
     cmake --build --preset windows >build/logs/windows-build.log 2>&1; then
     if tarvik_start_xvfb; then
         tarvik_wine_prefix
+        tarvik_wine_start
         ctest --preset windows -j2 >build/logs/windows-tests.log 2>&1
         tail -n 15 build/logs/windows-tests.log
         count_ctest build/logs/windows-tests.log "Windows tests"

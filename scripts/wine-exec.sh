@@ -9,6 +9,14 @@ if [ -z "${TARVIK_DISPLAY:-}" ]; then
 fi
 export DISPLAY=$TARVIK_DISPLAY
 tarvik_wine_prefix
-set -o pipefail
+# The output goes through files: Wine services that a program starts on demand (the COM
+# server, for one) inherit its output, and a pipe would stay open as long as they live.
+out=$(mktemp)
+err=$(mktemp)
+trap 'rm -f "$out" "$err"' EXIT
+wine "$@" >"$out" 2>"$err" </dev/null
+status=$?
 # Console output of Windows programs ends lines with CR LF; the test runner wants LF.
-wine "$@" | tr -d '\r'
+tr -d '\r' <"$out"
+tr -d '\r' <"$err" >&2
+exit $status

@@ -8,4 +8,5 @@ root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 tarvik_start_xvfb || exit 1
 trap 'tarvik_stop_xvfb' EXIT
 tarvik_wine_prefix
+tarvik_wine_start 30
 cd "$root" && "$@"

@@ -24,6 +24,14 @@ tarvik_wine_prefix() {
     ) 9>"$TARVIK_ROOT/build/.wineprefix.lock"
 }
 
+# Starts the Wine server and its services before any test does. A test program that started them
+# would lend them its output pipe, and the test runner would wait on that pipe until the server
+# ends. `tarvik_wine_start [seconds]` keeps the server that long after its last program.
+tarvik_wine_start() {
+    wineserver -p"${1:-}" >/dev/null 2>&1 </dev/null
+    DISPLAY=${TARVIK_DISPLAY:-} wine cmd /c exit >/dev/null 2>&1 </dev/null
+}
+
 tarvik_wine_stop() {
     wineserver -k >/dev/null 2>&1 || true
 }

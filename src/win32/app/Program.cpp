@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include <objbase.h>
+
 #include "core/app/StartupText.h"
 #include "core/graphics/GDIPlus.h"
 #include "win32/app/ProcessInfo.h"
@@ -24,6 +26,10 @@ Program::Program()
       m_commandLine(m_environment),
       m_version(ReadWindowsVersion()) {}
 
+Program::~Program() {
+    if (m_comStarted) CoUninitialize();
+}
+
 bool Program::Main() {
     if (!m_version.IsWindows10OrLater()) {
         MessageBoxW(nullptr, Widen(VersionGateText()).c_str(), Widen(kProgramName).c_str(),
@@ -36,6 +42,19 @@ bool Program::Main() {
 
     SetGDIPlusErrorSourceName(ExecutablePath().filename().string());
     GDIPlusCreate(true);
+
+    // The theme is read through the system's XML document object; without COM the file reads
+    // as missing and the built-in look is used.
+    m_comStarted = SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED));
+    if (!m_theme.Initialize(m_xmlParser, ExecutablePath().parent_path(), m_trace, m_commandLine,
+                            m_dpi)) {
+        m_trace.LogError(0, "Program", "Main", "Theme.Initialize failed");
+        return false;
+    }
+
+    m_workArea = std::make_unique<WorkArea>(m_desktopWorkArea, m_trace, m_theme.Layout.WorkAreaTop,
+                                            m_commandLine.BarTopOffset());
+    m_workArea->Reserve();
 
     WriteStartLines();
     // The bar arrives in a later step; until then the program ends here.
@@ -55,7 +74,8 @@ void Program::WriteStartLines() {
 
 void Program::OnContextCommand(int32_t command) {
     if (command != 1) return;
-    // Exit: the work area and the bar join in later steps.
+    if (m_workArea) m_workArea->Restore();
+    // Closing the bar joins here once the bar exists.
 }
 
 }  // namespace tarvik

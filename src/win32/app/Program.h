@@ -6,8 +6,12 @@
 #include "core/app/Trace.h"
 #include "core/bar/Dpi.h"
 #include "core/bar/WindowsVersion.h"
+#include "core/bar/WorkArea.h"
+#include "core/theme/Theme.h"
 #include "win32/app/SystemClock.h"
 #include "win32/app/WindowsEnvironment.h"
+#include "win32/bar/WorkAreaWin32.h"
+#include "win32/xml/MsXmlParser.h"
 
 namespace tarvik {
 
@@ -16,6 +20,9 @@ namespace tarvik {
 class Program {
   public:
     Program();
+    ~Program();
+    Program(const Program&) = delete;
+    Program& operator=(const Program&) = delete;
 
     // True when a window was made and the message loop should run.
     bool Main();
@@ -26,6 +33,7 @@ class Program {
     CommandLine& GetCommandLine() { return m_commandLine; }
     const Dpi& GetDpi() const { return m_dpi; }
     const WindowsVersion& Version() const { return m_version; }
+    const Theme& GetTheme() const { return m_theme; }
 
   private:
     void WriteStartLines();
@@ -36,6 +44,11 @@ class Program {
     CommandLine m_commandLine;
     Dpi m_dpi;
     WindowsVersion m_version;
+    bool m_comStarted = false;
+    MsXmlParser m_xmlParser;
+    Theme m_theme;
+    WorkAreaWin32 m_desktopWorkArea;
+    std::unique_ptr<WorkArea> m_workArea;  // made once the theme knows the bar's height
 };
 
 }  // namespace tarvik
