@@ -1,0 +1,42 @@
+#include "win32/support/Screenshot.h"
+
+#include "core/graphics/GDIPBitmap.h"
+#include "win32/graphics/GdiPlusNative.h"
+#include "win32/platform/UniqueHandle.h"
+#include "win32/support/WindowsTestSupport.h"
+
+namespace tarvik::test {
+
+std::filesystem::path ScreenshotFolder() {
+    // The test programs live in build/windows.
+    const std::filesystem::path folder = TestProgramFolder().parent_path() / L"screenshots";
+    std::error_code ignored;
+    std::filesystem::create_directories(folder, ignored);
+    return folder;
+}
+
+bool SavePng(const GDIPImage& image, const std::filesystem::path& path) {
+    // The PNG encoder of GDI+.
+    const CLSID png{0x557CF406, 0x1A04, 0x11D3, {0x9A, 0x73, 0x00, 0x00, 0xF8, 0x1E, 0xF3, 0x2E}};
+    return gdip::flat::GdipSaveImageToFile(gdip::Native<Gdiplus::GpImage>(image.NativeHandle()),
+                                           path.wstring().c_str(), &png, nullptr) == Gdiplus::Ok;
+}
+
+bool SaveScreenshot(const std::filesystem::path& path, RECT region) {
+    if (region.right <= region.left || region.bottom <= region.top) {
+        region = RECT{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+    }
+    const int width = region.right - region.left;
+    const int height = region.bottom - region.top;
+    HDC screen = GetDC(nullptr);
+    UniqueMemoryDc memory(CreateCompatibleDC(screen));
+    UniqueBitmap bitmap(CreateCompatibleBitmap(screen, width, height));
+    const HGDIOBJ old = SelectObject(memory.Get(), bitmap.Get());
+    BitBlt(memory.Get(), 0, 0, width, height, screen, region.left, region.top, SRCCOPY);
+    SelectObject(memory.Get(), old);
+    ReleaseDC(nullptr, screen);
+    GDIPBitmap picture = GDIPBitmap::CreateFromHBITMAP(bitmap.Get());
+    return picture.width() == width && SavePng(picture.Image(), path);
+}
+
+}  // namespace tarvik::test
