@@ -1,0 +1,207 @@
+#include "core/menus/MenuStrip.h"
+
+#include <algorithm>
+#include <cmath>
+#include <exception>
+#include <limits>
+
+#include "core/app/Error.h"
+#include "core/app/Trace.h"
+#include "core/theme/Brushes.h"
+#include "core/theme/Theme.h"
+
+namespace tarvik {
+
+namespace {
+
+constexpr std::string_view kSource = "MenuStrip";
+constexpr int32_t kBold = 1;
+constexpr int32_t kRegular = 0;
+
+// Nearest integer, halves to even, held to the 32-bit range (a value that is not a number
+// gives 0).
+int32_t NearestInt(double value) {
+    if (std::isnan(value)) return 0;
+    constexpr double kLowest = std::numeric_limits<int32_t>::min();
+    constexpr double kHighest = std::numeric_limits<int32_t>::max();
+    // nearbyint under the default rounding mode rounds halves to even.
+    return static_cast<int32_t>(std::nearbyint(std::clamp(value, kLowest, kHighest)));
+}
+
+}  // namespace
+
+MenuStrip::MenuStrip(const MenuStripServices& services)
+    : m_theme(services.theme),
+      m_brushes(services.brushes),
+      m_trace(services.trace),
+      m_dropDown(services.dropDown),
+      m_menus(services.menus),
+      m_twipsPerPixel(services.twipsPerPixel) {}
+
+void MenuStrip::Refresh() {
+    if (m_hWnd == 0) return;
+    if (m_menus.ShortWindowTitle(m_hWnd) != m_applicationName) PopulateFromhWnd(m_hWnd);
+}
+
+void MenuStrip::ResetSelector() {
+    m_hover = nullptr;
+    Redraw();
+}
+
+void MenuStrip::SetBounds(const RectI& bounds) {
+    m_bounds = bounds;
+    // The old surface draws into the old bitmap: release it before the bitmap goes.
+    m_graphics.Dispose();
+    m_bitmap = GDIPBitmap::CreateFromSizeFormat(bounds.Width, bounds.Height, kPixelFormat32bppARGB);
+    if (m_bitmap.NativeHandle() != nullptr) {
+        m_graphics.FromImage(m_bitmap.Image());
+        if (m_graphics.IsBound()) m_graphics.ApplySurfaceSettings();
+    }
+    Redraw();
+}
+
+void MenuStrip::MouseDown(int32_t /*button*/, int32_t /*x*/, int32_t /*y*/) {
+    if (Owner == nullptr) {
+        m_trace.LogError(0, kSource, "MouseDown", "Owner uninitialised");
+        return;
+    }
+    if (!m_hover) return;
+    ShowDropDownFor(*m_hover);
+    m_selected = m_hover;
+    Redraw();
+}
+
+void MenuStrip::MouseMove(int16_t x) {
+    const std::shared_ptr<MenuItem> item = TitleAt(int32_t{x} - m_bounds.X);
+    // The application title is never highlighted and opens nothing.
+    if (!item || item == m_hover || item == m_applicationTitle) return;
+    m_hover = item;
+    if (m_dropDown.IsVisible() && ShowDropDownFor(*m_hover)) m_selected = m_hover;
+    Redraw();
+    RaiseChanged();
+}
+
+void MenuStrip::OnMouseLeave() {
+    if (m_dropDown.IsVisible()) m_dropDown.Hide();
+    if (m_selected) {
+        m_selected = nullptr;
+        Redraw();
+    }
+}
+
+void MenuStrip::PopulateFromhWnd(WindowHandle window) {
+    m_titles = MenuItemList{};
+    m_selected = nullptr;
+    m_hWnd = window;
+    m_applicationName = m_menus.ShortWindowTitle(window);
+    m_applicationTitle->text = m_applicationName;
+    m_titles.push_back(m_applicationTitle);
+    m_menus.ReadMenuBar(m_titles, window);
+    // Only a window that gave no title of its own gets the custom shortcut menus.
+    if (m_titles.size() == 1 && m_customMenus != nullptr) {
+        m_customMenus->AppendMenusFor(m_titles, window);
+    }
+    Redraw();
+}
+
+void MenuStrip::Repopulate() {
+    if (m_hWnd != 0) PopulateFromhWnd(m_hWnd);
+}
+
+void MenuStrip::PopulateFromTest() {
+    try {
+        m_titles = MenuItemList{};
+        m_applicationTitle->text = "Tarvik";
+        m_titles.push_back(m_applicationTitle);
+        for (const char* text : {"File", "Edit", "View", "Window", "Help"}) {
+            auto title = std::make_shared<MenuItem>();
+            title->text = text;
+            m_titles.push_back(std::move(title));
+        }
+        Redraw();
+    } catch (const Error& error) {
+        m_trace.LogError(error.Number(), kSource, "PopulateFromTest", error.Description());
+    } catch (const std::exception& error) {
+        m_trace.LogError(0, kSource, "PopulateFromTest", error.what());
+    }
+}
+
+void MenuStrip::m_menu_Closed() {
+    m_hover = nullptr;
+    m_selected = nullptr;
+    Redraw();
+}
+
+std::shared_ptr<MenuItem> MenuStrip::TitleAt(int32_t x) const {
+    const double pad = m_theme.Layout.MenuPad;
+    const double at = x;
+    for (const auto& title : m_titles) {
+        const double left = double{title->Left} - pad;
+        const double right = double{title->Left} + double{title->width} + pad;
+        if (left <= at && at <= right) return title;
+    }
+    return nullptr;
+}
+
+void MenuStrip::LayoutTitles() {
+    double x = m_theme.Layout.MenuTextX;
+    for (const auto& title : m_titles) {
+        const int32_t bold = title == m_applicationTitle ? kBold : kRegular;
+        title->width = m_graphics.MeasureStringWidth(title->text, m_theme.FontFor(bold));
+        title->Left = static_cast<float>(x);
+        x = NearestInt(x + double{title->width} + m_theme.Layout.MenuGap);
+    }
+}
+
+void MenuStrip::Redraw() {
+    // Without a surface (no bounds yet, or a size the bitmap could not take) there is nothing to
+    // measure or paint.
+    if (m_graphics.IsBound()) {
+        LayoutTitles();
+        m_graphics.Clear(0);
+        for (const auto& title : m_titles) DrawTitle(*title);
+    }
+    RaiseChanged();
+}
+
+void MenuStrip::DrawTitle(const MenuItem& title) {
+    const ThemeLayout& layout = m_theme.Layout;
+    const PointF at{static_cast<float>(NearestInt(title.Left)),
+                    static_cast<float>(layout.MenuTextY)};
+    if (&title == m_applicationTitle.get()) {
+        m_graphics.DrawString(title.text, m_theme.FontFor(kBold), m_brushes.TextBrush(), at);
+        return;
+    }
+    const RectI highlight{NearestInt(double{title.Left} - layout.MenuPad), 0,
+                          NearestInt(double{title.width} + 2.0 * layout.MenuPad),
+                          m_bounds.Height - layout.BarShadow};
+    const GDIPFont& font = m_theme.FontFor(kRegular);
+    if (&title == m_selected.get()) {
+        m_theme.Glass.PaintPressed(&m_graphics, highlight);
+        m_graphics.DrawString(title.text, font, m_brushes.TextBrush(), at);
+    } else if (&title == m_hover.get()) {
+        m_theme.Glass.PaintSelection(&m_graphics, highlight);
+        m_graphics.DrawString(title.text, font, m_brushes.HighlightBrush(), at);
+    } else {
+        m_graphics.DrawString(title.text, font, m_brushes.TextBrush(), at);
+    }
+}
+
+bool MenuStrip::ShowDropDownFor(const MenuItem& title) {
+    if (Owner == nullptr) return false;
+    const ThemeLayout& layout = m_theme.Layout;
+    // The drop-down's left edge lines up with the title's highlight; its top is the bottom of
+    // the visible strip, above the shadow band.
+    const int32_t left = NearestInt(Owner->LeftTwips() / m_twipsPerPixel.x + m_bounds.X +
+                                    double{title.Left} - layout.MenuPad);
+    const double bottom = static_cast<double>(m_bounds.Y) + m_bounds.Height - layout.BarShadow;
+    const int32_t top = NearestInt(Owner->TopTwips() + bottom * m_twipsPerPixel.y);
+    m_dropDown.ShowList(title.Children, top, left);
+    return true;
+}
+
+void MenuStrip::RaiseChanged() {
+    if (Changed) Changed();
+}
+
+}  // namespace tarvik

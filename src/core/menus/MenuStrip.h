@@ -1,0 +1,144 @@
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <string>
+
+#include "core/graphics/GDIPBitmap.h"
+#include "core/graphics/GDIPGraphics.h"
+#include "core/graphics/GraphicsTypes.h"
+#include "core/menus/IDropDownMenu.h"
+#include "core/menus/MenuItem.h"
+#include "core/platform/WindowHandle.h"
+
+namespace tarvik {
+
+class Brushes;
+class Theme;
+class Trace;
+
+// The bar as the strip sees it: where the bar window sits on the screen, in twips.
+class IMenuStripOwner {
+  public:
+    virtual ~IMenuStripOwner() = default;
+    virtual double LeftTwips() const = 0;
+    virtual double TopTwips() const = 0;
+};
+
+// Reads what the strip shows for a foreground window: its short title and its menu bar.
+class IMenuSource {
+  public:
+    virtual ~IMenuSource() = default;
+    // The window's title cut for display.
+    virtual std::string ShortWindowTitle(WindowHandle window) = 0;
+    // Appends one title per entry of the window's menu bar (with their drop-down rows as
+    // children); adds nothing for a window without a menu bar.
+    virtual void ReadMenuBar(MenuItemList& titles, WindowHandle window) = 0;
+};
+
+// The user's own shortcut menus, offered for windows that have no menu bar of their own.
+class ICustomMenuSource {
+  public:
+    virtual ~ICustomMenuSource() = default;
+    virtual void AppendMenusFor(MenuItemList& titles, WindowHandle window) = 0;
+};
+
+// What the strip works with; every reference must outlive the strip.
+struct MenuStripServices {
+    const Theme& theme;  // layout values, glass style and the two text fonts
+    Brushes& brushes;
+    Trace& trace;
+    IDropDownMenu& dropDown;  // the one drop-down the strip opens under its titles
+    IMenuSource& menus;
+    TwipsPerPixel twipsPerPixel;
+};
+
+// The left part of the bar: the foreground window's short title in bold, then the titles of its
+// menu bar. Pressing a title opens the drop-down beneath it; moving along the titles while it is
+// open switches it. The strip owns no window: it paints into its own bitmap, which the bar
+// draws when the strip raises Changed, and it takes the bar's mouse events in bar pixels.
+//
+// The drop-down window belongs to whoever made it; it is unloaded after the strip is gone, and
+// its Closed event is wired to m_menu_Closed.
+class MenuStrip {
+  public:
+    explicit MenuStrip(const MenuStripServices& services);
+    MenuStrip(const MenuStrip&) = delete;
+    MenuStrip& operator=(const MenuStrip&) = delete;
+
+    // The bar that shows the strip; the drop-down cannot be placed without it.
+    IMenuStripOwner* Owner = nullptr;
+    // Raised after every redraw, and once more after a mouse move that changed the hover title.
+    std::function<void()> Changed;
+
+    // Windows without a menu bar of their own get the custom shortcut menus from here (none
+    // when not set).
+    void SetCustomMenus(ICustomMenuSource* customMenus) { m_customMenus = customMenus; }
+    void SetTwipsPerPixel(TwipsPerPixel twipsPerPixel) { m_twipsPerPixel = twipsPerPixel; }
+
+    // Re-reads the tracked window's menus when its short title changed.
+    void Refresh();
+    // Forgets the hover title (the pointer left the bar).
+    void ResetSelector();
+    // The strip's picture, for the bar to draw into the strip's bounds.
+    const GDIPImage& Image() const { return m_bitmap.Image(); }
+    // In pixels of the bar's client area.
+    const RectI& Bounds() const { return m_bounds; }
+    // Rebuilds the bitmap and its surface at the new size (even an unchanged one), then redraws.
+    void SetBounds(const RectI& bounds);
+
+    // Opens the drop-down under the hover title; the arguments are not used.
+    void MouseDown(int32_t button, int32_t x, int32_t y);
+    // x in bar pixels.
+    void MouseMove(int16_t x);
+    // The pointer moved from the strip to another part of the bar.
+    void OnMouseLeave();
+
+    void PopulateFromhWnd(WindowHandle window);
+    // Reads the tracked window's menus again, whether or not its title changed.
+    void Repopulate();
+    // Demonstration titles, for running without a foreground program to follow.
+    void PopulateFromTest();
+
+    // The drop-down closed itself.
+    void m_menu_Closed();
+
+    // The titles in display order; the first is the application title.
+    const MenuItemList& Titles() const { return m_titles; }
+    const std::shared_ptr<MenuItem>& Hover() const { return m_hover; }
+    const std::shared_ptr<MenuItem>& Selected() const { return m_selected; }
+    WindowHandle TrackedWindow() const { return m_hWnd; }
+    const std::string& ApplicationName() const { return m_applicationName; }
+
+  private:
+    // The first title whose padded span holds x (relative to the strip), or null.
+    std::shared_ptr<MenuItem> TitleAt(int32_t x) const;
+    void LayoutTitles();
+    void Redraw();
+    void DrawTitle(const MenuItem& title);
+    // Shows the title's rows beneath it; false (and nothing shown) without an owner.
+    bool ShowDropDownFor(const MenuItem& title);
+    void RaiseChanged();
+
+    const Theme& m_theme;
+    Brushes& m_brushes;
+    Trace& m_trace;
+    IDropDownMenu& m_dropDown;
+    IMenuSource& m_menus;
+    ICustomMenuSource* m_customMenus = nullptr;
+    TwipsPerPixel m_twipsPerPixel;
+
+    MenuItemList m_titles;
+    const std::shared_ptr<MenuItem> m_applicationTitle = std::make_shared<MenuItem>();
+    std::string m_applicationName;
+    WindowHandle m_hWnd = 0;
+    RectI m_bounds;
+    // The surface draws into the bitmap, so it is declared after it and goes first.
+    GDIPBitmap m_bitmap;
+    GDIPGraphics m_graphics;
+    std::shared_ptr<MenuItem> m_hover;
+    std::shared_ptr<MenuItem> m_selected;
+};
+
+}  // namespace tarvik
