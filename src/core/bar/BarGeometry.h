@@ -2,37 +2,29 @@
 
 #include <cstdint>
 
+#include "core/graphics/GraphicsTypes.h"
 #include "core/theme/ThemeLayout.h"
 
 namespace tarvik {
 
-// A rectangle as the bar measures it: left, top, width, height in pixels.
-struct BarRect {
-    int32_t Left = 0;
-    int32_t Top = 0;
-    int32_t Width = 0;
-    int32_t Height = 0;
-    bool operator==(const BarRect&) const = default;
-};
-
 // The bar's hit test: a point on any edge is outside.
-constexpr bool StrictlyInside(const BarRect& r, int32_t x, int32_t y) {
-    return x > r.Left && x < r.Left + r.Width && y > r.Top && y < r.Top + r.Height;
+constexpr bool StrictlyInside(const RectI& r, int32_t x, int32_t y) {
+    return x > r.X && x < r.X + r.Width && y > r.Y && y < r.Y + r.Height;
 }
 
 // The bar window: across the primary screen, the offset below its top, shadow strip included.
-BarRect BarWindowRect(int32_t screenWidth, int32_t barTopOffset, const ThemeLayout& layout);
+RectI BarWindowRect(int32_t screenWidth, int32_t barTopOffset, const ThemeLayout& layout);
 
 // The painted part of the bar above its shadow strip (never negative).
 int32_t VisibleBarHeight(const ThemeLayout& layout);
 
 // The menu strip's bounds between the widgets at both ends of the bar.
-BarRect MenuStripBounds(int32_t stripLeft, int32_t stripRight, int32_t clientHeight,
-                        const ThemeLayout& layout);
+RectI MenuStripBounds(int32_t stripLeft, int32_t stripRight, int32_t clientHeight,
+                      const ThemeLayout& layout);
 
 // Whether the cursor is off the bar window (points on its edges count as on it).
-constexpr bool CursorOutsideBar(const BarRect& bar, int32_t x, int32_t y) {
-    return x > bar.Left + bar.Width || x < bar.Left || y > bar.Top + bar.Height || y < bar.Top;
+constexpr bool CursorOutsideBar(const RectI& bar, int32_t x, int32_t y) {
+    return x > bar.X + bar.Width || x < bar.X || y > bar.Y + bar.Height || y < bar.Y;
 }
 
 // A point of a mouse message: two signed 16-bit numbers packed in the message's lParam.

@@ -6,7 +6,7 @@ namespace tarvik {
 namespace {
 
 TEST(BarGeometry, HitTestLeavesEveryEdgeOutside) {
-    const BarRect strip{50, 0, 100, 36};
+    const RectI strip{50, 0, 100, 36};
     struct Case {
         int32_t x, y;
         bool inside;
@@ -22,8 +22,8 @@ TEST(BarGeometry, HitTestLeavesEveryEdgeOutside) {
 
 TEST(BarGeometry, WindowRectTakesTheScreenWidthTheOffsetAndTheShadowStrip) {
     ThemeLayout layout;
-    EXPECT_EQ(BarWindowRect(1920, 0, layout), (BarRect{0, 0, 1920, 36}));
-    EXPECT_EQ(BarWindowRect(1280, 30, layout), (BarRect{0, 30, 1280, 36}));
+    EXPECT_EQ(BarWindowRect(1920, 0, layout), (RectI{0, 0, 1920, 36}));
+    EXPECT_EQ(BarWindowRect(1280, 30, layout), (RectI{0, 30, 1280, 36}));
     EXPECT_EQ(VisibleBarHeight(layout), 23);
     layout.BarShadow = 40;  // a theme whose shadow is taller than the bar paints no bar
     EXPECT_EQ(VisibleBarHeight(layout), 0);
@@ -31,14 +31,14 @@ TEST(BarGeometry, WindowRectTakesTheScreenWidthTheOffsetAndTheShadowStrip) {
 
 TEST(BarGeometry, StripSpansFromTheLargerLeftToTheGapBeforeTheRightWidgets) {
     ThemeLayout layout;  // MenuLeft 50, StatusGap 2
-    EXPECT_EQ(MenuStripBounds(8, 1912, 36, layout), (BarRect{50, 0, 1860, 36}));
-    EXPECT_EQ(MenuStripBounds(300, 1500, 36, layout), (BarRect{300, 0, 1198, 36}));
+    EXPECT_EQ(MenuStripBounds(8, 1912, 36, layout), (RectI{50, 0, 1860, 36}));
+    EXPECT_EQ(MenuStripBounds(300, 1500, 36, layout), (RectI{300, 0, 1198, 36}));
     // Widgets that leave no room give an empty strip, never a negative one.
     EXPECT_EQ(MenuStripBounds(900, 800, 36, layout).Width, 0);
 }
 
 TEST(BarGeometry, CursorOnTheBarsEdgesStillCountsAsOnIt) {
-    const BarRect bar{0, 30, 1920, 36};
+    const RectI bar{0, 30, 1920, 36};
     EXPECT_FALSE(CursorOutsideBar(bar, 0, 30));
     EXPECT_FALSE(CursorOutsideBar(bar, 1920, 66));
     EXPECT_TRUE(CursorOutsideBar(bar, 1921, 40));
