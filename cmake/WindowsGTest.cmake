@@ -12,6 +12,8 @@ function(tarvik_windows_test name prefix)
     target_link_libraries(${name} PRIVATE tarvik_win32 tarvik_win32_test_support GTest::gmock
                                           GTest::gtest_main)
     tarvik_warnings(${name})
+    # Tests may start the fixture programs.
+    add_dependencies(${name} tarvik_fixtures)
     gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 60
                          TEST_PREFIX "${prefix}."
                          # Under Wine a program that dies can still end with exit code 0: a test

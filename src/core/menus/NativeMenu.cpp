@@ -1,0 +1,221 @@
+#include "core/menus/NativeMenu.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+#include <limits>
+#include <string>
+#include <utility>
+
+#include "core/app/Error.h"
+#include "core/app/Trace.h"
+#include "core/text/Utf16.h"
+#include "core/theme/ThemeLayout.h"
+
+namespace tarvik {
+
+namespace {
+
+constexpr uint32_t kGrayed = 0x1;       // MF_GRAYED
+constexpr uint32_t kDisabled = 0x2;     // MF_DISABLED
+constexpr uint32_t kSeparator = 0x800;  // MF_SEPARATOR
+// GetMenuItemID's answer for an entry that opens a submenu.
+constexpr int32_t kPopupCommandId = -1;
+
+// "&&" shows one ampersand; any other "&" only marks the next letter as the mnemonic.
+std::string WithoutMnemonics(std::string_view text) {
+    std::string out;
+    out.reserve(text.size());
+    for (size_t i = 0; i < text.size(); ++i) {
+        if (text[i] != '&') {
+            out += text[i];
+        } else if (i + 1 < text.size() && text[i + 1] == '&') {
+            out += '&';
+            ++i;
+        }
+    }
+    return out;
+}
+
+// The accelerator text ("Ctrl+O") follows the last tab; the bar does not show it.
+std::string WithoutAccelerator(std::string text) {
+    const size_t tab = text.rfind('\t');
+    if (tab != std::string::npos) text.erase(tab);
+    return text;
+}
+
+std::string UpperHex(uint32_t value) {
+    char buffer[16];
+    std::snprintf(buffer, sizeof buffer, "%X", static_cast<unsigned>(value));
+    return buffer;
+}
+
+// A window or menu handle as the trace log and the reported-windows set write it.
+std::string Decimal(std::uintptr_t handle) {
+    return std::to_string(handle);
+}
+
+// Floating point to a 32-bit integer, halves to the even neighbour (the default rounding mode).
+int32_t NearestInteger(double value) {
+    if (std::isnan(value)) return 0;
+    constexpr double kLowest = std::numeric_limits<int32_t>::min();
+    constexpr double kHighest = std::numeric_limits<int32_t>::max();
+    return static_cast<int32_t>(std::nearbyint(std::clamp(value, kLowest, kHighest)));
+}
+
+}  // namespace
+
+NativeMenu::NativeMenu(const IMenuReader& reader, ICommandPoster& poster, IMessageBox& messageBox,
+                       Trace& trace, const ThemeLayout& layout, TwipsPerPixel twipsPerPixel)
+    : m_reader(reader),
+      m_poster(poster),
+      m_messageBox(messageBox),
+      m_trace(trace),
+      m_layout(layout),
+      m_twipsPerPixel(twipsPerPixel) {}
+
+std::string NativeMenu::ShortWindowTitle(WindowHandle window) const {
+    const std::string title = m_reader.WindowTitle(window);
+    if (Utf16Length(title) <= kShortTitleUnits) return title;
+    // Cut between characters: a character made of two units that would straddle the cut goes.
+    return std::string(Utf16Prefix(title, kShortTitleUnits)) + "...";
+}
+
+void NativeMenu::PopulateMenuFromHandle(MenuItemList& items, MenuHandle menu, WindowHandle window) {
+    ReadLimits limits{kMaxMenuEntries, false};
+    ReadMenu(items, menu, window, 1, limits);
+}
+
+void NativeMenu::ReadMenu(MenuItemList& items, MenuHandle menu, WindowHandle window, int32_t depth,
+                          ReadLimits& limits) {
+    const int32_t count = m_reader.ItemCount(menu);
+    if (count <= 0) return;
+    if (depth > kMaxMenuDepth || count > limits.entriesLeft) {
+        // Said once per read: a menu hung under itself would otherwise fill the log.
+        if (!limits.reported) {
+            limits.reported = true;
+            m_trace.LogErrorOnce(
+                0, kModule, "PopulateMenuFromHandle",
+                "menu " + Decimal(menu) + " nests too deeply or has too many items - not read");
+        }
+        return;
+    }
+    limits.entriesLeft -= count;
+
+    for (int32_t position = 0; position < count; ++position) {
+        auto item = std::make_shared<MenuItem>();
+        const MenuHandle subMenu = m_reader.SubMenu(menu, position);
+        const uint32_t state = m_reader.State(menu, position);
+        item->text = WithoutAccelerator(WithoutMnemonics(m_reader.Text(menu, position)));
+        item->IsSeparator = subMenu == 0 && (state & kSeparator) != 0;
+        item->IsEnabled = (state & (kGrayed | kDisabled)) == 0;
+        item->CommandId = m_reader.ItemId(menu, position);
+        item->hWnd = window;
+
+        if (!item->text.empty() || subMenu != 0 || item->IsSeparator) {
+            items.push_back(item);
+            if (subMenu != 0) ReadMenu(item->Children, subMenu, window, depth + 1, limits);
+        } else {
+            // Owner-drawn and bitmap-only entries have no text to show.
+            m_trace.LogErrorOnce(0, kModule, "PopulateMenuFromHandle",
+                                 "menu item " + std::to_string(position) + " of " + Decimal(menu) +
+                                     " has no text and is not a separator (state &H" +
+                                     UpperHex(state) + ") - skipped");
+        }
+    }
+}
+
+void NativeMenu::HandleMenuItem(const MenuItem& item, IDropDownMenu& menu, int32_t index,
+                                bool& closeAll) {
+    if (!item.Children.empty()) {
+        OpenSubMenu(item, menu, index);
+        closeAll = false;
+        return;
+    }
+    if (!item.IsSeparator && item.IsEnabled) {
+        if (item.OwnerWidget == nullptr) {
+            PostItemCommand(item);
+        } else if (m_widgetCommand) {
+            m_widgetCommand(*item.OwnerWidget, item);
+        }
+    }
+    closeAll = true;
+}
+
+void NativeMenu::PostItemCommand(const MenuItem& item) {
+    // An entry that opens an empty submenu has no command of its own: picking it is like
+    // picking any other submenu entry whose submenu has nothing to show.
+    if (item.CommandId == kPopupCommandId) return;
+
+    const PostResult result = m_poster.PostCommand(item.hWnd, item.CommandId);
+    if (result.posted) return;
+    m_trace.LogErrorOnce(result.errorCode, kModule, "HandleMenuItem",
+                         "could not post command " + std::to_string(item.CommandId) + " (" +
+                             item.text + ") to window " + Decimal(item.hWnd) +
+                             " - if the code is 5 the target is running elevated and Tarvik is "
+                             "not, which UIPI does not allow and nothing here can work around");
+    if (result.errorCode == kAccessDenied) QueuePendingCommandFailure(item.hWnd, item.text);
+}
+
+void NativeMenu::HoverMenuItem(const MenuItem& item, IDropDownMenu& menu, int32_t index,
+                               bool& flag) {
+    if (!item.Children.empty()) {
+        OpenSubMenu(item, menu, index);
+        flag = false;
+    } else if (menu.ChildMenu() != nullptr) {
+        menu.CloseChildMenu();
+    }
+}
+
+void NativeMenu::OpenSubMenu(const MenuItem& item, IDropDownMenu& parentMenu, int32_t index) {
+    // The cascade opens against the parent's right edge, its first row level with row index.
+    const int32_t left = NearestInteger(parentMenu.LeftTwips() / m_twipsPerPixel.x +
+                                        static_cast<double>(parentMenu.ClientWidth()));
+    const int32_t top = NearestInteger(
+        parentMenu.TopTwips() +
+        static_cast<double>(parentMenu.RowTop(index) - m_layout.RowText.Y) * m_twipsPerPixel.y);
+    // The parent knows its cascade before the cascade shows and takes activation, so losing
+    // activation to it does not close the parent.
+    IDropDownMenu& child = parentMenu.OpenChildMenu();
+    child.ShowList(item.Children, top, left);
+}
+
+void NativeMenu::QueuePendingCommandFailure(WindowHandle window, std::string caption) {
+    if (m_reportedWindows.contains(Decimal(window))) return;
+    m_pendingWindow = window;
+    m_pendingCaption = std::move(caption);
+}
+
+void NativeMenu::ShowPendingCommandFailure() {
+    if (m_pendingWindow == 0) return;
+    // Cleared before the box opens: the timer keeps firing inside its message loop.
+    const WindowHandle window = std::exchange(m_pendingWindow, 0);
+    const std::string caption = std::exchange(m_pendingCaption, {});
+    try {
+        m_reportedWindows.insert(Decimal(window));
+        std::string name = ShortWindowTitle(window);
+        if (name.empty()) name = "that application";
+        m_messageBox.Show("Tarvik", FailureMessage(caption, name), kFailureBoxFlags);
+    } catch (const Error& error) {
+        m_trace.LogErrorOnce(error.Number(), kModule, "ShowPendingCommandFailure",
+                             error.Description());
+    } catch (const std::exception& error) {
+        m_trace.LogErrorOnce(0, kModule, "ShowPendingCommandFailure", error.what());
+    }
+}
+
+std::string NativeMenu::FailureMessage(const std::string& caption, const std::string& name) {
+    constexpr const char* kBreak = "\r\n\r\n";
+    return "Windows would not let Tarvik run \"" + caption + "\" in " + name + "." + kBreak +
+           "That program is running as an administrator and Tarvik is not, and Windows does not "
+           "allow a program to send commands to one running with higher privileges. Tarvik can "
+           "read its menus but cannot operate them." +
+           kBreak +
+           "Either use that program's own menu bar, or start Tarvik as an administrator - "
+           "right-click Tarvik.exe and choose \"Run as administrator\"." +
+           kBreak +
+           "Tarvik does not ask for administrator rights of its own accord, so this affects only "
+           "programs that are themselves elevated.";
+}
+
+}  // namespace tarvik
