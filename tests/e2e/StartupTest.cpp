@@ -20,13 +20,13 @@ std::vector<std::string> WithPrefix(const std::vector<std::string>& lines, const
     return found;
 }
 
-// Starts a copy of the program, waits for it to end and returns its log messages.
+// Starts a copy of the program, closes it once its bar is up and returns its log messages.
 std::vector<std::string> RunToEnd(const std::wstring& arguments,
                                   const std::map<std::wstring, std::wstring>& variables) {
     TarvikInstall install;
     TarvikProcess tarvik(install, arguments, variables);
     EXPECT_TRUE(tarvik.Started());
-    EXPECT_EQ(tarvik.WaitForExit(30s), std::optional<DWORD>(0));
+    EXPECT_EQ(tarvik.RunUntilBarThenClose(30s), std::optional<DWORD>(0));
     return install.LogMessages();
 }
 
@@ -34,7 +34,7 @@ TEST(Startup, WritesTheStartLineWithTheRevisionInTimestampedRecords) {
     TarvikInstall install;
     TarvikProcess tarvik(install, L"");
     ASSERT_TRUE(tarvik.Started());
-    ASSERT_EQ(tarvik.WaitForExit(30s), std::optional<DWORD>(0));
+    ASSERT_EQ(tarvik.RunUntilBarThenClose(30s), std::optional<DWORD>(0));
 
     const auto lines = install.LogLines();
     const std::regex record(R"(#\d{4}-\d{2}-\d{2}( \d{2}:\d{2}:\d{2})?#,"Starting Tarvik rev\d+")");
@@ -85,12 +85,16 @@ TEST(Startup, ScaleLineSaysWhyTheDrawingScaleDiffersFromTheDisplay) {
 TEST(Startup, TheThemeLoadsBeforeTheStartLinesWhichFollowInOrder) {
     const auto messages = RunToEnd(L"", {{L"TARVIK_BAR_TOP", L"30"}, {L"TARVIK_SCALE", L"200"}});
     // The shipped theme names Windows' own font first; the test machine only has its last one.
-    ASSERT_EQ(messages.size(), 4u) << ::testing::PrintToString(messages);
+    // Whatever the bar logs afterwards (Wine's shell takes no activation hook) comes later.
+    ASSERT_GE(messages.size(), 4u) << ::testing::PrintToString(messages);
     EXPECT_EQ(messages[0],
               "Theme: font face 'Segoe UI' is not installed, falling back to 'DejaVu Sans'");
     EXPECT_EQ(messages[1].rfind("Starting Tarvik rev", 0), 0u);
     EXPECT_EQ(messages[2], "bar top offset 30px (comparison mode)");
     EXPECT_EQ(messages[3], "drawing at 200% by switch, display reports 100%");
+    for (size_t i = 4; i < messages.size(); ++i) {
+        EXPECT_NE(messages[i].find("\"RivovoZoz\""), std::string::npos) << messages[i];
+    }
 }
 
 TEST(Startup, WithoutItsThemeFileTheProgramStartsOnBuiltInValues) {
@@ -98,14 +102,14 @@ TEST(Startup, WithoutItsThemeFileTheProgramStartsOnBuiltInValues) {
     std::filesystem::remove(install.Folder() / L"resources" / L"theme.xml");
     TarvikProcess tarvik(install, L"");
     ASSERT_TRUE(tarvik.Started());
-    EXPECT_EQ(tarvik.WaitForExit(30s), std::optional<DWORD>(0));
+    EXPECT_EQ(tarvik.RunUntilBarThenClose(30s), std::optional<DWORD>(0));
 
     const auto messages = install.LogMessages();
     ASSERT_GE(messages.size(), 2u) << ::testing::PrintToString(messages);
     EXPECT_EQ(messages.front(),
               "0,\"Theme\",\"Initialize\",\"could not read resources\\theme.xml - drawing with "
               "built-in defaults\"");
-    EXPECT_EQ(messages.back().rfind("Starting Tarvik rev", 0), 0u);
+    EXPECT_EQ(WithPrefix(messages, "Starting Tarvik rev").size(), 1u);
 }
 
 }  // namespace
@@ -120,7 +124,7 @@ TEST(Startup, AnUnwritableLogNeverStopsTheProgram) {
     std::filesystem::create_directory(install.LogFile());
     TarvikProcess tarvik(install, L"top:30", {{L"TARVIK_SCALE", L"150"}});
     ASSERT_TRUE(tarvik.Started());
-    EXPECT_EQ(tarvik.WaitForExit(30s), std::optional<DWORD>(0));
+    EXPECT_EQ(tarvik.RunUntilBarThenClose(30s), std::optional<DWORD>(0));
     EXPECT_TRUE(std::filesystem::is_directory(install.LogFile()));
 }
 

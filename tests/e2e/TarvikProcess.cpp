@@ -103,11 +103,11 @@ std::optional<DWORD> TarvikProcess::WaitForExit(std::chrono::milliseconds timeou
     return code;
 }
 
-std::vector<HWND> TarvikProcess::TopLevelWindows() const {
+std::vector<HWND> TopLevelWindowsOf(DWORD processId) {
     struct Search {
         DWORD id;
         std::vector<HWND> found;
-    } search{m_id, {}};
+    } search{processId, {}};
     EnumWindows(
         [](HWND window, LPARAM param) -> BOOL {
             auto* s = reinterpret_cast<Search*>(param);
@@ -124,16 +124,62 @@ std::vector<HWND> TarvikProcess::TopLevelWindows() const {
     return search.found;
 }
 
+std::vector<HWND> TarvikProcess::TopLevelWindows() const {
+    return TopLevelWindowsOf(m_id);
+}
+
+FixtureProcess::FixtureProcess(const std::wstring& exeName, const std::wstring& arguments) {
+    const std::filesystem::path exe = TestProgramFolder() / exeName;
+    std::wstring commandLine = L"\"" + exe.wstring() + L"\" " + arguments;
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION info{};
+    if (CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                       &startup, &info)) {
+        CloseHandle(info.hThread);
+        m_process = info.hProcess;
+        m_id = info.dwProcessId;
+    }
+}
+
+FixtureProcess::~FixtureProcess() {
+    if (!m_process) return;
+    for (HWND window : TopLevelWindowsOf(m_id)) PostMessageW(window, WM_CLOSE, 0, 0);
+    if (WaitForSingleObject(m_process, 3000) == WAIT_TIMEOUT) {
+        TerminateProcess(m_process, 1);
+        WaitForSingleObject(m_process, 3000);
+    }
+    CloseHandle(m_process);
+}
+
+HWND FixtureProcess::WaitForWindow(std::chrono::milliseconds timeout) const {
+    const auto end = std::chrono::steady_clock::now() + timeout;
+    do {
+        for (HWND window : TopLevelWindowsOf(m_id)) {
+            if (IsWindowVisible(window)) return window;
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    } while (std::chrono::steady_clock::now() < end);
+    return nullptr;
+}
+
 HWND TarvikProcess::WaitForWindow(const std::wstring& className,
                                   std::chrono::milliseconds timeout) const {
     const auto end = std::chrono::steady_clock::now() + timeout;
     do {
         for (HWND window : TopLevelWindows()) {
-            if (ClassOf(window) == className) return window;
+            if (ClassOf(window) == className && IsWindowVisible(window)) return window;
         }
         std::this_thread::sleep_for(std::chrono::milliseconds(50));
     } while (std::chrono::steady_clock::now() < end);
     return nullptr;
+}
+
+std::optional<DWORD> TarvikProcess::RunUntilBarThenClose(std::chrono::milliseconds timeout) {
+    const HWND bar = WaitForWindow(L"Tarvik_Bar", timeout);
+    if (!bar) return std::nullopt;
+    PostMessageW(bar, WM_CLOSE, 0, 0);
+    return WaitForExit(timeout);
 }
 
 std::wstring ClassOf(HWND window) {

@@ -47,13 +47,35 @@ class TarvikProcess {
     std::optional<DWORD> WaitForExit(std::chrono::milliseconds timeout);
     // The process's visible and hidden top-level windows that a user could meet.
     std::vector<HWND> TopLevelWindows() const;
-    // Waits for a top-level window of the given class.
+    // Waits for a visible top-level window of the given class.
     HWND WaitForWindow(const std::wstring& className, std::chrono::milliseconds timeout) const;
+    // Waits for the bar, then closes it as Windows would (not through Exit), and returns the
+    // exit code once the program has ended.
+    std::optional<DWORD> RunUntilBarThenClose(std::chrono::milliseconds timeout);
 
   private:
     HANDLE m_process = nullptr;
     DWORD m_id = 0;
 };
+
+// One of the fixture programs built beside Tarvik.exe, stopped when the object goes away.
+class FixtureProcess {
+  public:
+    FixtureProcess(const std::wstring& exeName, const std::wstring& arguments);
+    ~FixtureProcess();
+    FixtureProcess(const FixtureProcess&) = delete;
+    FixtureProcess& operator=(const FixtureProcess&) = delete;
+    DWORD Id() const { return m_id; }
+    // Its first visible top-level window, waiting for it to appear.
+    HWND WaitForWindow(std::chrono::milliseconds timeout) const;
+
+  private:
+    HANDLE m_process = nullptr;
+    DWORD m_id = 0;
+};
+
+// Top-level windows of a process, leaving out the system's input-method windows.
+std::vector<HWND> TopLevelWindowsOf(DWORD processId);
 
 std::wstring ClassOf(HWND window);
 std::wstring TextOf(HWND window);

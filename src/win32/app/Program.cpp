@@ -7,6 +7,7 @@
 #include "core/app/StartupText.h"
 #include "core/graphics/GDIPlus.h"
 #include "win32/app/ProcessInfo.h"
+#include "win32/menus/DropDownMenu.h"
 #include "win32/platform/WideText.h"
 
 namespace tarvik {
@@ -52,12 +53,31 @@ bool Program::Main() {
         return false;
     }
 
+    m_contextMenu = std::make_unique<ContextMenu>();
+    m_contextMenu->AddItem(1, "Exit");
+
     m_workArea = std::make_unique<WorkArea>(m_desktopWorkArea, m_trace, m_theme.Layout.WorkAreaTop,
                                             m_commandLine.BarTopOffset());
     m_workArea->Reserve();
 
     WriteStartLines();
-    // The bar arrives in a later step; until then the program ends here.
+    return CreateBar();
+}
+
+bool Program::CreateBar() {
+    const TwipsPerPixel twips = ScreenTwipsPerPixel();
+    m_composition = std::make_unique<WindowComposition>(m_version, m_trace);
+    m_brushes = std::make_unique<Brushes>(m_theme.TextColour, m_theme.HighlightTextColour,
+                                          m_theme.DisabledTextColour);
+    m_nativeMenu = std::make_unique<NativeMenu>(m_menuReader, m_commandPoster, m_messageBox,
+                                                m_trace, m_theme.Layout, twips);
+    m_bar = std::make_unique<RivovoZoz>(
+        BarServices{m_trace, m_commandLine, m_theme, *m_brushes, m_surfaces, m_subclass,
+                    *m_composition, *m_nativeMenu, *m_contextMenu, twips,
+                    [this](int32_t command) { OnContextCommand(command); }});
+    if (m_bar->Create()) return true;
+    m_trace.LogError(static_cast<int32_t>(GetLastError()), "Program", "Main",
+                     "the bar window could not be created");
     return false;
 }
 
@@ -75,7 +95,7 @@ void Program::WriteStartLines() {
 void Program::OnContextCommand(int32_t command) {
     if (command != 1) return;
     if (m_workArea) m_workArea->Restore();
-    // Closing the bar joins here once the bar exists.
+    if (m_bar) m_bar->Close();
 }
 
 }  // namespace tarvik

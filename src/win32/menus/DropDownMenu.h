@@ -1,0 +1,129 @@
+#pragma once
+
+#include <windows.h>
+
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <vector>
+
+#include "core/app/Trace.h"
+#include "core/graphics/GDIPGraphics.h"
+#include "core/menus/DropDownList.h"
+#include "core/menus/IDropDownMenu.h"
+#include "core/menus/MenuRowActions.h"
+#include "core/theme/Brushes.h"
+#include "core/theme/Theme.h"
+#include "win32/bar/WindowComposition.h"
+#include "win32/platform/IWndProcSink.h"
+#include "win32/platform/LayeredWindow.h"
+#include "win32/platform/UniqueHandle.h"
+#include "win32/platform/WindowSubclass.h"
+
+namespace tarvik {
+
+// Everything a drop-down and its cascades use; all of it must outlive them.
+struct DropDownServices {
+    const Theme& theme;
+    Brushes& brushes;
+    Trace& trace;
+    LayeredWindow& surfaces;
+    const WindowComposition& composition;
+    WindowSubclass& subclass;
+    IMenuRowActions& actions;
+    TwipsPerPixel twipsPerPixel;
+};
+
+// The screen's twips per pixel from its logical DPI (1440 / DPI; 15 when it cannot be read).
+TwipsPerPixel ScreenTwipsPerPixel();
+
+// The popup window that lists one menu's rows: a borderless, topmost tool window painted as a
+// per-pixel-alpha layered window with the glass background. It highlights the row under the
+// pointer, opens and closes cascades on hover, hands a released row to the row actions, and
+// closes itself, its cascade and the windows above it when an item is picked, the user clicks
+// elsewhere or another program becomes active. Mouse only: it handles no keys.
+//
+// The object outlives its window: a double-click destroys the window, and the next ShowList
+// creates it again. A cascade belongs to the window that opened it.
+class DropDownMenu final : public IDropDownMenu, private IWndProcSink {
+  public:
+    static constexpr const wchar_t* kClassName = L"Tarvik_DropDownMenu";
+
+    explicit DropDownMenu(const DropDownServices& services, DropDownMenu* parent = nullptr);
+    ~DropDownMenu() override;
+    DropDownMenu(const DropDownMenu&) = delete;
+    DropDownMenu& operator=(const DropDownMenu&) = delete;
+
+    // Raised whenever the window closes (closeMe or closeAncestors) after having been open.
+    std::function<void()> Closed;
+
+    void ShowList(const MenuItemList& items, int32_t top, int32_t left) override;
+    bool IsVisible() const override;
+    void Hide() override;
+    void closeMe() override;
+    void closeAncestors() override;
+
+    int32_t RowTop(int32_t index) const override { return m_list.RowTop(index); }
+    double LeftTwips() const override;
+    double TopTwips() const override;
+    int32_t ClientWidth() const override { return m_size.width; }
+
+    IDropDownMenu* ChildMenu() const override { return m_child.get(); }
+    IDropDownMenu& OpenChildMenu() override;
+    void CloseChildMenu() override;
+
+    // The open cascade and the window that opened this one, if any.
+    DropDownMenu* ChildDropDown() const { return m_child.get(); }
+    DropDownMenu* ParentMenu() const { return m_parent; }
+
+    // Paints the rows; Repaint paints the whole window and shows it.
+    void DrawListText();
+    void Repaint();
+    // Destroys the window (unhooked first, with its cascade); the object stays usable.
+    void Unload();
+
+    // Null while the window is not loaded.
+    HWND Handle() const { return m_window.Get(); }
+    bool Shown() const { return m_shown; }
+    const DropDownList& List() const { return m_list; }
+
+  private:
+    LRESULT IWndProcSink_WndProc(HWND& window, UINT& message, WPARAM& wParam,
+                                 LPARAM& lParam) override;
+    static void RegisterWindowClass();
+    static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    LRESULT OnMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+
+    void Load();
+    void CreateSurface();
+    void ReleaseSurface();
+    void OnMouseMove(int32_t y);
+    void OnMouseDown();
+    void OnMouseUp();
+    void OnDoubleClick();
+    void DeactivationRule();
+    void Close(bool ancestors);
+    void ClearHot();
+    // Forgets the cascade; it is freed once none of its code is running.
+    void DetachChild();
+    void ReleaseRetired(bool all);
+    bool IsBusy() const;
+
+    DropDownServices m_services;
+    DropDownList m_list;
+    DropDownMenu* m_parent;
+    std::unique_ptr<DropDownMenu> m_child;
+    std::vector<std::unique_ptr<DropDownMenu>> m_retired;
+
+    UniqueWindow m_window;
+    std::shared_ptr<LayeredWindowSurface> m_surface;
+    GDIPGraphics m_graphics;
+    bool m_glassApplied = false;
+    ListSize m_size;
+    ListPlacement m_place;
+    bool m_shown = false;
+    bool m_tracking = false;
+    int m_busy = 0;  // window procedure calls of this object on the stack
+};
+
+}  // namespace tarvik
