@@ -1,6 +1,6 @@
 #include "core/app/StartupText.h"
 
-#include <cmath>
+#include "core/app/Rounding.h"
 
 namespace tarvik {
 
@@ -23,8 +23,7 @@ std::optional<std::string> ScaleLine(float drawScale, float displayScale, bool b
     if (drawScale == displayScale) return std::nullopt;
     // Percentages round to the nearest integer, halves to even.
     const auto percent = [](float scale) {
-        return std::to_string(
-            static_cast<long>(std::nearbyint(static_cast<double>(scale) * 100.0)));
+        return std::to_string(NearestInt(static_cast<double>(scale) * 100.0));
     };
     return "drawing at " + percent(drawScale) + "%" + (bySwitch ? " by switch" : " (1:1 default)") +
            ", display reports " + percent(displayScale) + "%";

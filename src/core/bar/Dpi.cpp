@@ -1,9 +1,7 @@
 #include "core/bar/Dpi.h"
 
-#include <cmath>
-#include <limits>
-
 #include "core/app/CommandLine.h"
+#include "core/app/Rounding.h"
 
 namespace tarvik {
 
@@ -21,14 +19,8 @@ void Dpi::Start(int logicalDpiX, CommandLine& commandLine) {
 }
 
 int32_t Dpi::Scale(int32_t n) const {
-    // nearbyint under the default rounding mode rounds halves to even.
-    const double scaled = std::nearbyint(static_cast<double>(n) * m_drawScale);
-    // A size from the theme file may be absurdly large: saturate rather than overflow.
-    constexpr double kHighest = std::numeric_limits<int32_t>::max();
-    constexpr double kLowest = std::numeric_limits<int32_t>::min();
-    if (scaled >= kHighest) return std::numeric_limits<int32_t>::max();
-    if (scaled <= kLowest) return std::numeric_limits<int32_t>::min();
-    return static_cast<int32_t>(scaled);
+    // A size from the theme file may be absurdly large: NearestInt saturates.
+    return NearestInt(static_cast<double>(n) * m_drawScale);
 }
 
 double Dpi::ScaleF(float x) const {

@@ -1,9 +1,7 @@
 #include "core/menus/DropDownList.h"
 
 #include <algorithm>
-#include <cmath>
 #include <exception>
-#include <limits>
 
 #include "core/app/Error.h"
 #include "core/app/Trace.h"
@@ -17,13 +15,6 @@ namespace {
 constexpr const char* kSource = "DropDownMenu";
 
 }  // namespace
-
-int32_t NearestInt(double value) {
-    constexpr double kLowest = std::numeric_limits<int32_t>::min();
-    constexpr double kHighest = std::numeric_limits<int32_t>::max();
-    if (std::isnan(value)) return 0;
-    return static_cast<int32_t>(std::nearbyint(std::clamp(value, kLowest, kHighest)));
-}
 
 ListPlacement PlaceList(int32_t topTwips, int32_t left, ListSize size, int32_t screenWidth,
                         TwipsPerPixel twipsPerPixel) {

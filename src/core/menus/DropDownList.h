@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <memory>
 
+#include "core/app/Rounding.h"
 #include "core/graphics/GDIPBitmap.h"
 #include "core/graphics/GDIPGraphics.h"
 #include "core/menus/IDropDownMenu.h"
@@ -13,9 +14,6 @@ namespace tarvik {
 class Brushes;
 class Theme;
 class Trace;
-
-// The nearest 32-bit integer, halves to the even neighbour; out-of-range values are clamped.
-int32_t NearestInt(double value);
 
 // A drop-down window's client size in pixels.
 struct ListSize {

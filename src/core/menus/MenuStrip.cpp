@@ -1,9 +1,9 @@
 #include "core/menus/MenuStrip.h"
 
+#include "core/app/Rounding.h"
+
 #include <algorithm>
-#include <cmath>
 #include <exception>
-#include <limits>
 
 #include "core/app/Error.h"
 #include "core/app/Trace.h"
@@ -17,16 +17,6 @@ namespace {
 constexpr std::string_view kSource = "MenuStrip";
 constexpr int32_t kBold = 1;
 constexpr int32_t kRegular = 0;
-
-// Nearest integer, halves to even, held to the 32-bit range (a value that is not a number
-// gives 0).
-int32_t NearestInt(double value) {
-    if (std::isnan(value)) return 0;
-    constexpr double kLowest = std::numeric_limits<int32_t>::min();
-    constexpr double kHighest = std::numeric_limits<int32_t>::max();
-    // nearbyint under the default rounding mode rounds halves to even.
-    return static_cast<int32_t>(std::nearbyint(std::clamp(value, kLowest, kHighest)));
-}
 
 }  // namespace
 

@@ -1,9 +1,9 @@
 #include "core/menus/NativeMenu.h"
 
+#include "core/app/Rounding.h"
+
 #include <algorithm>
-#include <cmath>
 #include <cstdio>
-#include <limits>
 #include <string>
 #include <utility>
 
@@ -53,14 +53,6 @@ std::string UpperHex(uint32_t value) {
 // A window or menu handle as the trace log and the reported-windows set write it.
 std::string Decimal(std::uintptr_t handle) {
     return std::to_string(handle);
-}
-
-// Floating point to a 32-bit integer, halves to the even neighbour (the default rounding mode).
-int32_t NearestInteger(double value) {
-    if (std::isnan(value)) return 0;
-    constexpr double kLowest = std::numeric_limits<int32_t>::min();
-    constexpr double kHighest = std::numeric_limits<int32_t>::max();
-    return static_cast<int32_t>(std::nearbyint(std::clamp(value, kLowest, kHighest)));
 }
 
 }  // namespace
@@ -169,9 +161,9 @@ void NativeMenu::HoverMenuItem(const MenuItem& item, IDropDownMenu& menu, int32_
 
 void NativeMenu::OpenSubMenu(const MenuItem& item, IDropDownMenu& parentMenu, int32_t index) {
     // The cascade opens against the parent's right edge, its first row level with row index.
-    const int32_t left = NearestInteger(parentMenu.LeftTwips() / m_twipsPerPixel.x +
-                                        static_cast<double>(parentMenu.ClientWidth()));
-    const int32_t top = NearestInteger(
+    const int32_t left = NearestInt(parentMenu.LeftTwips() / m_twipsPerPixel.x +
+                                    static_cast<double>(parentMenu.ClientWidth()));
+    const int32_t top = NearestInt(
         parentMenu.TopTwips() +
         static_cast<double>(parentMenu.RowTop(index) - m_layout.RowText.Y) * m_twipsPerPixel.y);
     // The parent knows its cascade before the cascade shows and takes activation, so losing

@@ -1,5 +1,7 @@
 #include "core/theme/GlassStyle.h"
 
+#include "core/app/Rounding.h"
+
 #include <algorithm>
 #include <cmath>
 #include <limits>
@@ -20,8 +22,7 @@ constexpr uint32_t kFieldBody = PackArgb(110, 255, 255, 255);
 
 // A path rectangle has whole-pixel corners: nearest integer, halves to even.
 int WholePixels(float value) {
-    constexpr float kHighest = static_cast<float>(std::numeric_limits<int>::max() / 2);
-    return static_cast<int>(std::nearbyint(std::clamp(value, -kHighest, kHighest)));
+    return NearestInt(value);
 }
 
 bool CanPaint(const GDIPGraphics* graphics, float width, float height) {
