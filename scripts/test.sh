@@ -97,7 +97,8 @@ if cmake --preset windows >build/logs/windows-configure.log 2>&1 &&
     if tarvik_start_xvfb; then
         tarvik_wine_prefix
         tarvik_wine_start
-        ctest --preset windows -j2 >build/logs/windows-tests.log 2>&1
+        # One at a time: these tests share one screen, one pointer and one foreground window.
+        ctest --preset windows >build/logs/windows-tests.log 2>&1
         tail -n 15 build/logs/windows-tests.log
         count_ctest build/logs/windows-tests.log "Windows tests"
         tarvik_wine_stop

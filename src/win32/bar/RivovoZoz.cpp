@@ -266,10 +266,9 @@ void RivovoZoz::TrackWindow(HWND window) {
 void RivovoZoz::timEnumerateTasks_Timer() {
     if (m_contextMenuOpen) return;
     try {
-        POINT cursor{};
-        GetCursorPos(&cursor);
+        // Telling the widgets that the cursor has left the bar (CursorOutsideBar) joins here
+        // with the widget host.
         Place();
-        (void)CursorOutsideBar(WindowRect(), cursor.x, cursor.y);  // the widget host listens here
         m_menuStrip->Refresh();
         if (m_followForeground) FollowForegroundWindow();
         KeepBackdropBelow();
