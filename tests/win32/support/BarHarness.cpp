@@ -1,0 +1,163 @@
+#include "win32/support/BarHarness.h"
+
+#include <objbase.h>
+
+#include <sstream>
+
+#include "core/app/Error.h"
+#include "core/graphics/GDIPlus.h"
+#include "win32/app/ProcessInfo.h"
+#include "win32/menus/DropDownMenu.h"
+
+namespace tarvik::test {
+
+namespace {
+
+using namespace std::chrono_literals;
+
+constexpr wchar_t kFixtureClass[] = L"TarvikBarTestFixture";
+
+void RegisterFixtureClass() {
+    static const bool registered = [] {
+        WNDCLASSEXW wc{};
+        wc.cbSize = sizeof wc;
+        wc.lpfnWndProc = DefWindowProcW;
+        wc.hInstance = GetModuleHandleW(nullptr);
+        wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+        wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
+        wc.lpszClassName = kFixtureClass;
+        return RegisterClassExW(&wc) != 0;
+    }();
+    (void)registered;
+}
+
+struct ProcessWindow {
+    DWORD process;
+    HWND found;
+};
+
+BOOL CALLBACK FindProcessWindow(HWND window, LPARAM context) {
+    auto& search = *reinterpret_cast<ProcessWindow*>(context);
+    DWORD process = 0;
+    GetWindowThreadProcessId(window, &process);
+    if (process != search.process || !IsWindowVisible(window)) return TRUE;
+    search.found = window;
+    return FALSE;
+}
+
+HWND FirstVisibleWindowOf(DWORD process) {
+    ProcessWindow search{process, nullptr};
+    EnumWindows(FindProcessWindow, reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+}  // namespace
+
+MenuFixtureWindow::MenuFixtureWindow(const wchar_t* title, RECT place) {
+    RegisterFixtureClass();
+    // The window destroys its menu with itself.
+    m_window.Reset(CreateWindowExW(0, kFixtureClass, title, WS_OVERLAPPEDWINDOW | WS_VISIBLE,
+                                   place.left, place.top, place.right - place.left,
+                                   place.bottom - place.top, nullptr, fixture::BuildFixtureMenu(),
+                                   GetModuleHandleW(nullptr), nullptr));
+    UpdateWindow(m_window.Get());
+}
+
+MenuFixtureProcess::MenuFixtureProcess(const std::wstring& title) {
+    const std::wstring program = (TestProgramFolder() / L"MenuFixture.exe").wstring();
+    std::wstring commandLine = L"\"" + program + L"\" NUL \"" + title + L"\"";
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    if (!CreateProcessW(program.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                        nullptr, &startup, &m_process)) {
+        return;
+    }
+    PumpUntil(
+        [this] {
+            m_window = FirstVisibleWindowOf(m_process.dwProcessId);
+            return m_window != nullptr;
+        },
+        10s);
+}
+
+MenuFixtureProcess::~MenuFixtureProcess() {
+    if (m_process.hProcess == nullptr) return;
+    if (m_window) PostMessageW(m_window, WM_CLOSE, 0, 0);
+    if (WaitForSingleObject(m_process.hProcess, 3000) != WAIT_OBJECT_0) {
+        TerminateProcess(m_process.hProcess, 1);
+        WaitForSingleObject(m_process.hProcess, 3000);
+    }
+    CloseHandle(m_process.hThread);
+    CloseHandle(m_process.hProcess);
+}
+
+std::optional<std::string> FakeEnvironment::Variable(std::string_view name) const {
+    const auto found = m_variables.find(std::string(name));
+    if (found == m_variables.end()) return std::nullopt;
+    return found->second;
+}
+
+void FailingMenuReader::FailTitles(int32_t number, std::string description) {
+    m_failure.emplace(number, std::move(description));
+}
+
+std::string FailingMenuReader::WindowTitle(WindowHandle window) const {
+    if (m_failure) throw Error(m_failure->first, m_failure->second);
+    return m_system.WindowTitle(window);
+}
+
+BarHarness::BarHarness(BarHarnessOptions options)
+    : m_environment(std::move(options.variables), std::move(options.arguments)),
+      m_trace(m_folder.Path() / "errors.log", m_clock),
+      m_commandLine(m_environment) {
+    SetProcessDPIAware();
+    m_dpi.Start(ScreenLogicalDpiX(), m_commandLine);
+    GDIPlusCreate(true);
+    m_comStarted = SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED));
+    if (!m_theme.Initialize(m_xmlParser, TestProgramFolder(), m_trace, m_commandLine, m_dpi)) {
+        return;
+    }
+    m_contextMenu.AddItem(1, "Exit");
+
+    const TwipsPerPixel twips = ScreenTwipsPerPixel();
+    m_composition = std::make_unique<WindowComposition>(ReadWindowsVersion(), m_trace);
+    m_brushes = std::make_unique<Brushes>(m_theme.TextColour, m_theme.HighlightTextColour,
+                                          m_theme.DisabledTextColour);
+    m_nativeMenu = std::make_unique<NativeMenu>(m_menuReader, m_commandPoster, m_messageBox,
+                                                m_trace, m_theme.Layout, twips);
+    m_bar = std::make_unique<RivovoZoz>(
+        BarServices{m_trace, m_commandLine, m_theme, *m_brushes, m_surfaces, m_subclass,
+                    *m_composition, *m_nativeMenu, m_contextMenu, twips,
+                    [this](int32_t command) { m_contextCommands.push_back(command); }});
+    m_ready = m_bar->Create();
+}
+
+BarHarness::~BarHarness() {
+    if (m_bar) {
+        m_bar->Close();
+        m_bar.reset();
+    }
+    // The bar ends the message loop as it goes; this program's loop is not the bar's, so the
+    // quit request is taken off the queue here.
+    MSG message;
+    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+        if (message.message != WM_QUIT) DispatchMessageW(&message);
+    }
+    m_nativeMenu.reset();
+    m_brushes.reset();
+    m_composition.reset();
+    if (m_comStarted) CoUninitialize();
+}
+
+std::vector<std::string> BarHarness::LogLines() const {
+    std::vector<std::string> lines;
+    std::istringstream text(ReadFile(LogFile()));
+    std::string line;
+    while (std::getline(text, line)) {
+        if (!line.empty() && line.back() == '\r') line.pop_back();
+        if (!line.empty()) lines.push_back(line);
+    }
+    return lines;
+}
+
+}  // namespace tarvik::test
