@@ -44,7 +44,7 @@ mkdir -p build/logs
 
 stage "Formatting"
 mapfile -t sources < <(git ls-files --cached --others --exclude-standard -- \
-    'src/*.cpp' 'src/*.h' 'tests/*.cpp' 'tests/*.h' 'fuzz/*.cpp' 'bench/*.cpp' | sort -u)
+    'src/*.cpp' 'src/*.h' 'tests/*.cpp' 'tests/*.h' 'fuzz/*.cpp' 'bench/*.cpp' 'bench/*.h' | sort -u)
 existing=()
 for f in "${sources[@]}"; do [ -f "$f" ] && existing+=("$f"); done
 if [ ${#existing[@]} -eq 0 ] || clang-format --dry-run --Werror "${existing[@]}" \
