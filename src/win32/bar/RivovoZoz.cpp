@@ -398,6 +398,8 @@ LRESULT RivovoZoz::FormProcedure(UINT message, WPARAM wParam, LPARAM lParam) {
             return 0;
         case WM_SIZE:
             if (m_initialized) {
+                // The surface is rebuilt at the new size; let go of the old one's DC first.
+                m_graphics.Dispose();
                 m_surface = m_services.surfaces.Create(m_window, true, false);
                 CreateGraphics();
                 LayoutBar();
