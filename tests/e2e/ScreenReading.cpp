@@ -1,6 +1,6 @@
 #include "ScreenReading.h"
 
-#include <thread>
+#include "win32/support/PointerInput.h"
 
 namespace tarvik::test {
 
@@ -48,25 +48,9 @@ std::vector<TextRun> DarkRuns(int x0, int x1, int y0, int y1, int minGap, int th
     return runs;
 }
 
-void MoveMouse(int x, int y) {
-    SetCursorPos(x, y);
-    INPUT input{};
-    input.type = INPUT_MOUSE;
-    input.mi.dx = x * 65535 / (GetSystemMetrics(SM_CXSCREEN) - 1);
-    input.mi.dy = y * 65535 / (GetSystemMetrics(SM_CYSCREEN) - 1);
-    input.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
-    SendInput(1, &input, sizeof input);
-    std::this_thread::sleep_for(std::chrono::milliseconds(100));
-}
-
 void Click(int x, int y, bool right) {
-    MoveMouse(x, y);
-    INPUT input[2] = {};
-    input[0].type = input[1].type = INPUT_MOUSE;
-    input[0].mi.dwFlags = right ? MOUSEEVENTF_RIGHTDOWN : MOUSEEVENTF_LEFTDOWN;
-    input[1].mi.dwFlags = right ? MOUSEEVENTF_RIGHTUP : MOUSEEVENTF_LEFTUP;
-    SendInput(2, input, sizeof(INPUT));
-    std::this_thread::sleep_for(std::chrono::milliseconds(150));
+    MovePointer(x, y);
+    ClickPointer(right);
 }
 
 }  // namespace tarvik::test

@@ -19,8 +19,7 @@ struct TextRun {
 // threshold, merged across gaps narrower than minGap (the spaces inside a word).
 std::vector<TextRun> DarkRuns(int x0, int x1, int y0, int y1, int minGap, int threshold = 60);
 
-// Real input, as the user gives it.
-void MoveMouse(int x, int y);
+// A real click at a point of the screen.
 void Click(int x, int y, bool right = false);
 
 }  // namespace tarvik::test

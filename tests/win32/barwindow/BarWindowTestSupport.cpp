@@ -34,40 +34,10 @@ std::vector<HWND> VisibleWindowsOf(DWORD process, const wchar_t* className) {
     return search.found;
 }
 
-void InjectButton(DWORD flags) {
-    INPUT input{};
-    input.type = INPUT_MOUSE;
-    input.mi.dwFlags = flags;
-    SendInput(1, &input, sizeof input);
-    PumpMessages(100ms);
-}
-
 }  // namespace
 
 std::vector<HWND> OwnWindowsOfClass(const wchar_t* className) {
     return VisibleWindowsOf(GetCurrentProcessId(), className);
-}
-
-void MovePointer(int x, int y) {
-    SetCursorPos(x, y);
-    INPUT input{};
-    input.type = INPUT_MOUSE;
-    const int width = GetSystemMetrics(SM_CXSCREEN);
-    const int height = GetSystemMetrics(SM_CYSCREEN);
-    input.mi.dx = static_cast<LONG>((x * 65535LL + (width - 1) / 2) / (width - 1));
-    input.mi.dy = static_cast<LONG>((y * 65535LL + (height - 1) / 2) / (height - 1));
-    input.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
-    SendInput(1, &input, sizeof input);
-    PumpMessages(150ms);
-}
-
-void ClickPointer() {
-    InjectButton(MOUSEEVENTF_LEFTDOWN);
-    InjectButton(MOUSEEVENTF_LEFTUP);
-}
-
-void ParkPointer() {
-    MovePointer(GetSystemMetrics(SM_CXSCREEN) - 5, GetSystemMetrics(SM_CYSCREEN) - 5);
 }
 
 int SurfacePixels::CountDifferent(const RectI& area, uint32_t background) const {

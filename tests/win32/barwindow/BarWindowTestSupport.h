@@ -13,18 +13,13 @@
 #include "core/graphics/GraphicsTypes.h"
 #include "win32/platform/LayeredWindowSurface.h"
 #include "win32/platform/UniqueHandle.h"
+#include "win32/support/PointerInput.h"
 #include "win32/support/WindowsTestSupport.h"
 
 namespace tarvik::test {
 
 // The visible top-level windows of this process of a window class.
 std::vector<HWND> OwnWindowsOfClass(const wchar_t* className);
-
-// Real pointer input: the cursor goes there and a hardware move is injected at that point.
-void MovePointer(int x, int y);
-void ClickPointer();
-// The pointer out of the way, in the screen's bottom-right corner.
-void ParkPointer();
 
 // A copy of a layered window's surface, one ARGB word (premultiplied) per pixel, top row first.
 struct SurfacePixels {

@@ -18,6 +18,7 @@
 #include "core/menus/NativeMenu.h"
 #include "win32/app/SystemClock.h"
 #include "win32/menus/Win32MenuPorts.h"
+#include "win32/support/PointerInput.h"
 #include "win32/support/WindowsTestSupport.h"
 #include "win32/theme/ThemePixelSupport.h"
 #include "win32/xml/MsXmlParser.h"
@@ -118,33 +119,6 @@ bool Near(COLORREF colour, uint32_t argb) {
     const auto close = [](int a, int b) { return std::abs(a - b) <= 3; };
     return close(GetRValue(colour), ArgbRed(argb)) && close(GetGValue(colour), ArgbGreen(argb)) &&
            close(GetBValue(colour), ArgbBlue(argb));
-}
-
-// Real pointer input: the cursor is put there and a hardware move is injected at that point.
-void MovePointer(int x, int y) {
-    SetCursorPos(x, y);
-    INPUT input{};
-    input.type = INPUT_MOUSE;
-    const int width = GetSystemMetrics(SM_CXSCREEN);
-    const int height = GetSystemMetrics(SM_CYSCREEN);
-    input.mi.dx = static_cast<LONG>((x * 65535LL + (width - 1) / 2) / (width - 1));
-    input.mi.dy = static_cast<LONG>((y * 65535LL + (height - 1) / 2) / (height - 1));
-    input.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
-    SendInput(1, &input, sizeof input);
-    PumpMessages(150ms);
-}
-
-void Button(DWORD flags) {
-    INPUT input{};
-    input.type = INPUT_MOUSE;
-    input.mi.dwFlags = flags;
-    SendInput(1, &input, sizeof input);
-    PumpMessages(100ms);
-}
-
-void Click() {
-    Button(MOUSEEVENTF_LEFTDOWN);
-    Button(MOUSEEVENTF_LEFTUP);
 }
 
 bool SavePng(GDIPImage& image, const std::filesystem::path& path) {
@@ -335,7 +309,7 @@ TEST_F(DropDownMenuTest, ThePointerMakesEnabledRowsHotAndLeavingClearsThem) {
     EXPECT_EQ(m_menu->List().HotItem(), nullptr);
     EXPECT_FALSE(RowLooksSelected(*m_menu, 1));
     EXPECT_FALSE(RowLooksSelected(*m_menu, 4));
-    Click();
+    ClickPointer();
     EXPECT_TRUE(g_commands.empty());
     EXPECT_TRUE(m_menu->IsVisible());
     EXPECT_EQ(m_closed, 0);
@@ -394,7 +368,7 @@ TEST_F(DropDownMenuTest, ReleasingOnALeafSendsItsCommandAndClosesTheWholeChain) 
     const HWND cascadeWindow = cascade->Handle();
 
     Hover(*cascade, 2);
-    Click();
+    ClickPointer();
     PumpUntil([] { return !g_commands.empty(); }, 1s);
     EXPECT_EQ(g_commands, std::vector<WPARAM>{202});
     EXPECT_FALSE(m_menu->IsVisible());
@@ -408,7 +382,7 @@ TEST_F(DropDownMenuTest, ReleasingOnALeafSendsItsCommandAndClosesTheWholeChain) 
     Show(*m_menu, m_items, 300, 150);
     EXPECT_TRUE(m_menu->IsVisible());
     Hover(*m_menu, 5);
-    Click();
+    ClickPointer();
     PumpUntil([] { return g_commands.size() == 2; }, 1s);
     EXPECT_EQ(g_commands, (std::vector<WPARAM>{202, 104}));
     EXPECT_FALSE(m_menu->IsVisible());
@@ -419,7 +393,7 @@ TEST_F(DropDownMenuTest, ReleasingOnARowWithChildrenKeepsTheWindowOpenWithItsCas
     Show(*m_menu, m_items, 300, 150);
     Hover(*m_menu, 2);
     ASSERT_NE(m_menu->ChildDropDown(), nullptr);
-    Click();
+    ClickPointer();
     EXPECT_TRUE(m_menu->IsVisible());
     ASSERT_NE(m_menu->ChildDropDown(), nullptr);
     EXPECT_TRUE(m_menu->ChildDropDown()->IsVisible());
@@ -464,8 +438,8 @@ TEST_F(DropDownMenuTest, ActivatingAnotherWindowOrProgramClosesEveryWindowOnce) 
 TEST_F(DropDownMenuTest, ADoubleClickUnloadsTheWindowAndTheNextShowListMakesItAgain) {
     Show(*m_menu, m_items, 300, 150);
     Hover(*m_menu, 4);  // the disabled row: the clicks pick nothing
-    Click();
-    Click();
+    ClickPointer();
+    ClickPointer();
     PumpMessages(100ms);
     EXPECT_EQ(m_menu->Handle(), nullptr);
     EXPECT_TRUE(g_commands.empty());
@@ -485,8 +459,8 @@ TEST_F(DropDownMenuTest, ADoubleClickUnloadsTheWindowAndTheNextShowListMakesItAg
     ASSERT_NE(cascade, nullptr);
     const RECT area = WindowRect(cascade->Handle());
     MovePointer(area.left + 5, area.bottom - 2);  // below the last row: the clicks pick nothing
-    Click();
-    Click();
+    ClickPointer();
+    ClickPointer();
     EXPECT_EQ(m_menu->ChildDropDown(), nullptr);
     EXPECT_TRUE(m_menu->IsVisible());
     TestWindow elsewhere(1000, 600, 80, 60, WS_POPUP | WS_VISIBLE, WS_EX_TOOLWINDOW);
