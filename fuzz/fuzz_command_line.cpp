@@ -9,24 +9,13 @@
 #include <string>
 
 #include "core/app/CommandLine.h"
+#include "core/support/Fakes.h"
 
 namespace {
 
 using tarvik::CommandLine;
-using tarvik::IEnvironment;
 
-class BytesEnvironment final : public IEnvironment {
-  public:
-    std::string arguments;
-    std::map<std::string, std::string, std::less<>> variables;
-
-    std::string ArgumentText() const override { return arguments; }
-    std::optional<std::string> Variable(std::string_view name) const override {
-        const auto found = variables.find(name);
-        if (found == variables.end()) return std::nullopt;
-        return found->second;
-    }
-};
+using BytesEnvironment = tarvik::test::FakeEnvironment;
 
 void Check(bool condition) {
     if (!condition) std::abort();

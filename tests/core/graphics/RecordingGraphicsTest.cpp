@@ -4,6 +4,7 @@
 
 #include "core/graphics/GDIPGraphics.h"
 #include "core/support/RecordingGraphics.h"
+#include "core/theme/GlassStyle.h"
 
 namespace tarvik::test {
 namespace {
@@ -18,21 +19,6 @@ class RecordingGraphicsTest : public ::testing::Test {
     GDIPBitmap m_bitmap = GDIPBitmap::CreateFromSizeFormat(40, 20);
     GDIPGraphics m_graphics;
 };
-
-// A rounded rectangle as the painters build it: four 90° arcs joined by lines.
-GDIPGraphicPath RoundedRect(float x, float y, float w, float h, float r) {
-    GDIPGraphicPath path(kFillModeWinding);
-    const float d = 2 * r;
-    path.AddArc(x, y, d, d, 180, 90);
-    path.AddLine(x + r, y, x + w - r, y);
-    path.AddArc(x + w - d, y, d, d, 270, 90);
-    path.AddLine(x + w, y + r, x + w, y + h - r);
-    path.AddArc(x + w - d, y + h - d, d, d, 0, 90);
-    path.AddLine(x + w - r, y + h, x + r, y + h);
-    path.AddArc(x, y + h - d, d, d, 90, 90);
-    path.AddLine(x, y + h - r, x, y + r);
-    return path;
-}
 
 TEST_F(RecordingGraphicsTest, PathsKeepTheirSegmentsInOrderWithTheSettingsOfTheCall) {
     m_graphics.ApplySurfaceSettings();

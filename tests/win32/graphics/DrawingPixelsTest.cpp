@@ -5,26 +5,13 @@
 #include <fstream>
 
 #include "GraphicsTestHelpers.h"
+#include "core/theme/GlassStyle.h"
 #include "win32/support/WindowsTestSupport.h"
 
 namespace tarvik::test {
 namespace {
 
 constexpr uint32_t kSelection = 0xFF2F7CD8;
-
-GDIPGraphicPath RoundedRect(float x, float y, float w, float h, float r) {
-    GDIPGraphicPath path(kFillModeWinding);
-    const float d = 2 * r;
-    path.AddArc(x, y, d, d, 180, 90);
-    path.AddLine(x + r, y, x + w - r, y);
-    path.AddArc(x + w - d, y, d, d, 270, 90);
-    path.AddLine(x + w, y + r, x + w, y + h - r);
-    path.AddArc(x + w - d, y + h - d, d, d, 0, 90);
-    path.AddLine(x + w - r, y + h, x + r, y + h);
-    path.AddArc(x, y + h - d, d, d, 90, 90);
-    path.AddLine(x, y + h - r, x, y + r);
-    return path;
-}
 
 bool Near(uint8_t actual, uint8_t expected, int tolerance = 2) {
     return std::abs(int{actual} - int{expected}) <= tolerance;
