@@ -4,6 +4,7 @@
 #include <exception>
 
 #include "core/app/Error.h"
+#include "core/app/LogException.h"
 #include "core/app/Trace.h"
 #include "core/theme/Brushes.h"
 #include "core/theme/Theme.h"
@@ -15,18 +16,6 @@ namespace {
 constexpr const char* kSource = "DropDownMenu";
 
 }  // namespace
-
-ListPlacement PlaceList(int32_t topTwips, int32_t left, ListSize size, int32_t screenWidth,
-                        TwipsPerPixel twipsPerPixel) {
-    // The window is placed in twips, as the menus compute their positions, and lands on whole
-    // screen pixels.
-    const double widthTwips = static_cast<double>(size.width) * twipsPerPixel.x;
-    const double screenTwips = static_cast<double>(screenWidth) * twipsPerPixel.x;
-    double leftTwips = static_cast<double>(left) * twipsPerPixel.x;
-    if (screenTwips < leftTwips + widthTwips) leftTwips = screenTwips - widthTwips;
-    return ListPlacement{NearestInt(leftTwips / twipsPerPixel.x),
-                         NearestInt(static_cast<double>(topTwips) / twipsPerPixel.y)};
-}
 
 DropDownList::DropDownList(const Theme& theme, Brushes& brushes, Trace& trace)
     : m_theme(theme),
@@ -152,13 +141,7 @@ void DropDownList::Paint(GDIPGraphics& graphics, int32_t width, int32_t height, 
 
 void DropDownList::DrawListText(GDIPGraphics& graphics, int32_t clientWidth) {
     if (!m_hasList) return;
-    try {
-        DrawRows(graphics, clientWidth);
-    } catch (const Error& error) {
-        m_trace.LogErrorOnce(error.Number(), kSource, "DrawListText", error.Description());
-    } catch (const std::exception& error) {
-        m_trace.LogErrorOnce(0, kSource, "DrawListText", error.what());
-    }
+    RunLogged(m_trace, kSource, "DrawListText", true, [&] { DrawRows(graphics, clientWidth); });
 }
 
 void DropDownList::DrawRows(GDIPGraphics& graphics, int32_t clientWidth) {

@@ -15,26 +15,6 @@ class Brushes;
 class Theme;
 class Trace;
 
-// A drop-down window's client size in pixels.
-struct ListSize {
-    int32_t width = 0;
-    int32_t height = 0;
-    bool operator==(const ListSize&) const = default;
-};
-
-// Where a drop-down window goes, in screen pixels.
-struct ListPlacement {
-    int32_t left = 0;
-    int32_t top = 0;
-    bool operator==(const ListPlacement&) const = default;
-};
-
-// Places a window of the given size (pixels) with its top at topTwips and its left at left
-// pixels. A window that would run past the right edge of a screen screenWidth pixels wide is
-// moved left to end exactly at that edge; no other edge is checked.
-ListPlacement PlaceList(int32_t topTwips, int32_t left, ListSize size, int32_t screenWidth,
-                        TwipsPerPixel twipsPerPixel);
-
 // Everything of a drop-down menu that is not a window: the rows it lists, their geometry and hit
 // test, which row is hot or pressed, and the painting of the whole frame.
 class DropDownList {

@@ -4,6 +4,7 @@
 #include <string>
 #include <string_view>
 
+#include "core/menus/MenuItem.h"
 #include "core/platform/WindowHandle.h"
 
 namespace tarvik {
@@ -17,6 +18,8 @@ class IMenuReader {
   public:
     virtual ~IMenuReader() = default;
 
+    // The window's own menu bar (never its system menu), 0 when it has none.
+    virtual MenuHandle MenuBar(WindowHandle window) const = 0;
     // The number of entries, -1 when the handle is not a menu.
     virtual int32_t ItemCount(MenuHandle menu) const = 0;
     // The submenu opened by the entry at a 0-based position, 0 when it opens none.
@@ -54,6 +57,24 @@ class IMessageBox {
 
     // flags are the MB_* style bits of the box.
     virtual void Show(std::string_view title, std::string_view text, uint32_t flags) = 0;
+};
+
+// Reads what the strip shows for a foreground window: its short title and its menu bar.
+class IMenuSource {
+  public:
+    virtual ~IMenuSource() = default;
+    // The window's title cut for display.
+    virtual std::string ShortWindowTitle(WindowHandle window) const = 0;
+    // Appends one title per entry of the window's menu bar (with their drop-down rows as
+    // children); adds nothing for a window without a menu bar.
+    virtual void ReadMenuBar(MenuItemList& titles, WindowHandle window) = 0;
+};
+
+// The user's own shortcut menus, offered for windows that have no menu bar of their own.
+class ICustomMenuSource {
+  public:
+    virtual ~ICustomMenuSource() = default;
+    virtual void AppendMenusFor(MenuItemList& titles, WindowHandle window) = 0;
 };
 
 }  // namespace tarvik

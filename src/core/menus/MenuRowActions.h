@@ -4,7 +4,6 @@
 
 #include "core/menus/IDropDownMenu.h"
 #include "core/menus/MenuItem.h"
-#include "core/menus/NativeMenu.h"
 
 namespace tarvik {
 
@@ -18,24 +17,6 @@ class IMenuRowActions {
     virtual void HoverMenuItem(const MenuItem& item, IDropDownMenu& menu, int32_t index) = 0;
     // The mouse button was released on row index of menu.
     virtual void HandleMenuItem(const MenuItem& item, IDropDownMenu& menu, int32_t index) = 0;
-};
-
-// The rows' actions of the program: cascades and commands as the native menu module does them.
-class NativeMenuRowActions final : public IMenuRowActions {
-  public:
-    explicit NativeMenuRowActions(NativeMenu& nativeMenu) : m_nativeMenu(nativeMenu) {}
-
-    void HoverMenuItem(const MenuItem& item, IDropDownMenu& menu, int32_t index) override {
-        bool flag = true;
-        m_nativeMenu.HoverMenuItem(item, menu, index, flag);
-    }
-    void HandleMenuItem(const MenuItem& item, IDropDownMenu& menu, int32_t index) override {
-        bool closeAll = true;
-        m_nativeMenu.HandleMenuItem(item, menu, index, closeAll);
-    }
-
-  private:
-    NativeMenu& m_nativeMenu;
 };
 
 }  // namespace tarvik

@@ -2,11 +2,7 @@
 
 #include "core/app/Rounding.h"
 
-#include <algorithm>
-#include <exception>
-
-#include "core/app/Error.h"
-#include "core/app/Trace.h"
+#include "core/app/LogException.h"
 #include "core/theme/Brushes.h"
 #include "core/theme/Theme.h"
 
@@ -25,8 +21,7 @@ MenuStrip::MenuStrip(const MenuStripServices& services)
       m_brushes(services.brushes),
       m_trace(services.trace),
       m_dropDown(services.dropDown),
-      m_menus(services.menus),
-      m_twipsPerPixel(services.twipsPerPixel) {}
+      m_menus(services.menus) {}
 
 void MenuStrip::Refresh() {
     if (m_hWnd == 0) return;
@@ -38,8 +33,9 @@ void MenuStrip::ResetSelector() {
     Redraw();
 }
 
-void MenuStrip::SetBounds(const RectI& bounds) {
+void MenuStrip::SetBounds(const RectI& bounds, ScreenPoint barOrigin) {
     m_bounds = bounds;
+    m_barOrigin = barOrigin;
     // The old surface draws into the old bitmap: release it before the bitmap goes.
     m_graphics.Dispose();
     m_bitmap = GDIPBitmap::CreateFromSizeFormat(bounds.Width, bounds.Height, kPixelFormat32bppARGB);
@@ -51,10 +47,6 @@ void MenuStrip::SetBounds(const RectI& bounds) {
 }
 
 void MenuStrip::MouseDown(int32_t /*button*/, int32_t /*x*/, int32_t /*y*/) {
-    if (Owner == nullptr) {
-        m_trace.LogError(0, kSource, "MouseDown", "Owner uninitialised");
-        return;
-    }
     if (!m_hover) return;
     ShowDropDownFor(*m_hover);
     m_selected = m_hover;
@@ -66,7 +58,10 @@ void MenuStrip::MouseMove(int16_t x) {
     // The application title is never highlighted and opens nothing.
     if (!item || item == m_hover || item == m_applicationTitle) return;
     m_hover = item;
-    if (m_dropDown.IsVisible() && ShowDropDownFor(*m_hover)) m_selected = m_hover;
+    if (m_dropDown.IsVisible()) {
+        ShowDropDownFor(*m_hover);
+        m_selected = m_hover;
+    }
     Redraw();
     RaiseChanged();
 }
@@ -99,7 +94,7 @@ void MenuStrip::Repopulate() {
 }
 
 void MenuStrip::PopulateFromTest() {
-    try {
+    RunLogged(m_trace, kSource, "PopulateFromTest", false, [this] {
         m_titles = MenuItemList{};
         m_applicationTitle->text = "Tarvik";
         m_titles.push_back(m_applicationTitle);
@@ -109,11 +104,7 @@ void MenuStrip::PopulateFromTest() {
             m_titles.push_back(std::move(title));
         }
         Redraw();
-    } catch (const Error& error) {
-        m_trace.LogError(error.Number(), kSource, "PopulateFromTest", error.Description());
-    } catch (const std::exception& error) {
-        m_trace.LogError(0, kSource, "PopulateFromTest", error.what());
-    }
+    });
 }
 
 void MenuStrip::m_menu_Closed() {
@@ -177,17 +168,13 @@ void MenuStrip::DrawTitle(const MenuItem& title) {
     }
 }
 
-bool MenuStrip::ShowDropDownFor(const MenuItem& title) {
-    if (Owner == nullptr) return false;
+void MenuStrip::ShowDropDownFor(const MenuItem& title) {
     const ThemeLayout& layout = m_theme.Layout;
     // The drop-down's left edge lines up with the title's highlight; its top is the bottom of
     // the visible strip, above the shadow band.
-    const int32_t left = NearestInt(Owner->LeftTwips() / m_twipsPerPixel.x + m_bounds.X +
-                                    double{title.Left} - layout.MenuPad);
-    const double bottom = static_cast<double>(m_bounds.Y) + m_bounds.Height - layout.BarShadow;
-    const int32_t top = NearestInt(Owner->TopTwips() + bottom * m_twipsPerPixel.y);
-    m_dropDown.ShowList(title.Children, top, left);
-    return true;
+    const double left = m_barOrigin.x + m_bounds.X + double{title.Left} - layout.MenuPad;
+    const double top = m_barOrigin.y + m_bounds.Y + m_bounds.Height - layout.BarShadow;
+    m_dropDown.ShowList(title.Children, ScreenPoint{left, top});
 }
 
 void MenuStrip::RaiseChanged() {

@@ -10,6 +10,7 @@
 #include "core/graphics/GraphicsTypes.h"
 #include "core/menus/IDropDownMenu.h"
 #include "core/menus/MenuItem.h"
+#include "core/menus/MenuPorts.h"
 #include "core/platform/WindowHandle.h"
 
 namespace tarvik {
@@ -18,32 +19,6 @@ class Brushes;
 class Theme;
 class Trace;
 
-// The bar as the strip sees it: where the bar window sits on the screen, in twips.
-class IMenuStripOwner {
-  public:
-    virtual ~IMenuStripOwner() = default;
-    virtual double LeftTwips() const = 0;
-    virtual double TopTwips() const = 0;
-};
-
-// Reads what the strip shows for a foreground window: its short title and its menu bar.
-class IMenuSource {
-  public:
-    virtual ~IMenuSource() = default;
-    // The window's title cut for display.
-    virtual std::string ShortWindowTitle(WindowHandle window) = 0;
-    // Appends one title per entry of the window's menu bar (with their drop-down rows as
-    // children); adds nothing for a window without a menu bar.
-    virtual void ReadMenuBar(MenuItemList& titles, WindowHandle window) = 0;
-};
-
-// The user's own shortcut menus, offered for windows that have no menu bar of their own.
-class ICustomMenuSource {
-  public:
-    virtual ~ICustomMenuSource() = default;
-    virtual void AppendMenusFor(MenuItemList& titles, WindowHandle window) = 0;
-};
-
 // What the strip works with; every reference must outlive the strip.
 struct MenuStripServices {
     const Theme& theme;  // layout values, glass style and the two text fonts
@@ -51,7 +26,6 @@ struct MenuStripServices {
     Trace& trace;
     IDropDownMenu& dropDown;  // the one drop-down the strip opens under its titles
     IMenuSource& menus;
-    TwipsPerPixel twipsPerPixel;
 };
 
 // The left part of the bar: the foreground window's short title in bold, then the titles of its
@@ -67,15 +41,12 @@ class MenuStrip {
     MenuStrip(const MenuStrip&) = delete;
     MenuStrip& operator=(const MenuStrip&) = delete;
 
-    // The bar that shows the strip; the drop-down cannot be placed without it.
-    IMenuStripOwner* Owner = nullptr;
     // Raised after every redraw, and once more after a mouse move that changed the hover title.
     std::function<void()> Changed;
 
     // Windows without a menu bar of their own get the custom shortcut menus from here (none
     // when not set).
     void SetCustomMenus(ICustomMenuSource* customMenus) { m_customMenus = customMenus; }
-    void SetTwipsPerPixel(TwipsPerPixel twipsPerPixel) { m_twipsPerPixel = twipsPerPixel; }
 
     // Re-reads the tracked window's menus when its short title changed.
     void Refresh();
@@ -85,8 +56,10 @@ class MenuStrip {
     const GDIPImage& Image() const { return m_bitmap.Image(); }
     // In pixels of the bar's client area.
     const RectI& Bounds() const { return m_bounds; }
-    // Rebuilds the bitmap and its surface at the new size (even an unchanged one), then redraws.
-    void SetBounds(const RectI& bounds);
+    // The bounds in the bar's client pixels and where the bar's client area starts on the screen
+    // (the drop-down opens in screen pixels). Rebuilds the bitmap and its surface at the new size
+    // (even an unchanged one), then redraws.
+    void SetBounds(const RectI& bounds, ScreenPoint barOrigin);
 
     // Opens the drop-down under the hover title; the arguments are not used.
     void MouseDown(int32_t button, int32_t x, int32_t y);
@@ -117,8 +90,8 @@ class MenuStrip {
     void LayoutTitles();
     void Redraw();
     void DrawTitle(const MenuItem& title);
-    // Shows the title's rows beneath it; false (and nothing shown) without an owner.
-    bool ShowDropDownFor(const MenuItem& title);
+    // Shows the title's rows beneath it.
+    void ShowDropDownFor(const MenuItem& title);
     void RaiseChanged();
 
     const Theme& m_theme;
@@ -127,13 +100,13 @@ class MenuStrip {
     IDropDownMenu& m_dropDown;
     IMenuSource& m_menus;
     ICustomMenuSource* m_customMenus = nullptr;
-    TwipsPerPixel m_twipsPerPixel;
 
     MenuItemList m_titles;
     const std::shared_ptr<MenuItem> m_applicationTitle = std::make_shared<MenuItem>();
     std::string m_applicationName;
     WindowHandle m_hWnd = 0;
     RectI m_bounds;
+    ScreenPoint m_barOrigin;
     // The surface draws into the bitmap, so it is declared after it and goes first.
     GDIPBitmap m_bitmap;
     GDIPGraphics m_graphics;

@@ -8,6 +8,7 @@
 #include <utility>
 
 #include "core/app/Error.h"
+#include "core/app/LogException.h"
 #include "core/app/Trace.h"
 #include "core/text/Utf16.h"
 #include "core/theme/ThemeLayout.h"
@@ -58,19 +59,24 @@ std::string Decimal(std::uintptr_t handle) {
 }  // namespace
 
 NativeMenu::NativeMenu(const IMenuReader& reader, ICommandPoster& poster, IMessageBox& messageBox,
-                       Trace& trace, const ThemeLayout& layout, TwipsPerPixel twipsPerPixel)
+                       Trace& trace, const ThemeLayout& layout)
     : m_reader(reader),
       m_poster(poster),
       m_messageBox(messageBox),
       m_trace(trace),
-      m_layout(layout),
-      m_twipsPerPixel(twipsPerPixel) {}
+      m_layout(layout) {}
 
 std::string NativeMenu::ShortWindowTitle(WindowHandle window) const {
     const std::string title = m_reader.WindowTitle(window);
     if (Utf16Length(title) <= kShortTitleUnits) return title;
     // Cut between characters: a character made of two units that would straddle the cut goes.
     return std::string(Utf16Prefix(title, kShortTitleUnits)) + "...";
+}
+
+void NativeMenu::ReadMenuBar(MenuItemList& titles, WindowHandle window) {
+    if (const MenuHandle menuBar = m_reader.MenuBar(window)) {
+        PopulateMenuFromHandle(titles, menuBar, window);
+    }
 }
 
 void NativeMenu::PopulateMenuFromHandle(MenuItemList& items, MenuHandle menu, WindowHandle window) {
@@ -161,15 +167,14 @@ void NativeMenu::HoverMenuItem(const MenuItem& item, IDropDownMenu& menu, int32_
 
 void NativeMenu::OpenSubMenu(const MenuItem& item, IDropDownMenu& parentMenu, int32_t index) {
     // The cascade opens against the parent's right edge, its first row level with row index.
-    const int32_t left = NearestInt(parentMenu.LeftTwips() / m_twipsPerPixel.x +
-                                    static_cast<double>(parentMenu.ClientWidth()));
-    const int32_t top = NearestInt(
-        parentMenu.TopTwips() +
-        static_cast<double>(parentMenu.RowTop(index) - m_layout.RowText.Y) * m_twipsPerPixel.y);
+    const ListPlacement parent = parentMenu.Position();
+    const ScreenPoint at{
+        static_cast<double>(parent.left) + parentMenu.ClientWidth(),
+        static_cast<double>(parent.top) + parentMenu.RowTop(index) - m_layout.RowText.Y};
     // The parent knows its cascade before the cascade shows and takes activation, so losing
     // activation to it does not close the parent.
     IDropDownMenu& child = parentMenu.OpenChildMenu();
-    child.ShowList(item.Children, top, left);
+    child.ShowList(item.Children, at);
 }
 
 void NativeMenu::QueuePendingCommandFailure(WindowHandle window, std::string caption) {
@@ -183,17 +188,12 @@ void NativeMenu::ShowPendingCommandFailure() {
     // Cleared before the box opens: the timer keeps firing inside its message loop.
     const WindowHandle window = std::exchange(m_pendingWindow, 0);
     const std::string caption = std::exchange(m_pendingCaption, {});
-    try {
+    RunLogged(m_trace, kModule, "ShowPendingCommandFailure", true, [&] {
         m_reportedWindows.insert(Decimal(window));
         std::string name = ShortWindowTitle(window);
         if (name.empty()) name = "that application";
         m_messageBox.Show("Tarvik", FailureMessage(caption, name), kFailureBoxFlags);
-    } catch (const Error& error) {
-        m_trace.LogErrorOnce(error.Number(), kModule, "ShowPendingCommandFailure",
-                             error.Description());
-    } catch (const std::exception& error) {
-        m_trace.LogErrorOnce(0, kModule, "ShowPendingCommandFailure", error.what());
-    }
+    });
 }
 
 std::string NativeMenu::FailureMessage(const std::string& caption, const std::string& name) {

@@ -8,6 +8,7 @@
 #include "core/menus/IDropDownMenu.h"
 #include "core/menus/MenuItem.h"
 #include "core/menus/MenuPorts.h"
+#include "core/menus/MenuRowActions.h"
 #include "core/platform/WindowHandle.h"
 
 namespace tarvik {
@@ -22,8 +23,10 @@ struct ThemeLayout;
 // because the target runs elevated. That notice waits for the bar's next timer tick: it is never
 // shown from inside the menu's own mouse handling.
 //
-// One per process, built by the program. Everything it is handed must outlive it.
-class NativeMenu {
+// The strip reads its titles here (IMenuSource) and the drop-downs hand it their rows
+// (IMenuRowActions). One per process, built by the program. Everything it is handed must
+// outlive it.
+class NativeMenu final : public IMenuSource, public IMenuRowActions {
   public:
     // Runs the command of a row that a widget built (the widget host plugs its dispatch in).
     using WidgetCommand = std::function<void(IWidget& widget, const MenuItem& item)>;
@@ -40,7 +43,7 @@ class NativeMenu {
     static constexpr int32_t kMaxMenuEntries = 20000;
 
     NativeMenu(const IMenuReader& reader, ICommandPoster& poster, IMessageBox& messageBox,
-               Trace& trace, const ThemeLayout& layout, TwipsPerPixel twipsPerPixel);
+               Trace& trace, const ThemeLayout& layout);
     NativeMenu(const NativeMenu&) = delete;
     NativeMenu& operator=(const NativeMenu&) = delete;
 
@@ -48,7 +51,9 @@ class NativeMenu {
     void SetWidgetCommand(WidgetCommand command) { m_widgetCommand = std::move(command); }
 
     // The window's title for display: its first 30 UTF-16 units and "..." when longer.
-    std::string ShortWindowTitle(WindowHandle window) const;
+    std::string ShortWindowTitle(WindowHandle window) const override;
+    // The titles of the window's own menu bar, with their rows as children.
+    void ReadMenuBar(MenuItemList& titles, WindowHandle window) override;
 
     // Appends one item per usable entry of menu to items, with their submenus as children;
     // window owns the menu and receives its commands.
@@ -57,9 +62,17 @@ class NativeMenu {
     // The user released the mouse on row index (1-based) of menu. closeAll is false when a
     // cascade was opened, true otherwise.
     void HandleMenuItem(const MenuItem& item, IDropDownMenu& menu, int32_t index, bool& closeAll);
+    void HandleMenuItem(const MenuItem& item, IDropDownMenu& menu, int32_t index) override {
+        bool closeAll = true;
+        HandleMenuItem(item, menu, index, closeAll);
+    }
     // The pointer moved onto row index of menu: opens its cascade (flag = false) or closes the
     // cascade that is open (flag unchanged).
     void HoverMenuItem(const MenuItem& item, IDropDownMenu& menu, int32_t index, bool& flag);
+    void HoverMenuItem(const MenuItem& item, IDropDownMenu& menu, int32_t index) override {
+        bool flag = true;
+        HoverMenuItem(item, menu, index, flag);
+    }
     // Opens a cascade with the item's children beside row index of parentMenu.
     void OpenSubMenu(const MenuItem& item, IDropDownMenu& parentMenu, int32_t index);
 
@@ -90,7 +103,6 @@ class NativeMenu {
     IMessageBox& m_messageBox;
     Trace& m_trace;
     const ThemeLayout& m_layout;
-    TwipsPerPixel m_twipsPerPixel;
     WidgetCommand m_widgetCommand;
 
     WindowHandle m_pendingWindow = 0;

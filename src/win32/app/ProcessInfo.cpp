@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "win32/platform/WideText.h"
+
 extern "C" NTSYSAPI LONG NTAPI RtlGetVersion(PRTL_OSVERSIONINFOW);
 
 namespace tarvik {
@@ -46,6 +48,19 @@ WindowsVersion ReadWindowsVersion() {
     info.dwOSVersionInfoSize = sizeof info;
     if (RtlGetVersion(&info) != 0) return {};
     return WindowsVersion{info.dwMajorVersion, info.dwBuildNumber};
+}
+
+std::string FileNameUtf8(const std::filesystem::path& path) {
+    return Narrow(path.filename().wstring());
+}
+
+TwipsPerPixel ScreenTwipsPerPixel() {
+    const HDC screen = GetDC(nullptr);
+    if (!screen) return {};
+    const TwipsPerPixel result =
+        TwipsPerPixelFromDpi(GetDeviceCaps(screen, LOGPIXELSX), GetDeviceCaps(screen, LOGPIXELSY));
+    ReleaseDC(nullptr, screen);
+    return result;
 }
 
 int ScreenLogicalDpiX() {

@@ -7,7 +7,6 @@
 #include "core/app/StartupText.h"
 #include "core/graphics/GDIPlus.h"
 #include "win32/app/ProcessInfo.h"
-#include "win32/menus/DropDownMenu.h"
 #include "win32/platform/WideText.h"
 
 namespace tarvik {
@@ -41,7 +40,7 @@ bool Program::Main() {
     SetProcessDPIAware();
     m_dpi.Start(ScreenLogicalDpiX(), m_commandLine);
 
-    SetGDIPlusErrorSourceName(ExecutablePath().filename().string());
+    SetGDIPlusErrorSourceName(FileNameUtf8(ExecutablePath()));
     GDIPlusCreate(true);
 
     // The theme is read through the system's XML document object; without COM the file reads
@@ -53,8 +52,7 @@ bool Program::Main() {
         return false;
     }
 
-    m_contextMenu = std::make_unique<ContextMenu>();
-    m_contextMenu->AddItem(1, "Exit");
+    m_parts = std::make_unique<BarParts>(m_trace, m_commandLine, m_theme, m_version);
 
     m_workArea = std::make_unique<WorkArea>(m_desktopWorkArea, m_trace, m_theme.Layout.WorkAreaTop,
                                             m_commandLine.BarTopOffset());
@@ -65,19 +63,14 @@ bool Program::Main() {
 }
 
 bool Program::CreateBar() {
-    const TwipsPerPixel twips = ScreenTwipsPerPixel();
-    m_composition = std::make_unique<WindowComposition>(m_version, m_trace);
-    m_brushes = std::make_unique<Brushes>(m_theme.TextColour, m_theme.HighlightTextColour,
-                                          m_theme.DisabledTextColour);
-    m_nativeMenu = std::make_unique<NativeMenu>(m_menuReader, m_commandPoster, m_messageBox,
-                                                m_trace, m_theme.Layout, twips);
     m_bar = std::make_unique<RivovoZoz>(
-        BarServices{m_trace, m_commandLine, m_theme, *m_brushes, m_surfaces, m_subclass,
-                    *m_composition, *m_nativeMenu, *m_contextMenu, twips,
-                    [this](int32_t command) { OnContextCommand(command); }});
+        m_parts->ForBar([this](int32_t command) { OnContextCommand(command); }));
     if (m_bar->Create()) return true;
     m_trace.LogError(static_cast<int32_t>(GetLastError()), "Program", "Main",
                      "the bar window could not be created");
+    // Without a bar nobody would give the strip back: the desktop gets it back now.
+    m_bar.reset();
+    m_workArea->Restore();
     return false;
 }
 

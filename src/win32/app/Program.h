@@ -7,18 +7,12 @@
 #include "core/bar/Dpi.h"
 #include "core/bar/WindowsVersion.h"
 #include "core/bar/WorkArea.h"
-#include "core/menus/NativeMenu.h"
-#include "core/theme/Brushes.h"
 #include "core/theme/Theme.h"
+#include "win32/app/BarParts.h"
 #include "win32/app/SystemClock.h"
 #include "win32/app/WindowsEnvironment.h"
 #include "win32/bar/RivovoZoz.h"
-#include "win32/bar/WindowComposition.h"
 #include "win32/bar/WorkAreaWin32.h"
-#include "win32/menus/ContextMenu.h"
-#include "win32/menus/Win32MenuPorts.h"
-#include "win32/platform/LayeredWindow.h"
-#include "win32/platform/WindowSubclass.h"
 #include "win32/xml/MsXmlParser.h"
 
 namespace tarvik {
@@ -59,15 +53,7 @@ class Program {
     Theme m_theme;
     WorkAreaWin32 m_desktopWorkArea;
     std::unique_ptr<WorkArea> m_workArea;  // made once the theme knows the bar's height
-    WindowSubclass m_subclass{m_trace};
-    LayeredWindow m_surfaces{m_trace};
-    std::unique_ptr<WindowComposition> m_composition;
-    std::unique_ptr<Brushes> m_brushes;
-    Win32MenuReader m_menuReader;
-    Win32CommandPoster m_commandPoster;
-    Win32MessageBox m_messageBox;
-    std::unique_ptr<NativeMenu> m_nativeMenu;
-    std::unique_ptr<ContextMenu> m_contextMenu;
+    std::unique_ptr<BarParts> m_parts;     // made once the theme is loaded
     std::unique_ptr<RivovoZoz> m_bar;
 };
 

@@ -6,14 +6,13 @@
 #include <functional>
 #include <memory>
 
-#include "core/bar/BarGeometry.h"
-#include "core/graphics/GDIPBrush.h"
+#include "core/bar/BarModel.h"
 #include "core/graphics/GDIPGraphics.h"
-#include "core/menus/IDropDownMenu.h"
+#include "core/menus/DropDownPlacement.h"
 #include "core/menus/MenuStrip.h"
+#include "win32/platform/BaseWindow.h"
 #include "win32/platform/IWndProcSink.h"
 #include "win32/platform/LayeredWindowSurface.h"
-#include "win32/platform/UniqueHandle.h"
 
 namespace tarvik {
 
@@ -21,15 +20,13 @@ class BackdropWindow;
 class Brushes;
 class CommandLine;
 class ContextMenu;
+class DropDownMenu;
 class LayeredWindow;
 class NativeMenu;
-class NativeMenuRowActions;
 class Theme;
 class Trace;
 class WindowComposition;
 class WindowSubclass;
-class DropDownMenu;
-class BarMenuSource;
 
 // What the bar needs from the program; everything here outlives the bar.
 struct BarServices {
@@ -48,8 +45,9 @@ struct BarServices {
 };
 
 // The program's main window: a layered strip across the top of the primary screen with the
-// foreground program's menus on the left, over a blurred backdrop window.
-class RivovoZoz final : public IWndProcSink, public IMenuStripOwner {
+// foreground program's menus on the left, over a blurred backdrop window. What the bar shows and
+// decides is its BarModel; the window creates, places, hooks and cracks messages.
+class RivovoZoz final : public BaseWindow, public IWndProcSink, public IBarWindow {
   public:
     static constexpr const wchar_t* kClassName = L"Tarvik_Bar";
     static constexpr UINT_PTR kEnumerateTasksTimer = 1;  // every 400 ms
@@ -57,18 +55,17 @@ class RivovoZoz final : public IWndProcSink, public IMenuStripOwner {
 
     explicit RivovoZoz(BarServices services);
     ~RivovoZoz() override;
-    RivovoZoz(const RivovoZoz&) = delete;
-    RivovoZoz& operator=(const RivovoZoz&) = delete;
 
     // Creates the window, builds its content and shows it; false when the window could not
     // be made.
     bool Create();
-    HWND Handle() const { return m_window; }
-    // Closes the bar; the shutdown sequence runs as the window goes away.
+    // Closes the bar once the message being handled is done (a drop-down's command may ask
+    // for it from inside the drop-down's own window procedure); the shutdown sequence runs as
+    // the window goes away.
     void Close();
 
-    void Initialize();
     void LayoutBar();
+    // Composes and pushes a frame now, whether or not anything changed.
     void DrawBar();
     int32_t BarHeight() const;
     void RefreshMenuStrip();
@@ -82,60 +79,51 @@ class RivovoZoz final : public IWndProcSink, public IMenuStripOwner {
     void timEnumerateTasks_Timer();
     void timUpdateClock_Timer();
 
-    // Where the bar sits on the screen, for the strip's drop-down.
-    double LeftTwips() const override;
-    double TopTwips() const override;
-
-    // The strip and its drop-down, for tests and benchmarks.
+    // The parts, for tests and benchmarks.
+    BarModel& Model() { return *m_model; }
     MenuStrip& Strip() { return *m_menuStrip; }
     DropDownMenu& StripDropDown() { return *m_dropDown; }
-    RectI StripBounds() const;
+    RectI StripBounds() const { return m_model->StripBounds(); }
     bool FollowsForegroundByPolling() const { return m_followForeground; }
 
   private:
-    enum class HoverOwner { None, Host, Strip };
+    LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+    void OnWindowGone() override;
 
-    static void RegisterBarClass();
-    static LRESULT CALLBACK ClassProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
-    LRESULT FormProcedure(UINT message, WPARAM wParam, LPARAM lParam);
+    // What the model asks of the window.
+    void KeepPlaced() override;
+    void PollForeground() override;
+    void KeepBackdropBelow() override;
+    void RequestFrame() override;
+    void PushFrame() override;
+    void ShowContextMenu() override;
 
-    void Place();
-    bool NeedsPlacement() const;
+    void Initialize();
+    RectI WindowRect() const;
     void CreateGraphics();
-    void KeepBackdropBelow();
     void RegisterForegroundNotices();
-    void FollowForegroundWindow();
+    void OnForegroundEvent(HWND window);
     void OnMouseMove(MousePoint point);
-    void OnMouseDown(int32_t button, MousePoint point);
-    void OnMouseUp(int32_t button, MousePoint point);
-    void ShowContextMenu();
-    void SetHoverOwner(HoverOwner part);
-    void ResetHover();
     void RequestMouseLeave();
     void Unload();
-    RectI WindowRect() const;
-    int32_t ClientWidth() const;
-    int32_t ClientHeight() const;
+
+    static void CALLBACK ForegroundEventProc(HWINEVENTHOOK, DWORD, HWND window, LONG object, LONG,
+                                             DWORD, DWORD);
 
     BarServices m_services;
-    HWND m_window = nullptr;
     GDIPGraphics m_graphics;
     std::shared_ptr<LayeredWindowSurface> m_surface;
     std::unique_ptr<BackdropWindow> m_backdrop;
     bool m_backdropActive = false;
-    GDIPBrush m_barBrush;
-    HoverOwner m_hoverOwner = HoverOwner::None;
     bool m_initialized = false;
     bool m_unloaded = false;
+    bool m_framePosted = false;
     UINT m_shellHookMessage = 0;
     bool m_trackingMouse = false;
-    MousePoint m_lastPoint;
-    std::unique_ptr<BarMenuSource> m_menuSource;
-    std::unique_ptr<NativeMenuRowActions> m_rowActions;
     std::unique_ptr<DropDownMenu> m_dropDown;
     std::unique_ptr<MenuStrip> m_menuStrip;
+    std::unique_ptr<BarModel> m_model;
     bool m_menuEditorBusy = false;
-    bool m_contextMenuOpen = false;
 
     // Where the shell's activation notices do not arrive, the bar follows the foreground
     // window itself: through a WinEvent hook, and by looking on every housekeeping tick.

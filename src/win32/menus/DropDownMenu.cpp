@@ -3,18 +3,16 @@
 #include <windowsx.h>
 
 #include <algorithm>
-#include <exception>
 #include <string_view>
 
 #include "core/app/Error.h"
+#include "core/app/LogException.h"
 
 namespace tarvik {
 
 namespace {
 
 constexpr const char* kSource = "DropDownMenu";
-constexpr double kTwipsPerInch = 1440.0;
-constexpr double kDefaultTwipsPerPixel = 15.0;
 // Posted to a window whose closed cascades wait to be freed.
 constexpr UINT kFreeRetiredMessage = WM_APP + 0x31;
 
@@ -31,23 +29,11 @@ class BusyScope {
     int& m_count;
 };
 
-double TwipsFromDpi(int dpi) {
-    return dpi > 0 ? kTwipsPerInch / dpi : kDefaultTwipsPerPixel;
-}
-
 }  // namespace
 
-TwipsPerPixel ScreenTwipsPerPixel() {
-    const HDC screen = GetDC(nullptr);
-    if (!screen) return {};
-    const TwipsPerPixel result{TwipsFromDpi(GetDeviceCaps(screen, LOGPIXELSX)),
-                               TwipsFromDpi(GetDeviceCaps(screen, LOGPIXELSY))};
-    ReleaseDC(nullptr, screen);
-    return result;
-}
-
 DropDownMenu::DropDownMenu(const DropDownServices& services, DropDownMenu* parent)
-    : m_services(services),
+    : BaseWindow(WindowGuard{&services.trace, kSource, "WndProc", true}),
+      m_services(services),
       m_list(services.theme, services.brushes, services.trace),
       m_parent(parent) {}
 
@@ -57,86 +43,56 @@ DropDownMenu::~DropDownMenu() {
     ReleaseRetired(true);
 }
 
-void DropDownMenu::RegisterWindowClass() {
-    static const bool registered = [] {
-        WNDCLASSEXW windowClass{};
-        windowClass.cbSize = sizeof windowClass;
-        windowClass.style = CS_DBLCLKS;
-        windowClass.lpfnWndProc = WindowProc;
-        windowClass.hInstance = GetModuleHandleW(nullptr);
-        windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-        windowClass.lpszClassName = kClassName;
-        return RegisterClassExW(&windowClass) != 0;
-    }();
-    (void)registered;
-}
-
 // Creates the window, hidden, and routes its messages to this object.
 void DropDownMenu::Load() {
-    RegisterWindowClass();
-    const HWND window =
-        CreateWindowExW(WS_EX_TOOLWINDOW | WS_EX_TOPMOST, kClassName, L"", WS_POPUP, 0, 0, 0, 0,
-                        nullptr, nullptr, GetModuleHandleW(nullptr), this);
-    if (!window) {
+    if (!CreateBaseWindow({kClassName, CS_DBLCLKS}, WS_EX_TOOLWINDOW | WS_EX_TOPMOST, L"", WS_POPUP,
+                          RECT{})) {
         throw Error(static_cast<int32_t>(GetLastError()), "the drop-down window could not be made");
     }
-    m_window.Reset(window);
-    m_services.subclass.HookWindow(window, *this);
+    m_services.subclass.HookWindow(Handle(), *this);
 }
 
 void DropDownMenu::Unload() {
-    if (!m_window) return;
+    if (!Handle()) return;
     m_shown = false;
     m_tracking = false;
-    WindowSubclass::UnhookWindow(m_window.Get());
+    WindowSubclass::UnhookWindow(Handle());
     if (m_child) {
         m_child->Unload();
         DetachChild();
     }
     ReleaseSurface();
-    m_window.Reset();
+    DestroyBaseWindow();
 }
 
-void DropDownMenu::ShowList(const MenuItemList& items, int32_t top, int32_t left) {
+void DropDownMenu::ShowList(const MenuItemList& items, ScreenPoint at) {
     ReleaseRetired(false);
     if (m_list.Shows(items) && IsVisible()) return;
-    try {
+    RunLogged(m_services.trace, kSource, "ShowList", false, [&] {
         if (m_child) m_child->closeMe();
         m_list.SetItems(items);
         m_size = m_list.WindowSize(items);
         m_place =
-            PlaceList(top, left, m_size, GetSystemMetrics(SM_CXSCREEN), m_services.twipsPerPixel);
-        if (!m_window) Load();
-        const HWND window = m_window.Get();
+            PlaceDropDown(at, m_size, GetSystemMetrics(SM_CXSCREEN), m_services.twipsPerPixel);
+        if (!Handle()) Load();
+        const HWND window = Handle();
         SetWindowPos(window, HWND_TOPMOST, m_place.left, m_place.top, m_size.width, m_size.height,
                      SWP_NOACTIVATE);
         CreateSurface();
         Repaint();
         if (!IsWindowVisible(window)) ShowWindow(window, SW_SHOW);
         m_shown = true;
-    } catch (const Error& error) {
-        m_services.trace.LogError(error.Number(), kSource, "ShowList", error.Description());
-    } catch (const std::exception& error) {
-        m_services.trace.LogError(0, kSource, "ShowList", error.what());
-    }
+    });
 }
 
 bool DropDownMenu::IsVisible() const {
-    return m_window && IsWindowVisible(m_window.Get());
+    return Handle() && IsWindowVisible(Handle());
 }
 
 void DropDownMenu::Hide() {
     // An open cascade goes out of sight with the window that opened it.
     if (m_child) m_child->Hide();
-    if (m_window) ShowWindow(m_window.Get(), SW_HIDE);
-}
-
-double DropDownMenu::LeftTwips() const {
-    return m_place.left * m_services.twipsPerPixel.x;
-}
-
-double DropDownMenu::TopTwips() const {
-    return m_place.top * m_services.twipsPerPixel.y;
+    if (Handle()) ShowWindow(Handle(), SW_HIDE);
 }
 
 void DropDownMenu::ReleaseSurface() {
@@ -150,7 +106,7 @@ void DropDownMenu::ReleaseSurface() {
 // A fresh surface of the window's current size, with the glass behind it.
 void DropDownMenu::CreateSurface() {
     ReleaseSurface();
-    const HWND window = m_window.Get();
+    const HWND window = Handle();
     m_surface = m_services.surfaces.Create(window, true, false);
     if (!m_surface) throw Error(0, "the drop-down surface could not be made");
     m_glassApplied = m_services.composition.ApplyGlass(window, m_size.width, m_size.height,
@@ -164,13 +120,11 @@ void DropDownMenu::DrawListText() {
 }
 
 void DropDownMenu::Repaint() {
-    if (!m_window || !m_surface || !m_graphics.IsBound()) return;
-    try {
+    if (!Handle() || !m_surface || !m_graphics.IsBound()) return;
+    RunLogged(m_services.trace, kSource, "Repaint", true, [this] {
         m_list.Paint(m_graphics, m_size.width, m_size.height, m_glassApplied);
-        m_surface->Update(m_window.Get(), m_surface->theDC);
-    } catch (const Error& error) {
-        m_services.trace.LogErrorOnce(error.Number(), kSource, "Repaint", error.Description());
-    }
+        m_surface->Update(Handle(), m_surface->theDC);
+    });
 }
 
 IDropDownMenu& DropDownMenu::OpenChildMenu() {
@@ -192,7 +146,7 @@ void DropDownMenu::DetachChild() {
     if (!m_child) return;
     m_child->m_parent = nullptr;
     m_retired.push_back(std::move(m_child));
-    if (m_window) PostMessageW(m_window.Get(), kFreeRetiredMessage, 0, 0);
+    if (Handle()) PostMessageW(Handle(), kFreeRetiredMessage, 0, 0);
 }
 
 void DropDownMenu::ReleaseRetired(bool all) {
@@ -226,7 +180,7 @@ void DropDownMenu::Close(bool ancestors) {
         m_child->Unload();
         DetachChild();
     }
-    if (m_window) ShowWindow(m_window.Get(), SW_HIDE);
+    if (Handle()) ShowWindow(Handle(), SW_HIDE);
     if (DropDownMenu* parent = m_parent) {
         if (ancestors) parent->closeAncestors();
         if (m_parent == parent) parent->DetachChild();
@@ -248,7 +202,7 @@ void DropDownMenu::DeactivationRule() {
 
 void DropDownMenu::OnMouseMove(int32_t y) {
     if (!m_tracking) {
-        TRACKMOUSEEVENT track{sizeof track, TME_LEAVE, m_window.Get(), 0};
+        TRACKMOUSEEVENT track{sizeof track, TME_LEAVE, Handle(), 0};
         m_tracking = TrackMouseEvent(&track) != FALSE;
     }
     switch (m_list.MouseMove(y)) {
@@ -299,40 +253,14 @@ LRESULT DropDownMenu::IWndProcSink_WndProc(HWND& window, UINT& message, WPARAM& 
     return WindowSubclass::CallOldWindowProc(window, message, wParam, lParam);
 }
 
-// Finds the object through the window: its address arrives with WM_NCCREATE and is kept in the
-// window's user data until the window is gone.
-LRESULT CALLBACK DropDownMenu::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_NCCREATE) {
-        const auto* create = reinterpret_cast<const CREATESTRUCTW*>(lParam);
-        SetWindowLongPtrW(window, GWLP_USERDATA,
-                          reinterpret_cast<LONG_PTR>(create->lpCreateParams));
-    }
-    auto* self = reinterpret_cast<DropDownMenu*>(GetWindowLongPtrW(window, GWLP_USERDATA));
-    if (!self) return DefWindowProcW(window, message, wParam, lParam);
-    if (message == WM_NCDESTROY) {
-        SetWindowLongPtrW(window, GWLP_USERDATA, 0);
-        if (self->m_window.Get() == window) {
-            self->ReleaseSurface();
-            self->m_window.Release();
-            self->m_shown = false;
-        }
-        return DefWindowProcW(window, message, wParam, lParam);
-    }
-    const BusyScope busy(self->m_busy);
-    try {
-        return self->OnMessage(window, message, wParam, lParam);
-    } catch (const Error& error) {
-        self->m_services.trace.LogErrorOnce(error.Number(), kSource, "WndProc",
-                                            error.Description());
-    } catch (const std::exception& error) {
-        self->m_services.trace.LogErrorOnce(0, kSource, "WndProc", error.what());
-    } catch (...) {
-        self->m_services.trace.LogErrorOnce(0, kSource, "WndProc", "Unknown failure");
-    }
-    return DefWindowProcW(window, message, wParam, lParam);
+// The window is going: its surface goes with it; the object stays and can load it again.
+void DropDownMenu::OnWindowGone() {
+    ReleaseSurface();
+    m_shown = false;
 }
 
-LRESULT DropDownMenu::OnMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+LRESULT DropDownMenu::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    const BusyScope busy(m_busy);
     switch (message) {
         case WM_MOUSEMOVE:
             OnMouseMove(GET_Y_LPARAM(lParam));
@@ -365,7 +293,7 @@ LRESULT DropDownMenu::OnMessage(HWND window, UINT message, WPARAM wParam, LPARAM
         default:
             break;
     }
-    return DefWindowProcW(window, message, wParam, lParam);
+    return DefaultProcedure(message, wParam, lParam);
 }
 
 }  // namespace tarvik

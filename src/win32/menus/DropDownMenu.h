@@ -15,6 +15,7 @@
 #include "core/theme/Brushes.h"
 #include "core/theme/Theme.h"
 #include "win32/bar/WindowComposition.h"
+#include "win32/platform/BaseWindow.h"
 #include "win32/platform/IWndProcSink.h"
 #include "win32/platform/LayeredWindow.h"
 #include "win32/platform/UniqueHandle.h"
@@ -34,9 +35,6 @@ struct DropDownServices {
     TwipsPerPixel twipsPerPixel;
 };
 
-// The screen's twips per pixel from its logical DPI (1440 / DPI; 15 when it cannot be read).
-TwipsPerPixel ScreenTwipsPerPixel();
-
 // The popup window that lists one menu's rows: a borderless, topmost tool window painted as a
 // per-pixel-alpha layered window with the glass background. It highlights the row under the
 // pointer, opens and closes cascades on hover, hands a released row to the row actions, and
@@ -45,7 +43,7 @@ TwipsPerPixel ScreenTwipsPerPixel();
 //
 // The object outlives its window: a double-click destroys the window, and the next ShowList
 // creates it again. A cascade belongs to the window that opened it.
-class DropDownMenu final : public IDropDownMenu, private IWndProcSink {
+class DropDownMenu final : public IDropDownMenu, private IWndProcSink, private BaseWindow {
   public:
     static constexpr const wchar_t* kClassName = L"Tarvik_DropDownMenu";
 
@@ -57,15 +55,14 @@ class DropDownMenu final : public IDropDownMenu, private IWndProcSink {
     // Raised whenever the window closes (closeMe or closeAncestors) after having been open.
     std::function<void()> Closed;
 
-    void ShowList(const MenuItemList& items, int32_t top, int32_t left) override;
+    void ShowList(const MenuItemList& items, ScreenPoint at) override;
     bool IsVisible() const override;
     void Hide() override;
     void closeMe() override;
     void closeAncestors() override;
 
     int32_t RowTop(int32_t index) const override { return m_list.RowTop(index); }
-    double LeftTwips() const override;
-    double TopTwips() const override;
+    ListPlacement Position() const override { return m_place; }
     int32_t ClientWidth() const override { return m_size.width; }
 
     IDropDownMenu* ChildMenu() const override { return m_child.get(); }
@@ -83,16 +80,15 @@ class DropDownMenu final : public IDropDownMenu, private IWndProcSink {
     void Unload();
 
     // Null while the window is not loaded.
-    HWND Handle() const { return m_window.Get(); }
+    HWND Handle() const { return BaseWindow::Handle(); }
     bool Shown() const { return m_shown; }
     const DropDownList& List() const { return m_list; }
 
   private:
     LRESULT IWndProcSink_WndProc(HWND& window, UINT& message, WPARAM& wParam,
                                  LPARAM& lParam) override;
-    static void RegisterWindowClass();
-    static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
-    LRESULT OnMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+    void OnWindowGone() override;
 
     void Load();
     void CreateSurface();
@@ -115,7 +111,6 @@ class DropDownMenu final : public IDropDownMenu, private IWndProcSink {
     std::unique_ptr<DropDownMenu> m_child;
     std::vector<std::unique_ptr<DropDownMenu>> m_retired;
 
-    UniqueWindow m_window;
     std::shared_ptr<LayeredWindowSurface> m_surface;
     GDIPGraphics m_graphics;
     bool m_glassApplied = false;

@@ -54,6 +54,11 @@ int32_t Win32MenuReader::ItemId(MenuHandle menu, int32_t position) const {
     return static_cast<int32_t>(GetMenuItemID(ToMenu(menu), position));
 }
 
+MenuHandle Win32MenuReader::MenuBar(WindowHandle window) const {
+    // GetMenu gives the menu bar only, never the window's system menu.
+    return reinterpret_cast<MenuHandle>(GetMenu(ToWindow(window)));
+}
+
 std::string Win32MenuReader::WindowTitle(WindowHandle window) const {
     wchar_t buffer[kTextBufferUnits] = {};
     const int count = GetWindowTextW(ToWindow(window), buffer, kTextBufferUnits);

@@ -11,6 +11,7 @@ namespace tarvik {
 // Reads other programs' menus and window titles with the user32 menu calls, by position.
 class Win32MenuReader final : public IMenuReader {
   public:
+    MenuHandle MenuBar(WindowHandle window) const override;
     int32_t ItemCount(MenuHandle menu) const override;
     MenuHandle SubMenu(MenuHandle menu, int32_t position) const override;
     uint32_t State(MenuHandle menu, int32_t position) const override;

@@ -1,0 +1,104 @@
+#pragma once
+
+#include <cstdint>
+
+#include "core/bar/BarGeometry.h"
+#include "core/graphics/GDIPBrush.h"
+#include "core/graphics/GDIPGraphics.h"
+
+namespace tarvik {
+
+class MenuStrip;
+class NativeMenu;
+class Theme;
+class Trace;
+
+// What the bar asks of its window; the window class implements it.
+class IBarWindow {
+  public:
+    virtual ~IBarWindow() = default;
+    // Moves and sizes the window back where the bar belongs, when it is not there.
+    virtual void KeepPlaced() = 0;
+    // Looks at the foreground window where the shell does not report activations.
+    virtual void PollForeground() = 0;
+    virtual void KeepBackdropBelow() = 0;
+    // Something the bar shows changed: call Flush soon, after the current message.
+    virtual void RequestFrame() = 0;
+    // Pushes the composed surface to the screen.
+    virtual void PushFrame() = 0;
+    // Shows the context menu at the cursor and acts on the pick.
+    virtual void ShowContextMenu() = 0;
+};
+
+// What the bar decides, apart from its window: the bounds of its parts, who owns the pointer,
+// the order of the housekeeping tick, and the frame it shows. A frame is composed and pushed
+// only when something it shows changed; any number of changes between two messages make one
+// frame.
+class BarModel {
+  public:
+    // The part that last took the pointer.
+    enum class HoverOwner { None, Host, Strip };
+
+    // Everything must outlive the model. The model listens to the strip's Changed.
+    BarModel(const Theme& theme, Trace& trace, MenuStrip& strip, NativeMenu& nativeMenu,
+             IBarWindow& window);
+    ~BarModel();
+    BarModel(const BarModel&) = delete;
+    BarModel& operator=(const BarModel&) = delete;
+
+    // The window's rectangle on the screen: lays out the strip and asks for a frame.
+    void SetPlacement(const RectI& window);
+    const RectI& Placement() const { return m_window; }
+    // The strip's bounds in client pixels (widgets at both ends join here).
+    RectI StripBounds() const;
+    // The painted part of the bar, above its shadow strip.
+    int32_t VisibleHeight() const;
+
+    // The fill of the visible bar (an ARGB word).
+    void SetFill(uint32_t argb);
+    // The drawing object bound to the window's surface; null while there is none.
+    void SetGraphics(GDIPGraphics* graphics);
+
+    // Something the bar shows changed.
+    void Invalidate();
+    bool FramePending() const { return m_dirty; }
+    // Composes and pushes a frame when one is pending; true when it did. A failure is logged
+    // and the frame is abandoned. While the context menu is open the frame waits for it.
+    bool Flush();
+    // The whole frame: cleared, the visible bar filled, the strip's picture in its bounds.
+    void Compose(GDIPGraphics& graphics) const;
+
+    // Pointer input in client pixels; buttons 1 (left), 2 (right), 4 (middle).
+    void MouseMove(MousePoint point);
+    void MouseDown(int32_t button, MousePoint point);
+    void MouseUp(int32_t button, MousePoint point);
+    // The pointer left the window.
+    void MouseLeave();
+    HoverOwner Hover() const { return m_hoverOwner; }
+    MousePoint LastPoint() const { return m_lastPoint; }
+
+    // The 400 ms housekeeping, in its order: placement, the strip's refresh, the foreground
+    // poll, the backdrop below the bar, the frame, then a refused command's notice. A failure
+    // ends the tick and is logged once. Does nothing while the context menu is open: repainting
+    // or restacking the bar under it takes its focus and closes it.
+    void Tick();
+
+  private:
+    void SetHoverOwner(HoverOwner part);
+
+    const Theme& m_theme;
+    Trace& m_trace;
+    MenuStrip& m_strip;
+    NativeMenu& m_nativeMenu;
+    IBarWindow& m_windowPort;
+
+    RectI m_window;
+    GDIPBrush m_fill;
+    GDIPGraphics* m_graphics = nullptr;
+    bool m_dirty = false;
+    HoverOwner m_hoverOwner = HoverOwner::None;
+    MousePoint m_lastPoint;
+    bool m_contextMenuOpen = false;
+};
+
+}  // namespace tarvik

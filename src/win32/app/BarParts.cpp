@@ -1,0 +1,42 @@
+#include "win32/app/BarParts.h"
+
+#include "core/theme/Theme.h"
+#include "win32/app/ProcessInfo.h"
+
+namespace tarvik {
+
+BarParts::BarParts(Trace& trace, CommandLine& commandLine, const Theme& theme,
+                   const WindowsVersion& version, PortOverrides overrides)
+    : trace(trace),
+      commandLine(commandLine),
+      theme(theme),
+      twipsPerPixel(ScreenTwipsPerPixel()),
+      subclass(trace),
+      surfaces(trace),
+      composition(version, trace),
+      brushes(theme.TextColour, theme.HighlightTextColour, theme.DisabledTextColour),
+      nativeMenu(overrides.menuReader ? *overrides.menuReader : systemMenuReader, commandPoster,
+                 messageBox, trace, theme.Layout) {
+    contextMenu.AddItem(1, "Exit");
+}
+
+BarServices BarParts::ForBar(std::function<void(int32_t)> onContextCommand) {
+    return BarServices{trace,
+                       commandLine,
+                       theme,
+                       brushes,
+                       surfaces,
+                       subclass,
+                       composition,
+                       nativeMenu,
+                       contextMenu,
+                       twipsPerPixel,
+                       std::move(onContextCommand)};
+}
+
+DropDownServices BarParts::ForDropDown() {
+    return DropDownServices{theme,       brushes,  trace,      surfaces,
+                            composition, subclass, nativeMenu, twipsPerPixel};
+}
+
+}  // namespace tarvik
