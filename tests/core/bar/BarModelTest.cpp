@@ -1,0 +1,231 @@
+#include "core/bar/BarModel.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "core/app/Error.h"
+#include "core/menus/MenuStrip.h"
+#include "core/menus/NativeMenu.h"
+#include "core/support/RecordingGraphics.h"
+#include "core/support/TestTrace.h"
+#include "core/support/ThemeLoad.h"
+#include "core/theme/Brushes.h"
+
+namespace tarvik::test {
+namespace {
+
+// Everything the model does to its window and the program, as one list of events.
+using Events = std::vector<std::string>;
+
+class FakeWindow final : public IBarWindow {
+  public:
+    explicit FakeWindow(Events& events) : m_events(events) {}
+    void KeepPlaced() override { m_events.push_back("place"); }
+    void PollForeground() override { m_events.push_back("poll"); }
+    void KeepBackdropBelow() override { m_events.push_back("backdrop"); }
+    void RequestFrame() override { m_events.push_back("request"); }
+    void PushFrame() override {
+        if (failPush) throw Error(87, "The parameter is incorrect.");
+        m_events.push_back("push");
+    }
+    void ShowContextMenu() override {
+        m_events.push_back("menu");
+        if (duringMenu) duringMenu();
+    }
+    std::function<void()> duringMenu;
+    bool failPush = false;
+
+  private:
+    Events& m_events;
+};
+
+// Window 7 "Notes" with a File menu; reading its title is an event.
+class FakeReader final : public IMenuReader {
+  public:
+    explicit FakeReader(Events& events) : m_events(events) {}
+    MenuHandle MenuBar(WindowHandle) const override { return 1; }
+    int32_t ItemCount(MenuHandle menu) const override { return menu == 1 ? 1 : -1; }
+    MenuHandle SubMenu(MenuHandle, int32_t) const override { return 0; }
+    uint32_t State(MenuHandle, int32_t) const override { return 0; }
+    std::string Text(MenuHandle, int32_t) const override { return "File"; }
+    int32_t ItemId(MenuHandle, int32_t) const override { return 5; }
+    std::string WindowTitle(WindowHandle) const override {
+        m_events.push_back("title");
+        if (failTitle) throw Error(1400, "Invalid window handle.");
+        return "Notes";
+    }
+    bool failTitle = false;
+
+  private:
+    Events& m_events;
+};
+
+class NullDropDown final : public IDropDownMenu {
+  public:
+    void ShowList(const MenuItemList&, ScreenPoint) override { visible = true; }
+    bool IsVisible() const override { return visible; }
+    void Hide() override { visible = false; }
+    void closeMe() override { visible = false; }
+    void closeAncestors() override { visible = false; }
+    int32_t RowTop(int32_t) const override { return 0; }
+    ListPlacement Position() const override { return {}; }
+    int32_t ClientWidth() const override { return 0; }
+    IDropDownMenu* ChildMenu() const override { return nullptr; }
+    IDropDownMenu& OpenChildMenu() override { return *this; }
+    void CloseChildMenu() override {}
+    bool visible = false;
+};
+
+class FakeBox final : public IMessageBox {
+  public:
+    explicit FakeBox(Events& events) : m_events(events) {}
+    void Show(std::string_view, std::string_view, uint32_t) override { m_events.push_back("box"); }
+
+  private:
+    Events& m_events;
+};
+
+class NullPoster final : public ICommandPoster {
+  public:
+    PostResult PostCommand(WindowHandle, int32_t) override { return {false, 5}; }
+};
+
+// The default theme (bar 36 high with a 13-pixel shadow, strip from 50) on a 1920-pixel screen,
+// the bar 30 pixels down.
+struct Rig {
+    Rig() {
+        EXPECT_TRUE(load.Load(std::nullopt));
+        model.SetPlacement({0, 30, 1920, 36});
+        model.SetGraphics(&graphics);
+        graphics.FromImage(surface.Image());
+        model.Flush();
+        events.clear();
+    }
+
+    ThemeLoad load;
+    TestTrace log;
+    Events events;
+    FakeWindow window{events};
+    FakeReader reader{events};
+    NullPoster poster;
+    FakeBox box{events};
+    NullDropDown dropDown;
+    NativeMenu nativeMenu{reader, poster, box, log.trace, load.theme.Layout};
+    Brushes brushes{load.theme.TextColour, load.theme.HighlightTextColour,
+                    load.theme.DisabledTextColour};
+    MenuStrip strip{{load.theme, brushes, log.trace, dropDown, nativeMenu}};
+    BarModel model{load.theme, log.trace, strip, nativeMenu, window};
+    GDIPBitmap surface = GDIPBitmap::CreateFromSizeFormat(1920, 36);
+    GDIPGraphics graphics;
+};
+
+TEST(BarModel, GeometryOfTheBarAndItsStrictHitTests) {
+    Rig rig;
+    EXPECT_EQ(BarWindowRect(1280, 30, rig.load.theme.Layout), (RectI{0, 30, 1280, 36}));
+    EXPECT_EQ(rig.model.VisibleHeight(), 23);
+    // From MenuLeft to the right margin less the gap; never negative.
+    EXPECT_EQ(rig.model.StripBounds(), (RectI{50, 0, 1920 - 8 - 2 - 50, 36}));
+    EXPECT_EQ(MenuStripBounds(900, 800, 36, rig.load.theme.Layout).Width, 0);
+    EXPECT_EQ(rig.strip.Bounds(), rig.model.StripBounds());
+    // Points on an edge are outside the strip, and on the bar for the cursor test.
+    const RectI strip{50, 0, 100, 36};
+    EXPECT_TRUE(StrictlyInside(strip, 51, 1));
+    for (const auto& [x, y] : {std::pair{50, 10}, {150, 10}, {100, 0}, {100, 36}}) {
+        EXPECT_FALSE(StrictlyInside(strip, x, y)) << x << "," << y;
+    }
+    EXPECT_FALSE(CursorOutsideBar({0, 30, 1920, 36}, 1920, 66));
+    EXPECT_TRUE(CursorOutsideBar({0, 30, 1920, 36}, 10, 29));
+    EXPECT_EQ(MousePointOf(0xFFFE0005u).y, -2);
+}
+
+TEST(BarModel, PointerReachesTheStripOnlyStrictlyInsideAndLeavingHandsBackOnce) {
+    Rig rig;
+    rig.strip.PopulateFromhWnd(7);
+    const int16_t onFile = static_cast<int16_t>(50 + rig.strip.Titles()[1]->Left + 3);
+    rig.model.MouseMove({onFile, 0});  // the topmost row is outside
+    EXPECT_EQ(rig.strip.Hover(), nullptr);
+    EXPECT_EQ(rig.model.Hover(), BarModel::HoverOwner::None);
+    rig.model.MouseMove({onFile, 10});
+    EXPECT_EQ(rig.strip.Hover(), rig.strip.Titles()[1]);
+    EXPECT_EQ(rig.model.Hover(), BarModel::HoverOwner::Strip);
+    rig.model.MouseDown(1, {onFile, 10});
+    EXPECT_TRUE(rig.dropDown.visible);
+    rig.model.MouseDown(1, {50, 10});  // the strip's own left edge: not the strip's press
+    rig.model.MouseLeave();
+    EXPECT_EQ(rig.strip.Hover(), nullptr);
+    EXPECT_EQ(rig.model.Hover(), BarModel::HoverOwner::Strip);
+}
+
+TEST(BarModel, ChangesMakeOneFrameAndNothingChangedMakesNone) {
+    Rig rig;
+    rig.model.Tick();
+    EXPECT_EQ(rig.events, (Events{"place", "poll", "backdrop"}));  // idle: no frame
+
+    rig.events.clear();
+    rig.strip.PopulateFromhWnd(7);
+    rig.model.MouseMove({static_cast<int16_t>(50 + rig.strip.Titles()[1]->Left + 3), 10});
+    EXPECT_EQ(rig.events, (Events{"title", "request"}));  // several changes, one request
+    EXPECT_TRUE(rig.model.Flush());
+    EXPECT_FALSE(rig.model.Flush());
+    EXPECT_EQ(rig.events.back(), "push");
+
+    // The frame: cleared, the visible bar filled, the strip's picture in its bounds.
+    rig.model.SetFill(0x6EFFFFFF);
+    rig.model.Flush();
+    const std::vector<DrawCall>& calls = RecordedCalls(rig.graphics);
+    ASSERT_GE(calls.size(), 3u);
+    const auto frame = calls.end() - 3;
+    EXPECT_EQ(frame[0].kind, DrawKind::Clear);
+    EXPECT_EQ(frame[1].kind, DrawKind::FillRectangle);
+    EXPECT_EQ(frame[1].argb, 0x6EFFFFFFu);
+    EXPECT_EQ(frame[1].rect, (RectF{0, 0, 1920, 23}));
+    EXPECT_EQ(frame[2].kind, DrawKind::DrawImage);
+    EXPECT_EQ(frame[2].rect, (RectF{50, 0, 1860, 36}));
+}
+
+TEST(BarModel, TheTickKeepsItsOrderAndAFailureEndsItWithOneLine) {
+    Rig rig;
+    rig.strip.PopulateFromhWnd(7);
+    rig.nativeMenu.QueuePendingCommandFailure(7, "Save");
+    rig.model.Flush();
+    rig.events.clear();
+    rig.model.Invalidate();
+    rig.model.Tick();
+    EXPECT_EQ(rig.events,
+              (Events{"request", "place", "title", "poll", "backdrop", "push", "title", "box"}));
+
+    // A frame that fails is logged each time; a failing step ends its tick, logged once.
+    rig.window.failPush = true;
+    for (int i = 0; i < 2; ++i) {
+        rig.model.Invalidate();
+        rig.model.Flush();
+    }
+    rig.reader.failTitle = true;
+    rig.events.clear();
+    rig.model.Tick();
+    rig.model.Tick();
+    EXPECT_EQ(rig.events, (Events{"place", "title", "place", "title"}));
+    const std::string drawBar = R"(87,"RivovoZoz","DrawBar","The parameter is incorrect.")";
+    EXPECT_EQ(rig.log.Records(),
+              (Events{drawBar, drawBar,
+                      R"(1400,"RivovoZoz","timEnumerateTasks_Timer","Invalid window handle.")"}));
+}
+
+TEST(BarModel, NothingIsDrawnOrRestackedWhileTheContextMenuIsOpen) {
+    Rig rig;
+    rig.window.duringMenu = [&rig] {
+        rig.model.Tick();
+        rig.model.Invalidate();
+        EXPECT_FALSE(rig.model.Flush());
+    };
+    rig.model.MouseUp(1, {100, 10});
+    EXPECT_TRUE(rig.events.empty());
+    rig.model.MouseUp(2, {100, 10});
+    EXPECT_EQ(rig.events, (Events{"menu", "request", "request"}));
+    EXPECT_TRUE(rig.model.Flush());
+}
+
+}  // namespace
+}  // namespace tarvik::test
