@@ -6,6 +6,7 @@
 
 #include "core/graphics/GDIPBitmap.h"
 #include "core/graphics/GDIPImage.h"
+#include "core/graphics/PixelBuffer.h"
 #include "core/support/RecordingNatives.h"
 
 namespace tarvik {
@@ -108,18 +109,14 @@ GDIPBitmap GDIPBitmap::CreateFromSizeFormat(int width, int height, int format) {
 
 GDIPBitmap GDIPBitmap::CreateFromSizeFormatData(int width, int height, int stride, int format,
                                                 std::span<const uint8_t> pixels) {
-    const int64_t rowBytes = int64_t{width} * kBytesPerPixel;
-    if (width >= 1 && height >= 1 && !Is32Bit(format)) {
-        GDIPBitmap rejected;
-        rejected.Check(kGdipStatusNotImplemented);
-        return rejected;
-    }
-    const bool fits = width >= 1 && height >= 1 && stride >= rowBytes &&
-                      static_cast<uint64_t>(pixels.size()) >=
-                          static_cast<uint64_t>(int64_t{stride} * (height - 1) + rowBytes);
-    if (!fits) {
+    if (!PixelBufferFits(width, height, stride, format, pixels.size())) {
         GDIPBitmap rejected;
         rejected.Check(kGdipStatusInvalidParameter);
+        return rejected;
+    }
+    if (!Is32Bit(format)) {
+        GDIPBitmap rejected;
+        rejected.Check(kGdipStatusNotImplemented);
         return rejected;
     }
     GDIPBitmap result = CreateFromSizeFormat(width, height, format);
@@ -128,7 +125,7 @@ GDIPBitmap GDIPBitmap::CreateFromSizeFormatData(int width, int height, int strid
     for (int row = 0; row < height; ++row) {
         std::memcpy(&native->record->pixels[static_cast<size_t>(row) * width],
                     pixels.data() + static_cast<size_t>(row) * static_cast<size_t>(stride),
-                    static_cast<size_t>(rowBytes));
+                    static_cast<size_t>(PixelRowBytes(width, format)));
     }
     return result;
 }
