@@ -13,6 +13,7 @@ TEST(PixelBufferFits, EveryRowMustBeThereAndNoSumMayOverflow) {
     constexpr int32_t kMax = INT32_MAX;
     constexpr int32_t kArgb = kPixelFormat32bppARGB;
     constexpr int32_t kRgb = kPixelFormat24bppRGB;
+    constexpr int32_t kOneBit = 0x30101;  // one bit a pixel, indexed
     struct Case {
         int32_t width, height, stride, format;
         size_t size;
@@ -25,6 +26,8 @@ TEST(PixelBufferFits, EveryRowMustBeThereAndNoSumMayOverflow) {
         {2, 2, 7, kArgb, 100, false},  // stride shorter than a row
         {3, 1, 9, kRgb, 9, true},      // three bytes a pixel
         {3, 1, 9, kRgb, 8, false},
+        {9, 1, 2, kOneBit, 2, true},  // bits round up to whole bytes
+        {9, 1, 1, kOneBit, 100, false},
         {1, 1, 4, 0, 100, false},  // a format without bits per pixel
         {0, 1, 4, kArgb, 100, false},
         {1, 0, 4, kArgb, 100, false},

@@ -138,10 +138,6 @@ void GDIPGraphicPath::AddArc(float x, float y, float width, float height, float 
     Check(AddSegment(m_handle, SegmentKind::Arc, {x, y, width, height, startAngle, sweepAngle}));
 }
 
-void GDIPGraphicPath::AddEllipse(float x, float y, float width, float height) {
-    Check(AddSegment(m_handle, SegmentKind::Ellipse, {x, y, width, height}));
-}
-
 void GDIPGraphicPath::Dispose() noexcept {
     test::DeleteNative(m_handle);
 }
