@@ -2,24 +2,11 @@
 
 #include <algorithm>
 
+#include "core/text/StringHelpers.h"
+
 namespace tarvik {
 
 namespace {
-
-// Switch names are ASCII, so ASCII lower-casing finds them and leaves UTF-8 intact.
-std::string ToLowerAscii(std::string_view text) {
-    std::string out(text);
-    for (char& c : out) {
-        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-    }
-    return out;
-}
-
-std::string_view TrimSpaces(std::string_view text) {
-    while (!text.empty() && text.front() == ' ') text.remove_prefix(1);
-    while (!text.empty() && text.back() == ' ') text.remove_suffix(1);
-    return text;
-}
 
 constexpr int kMaxDigits = 9;
 

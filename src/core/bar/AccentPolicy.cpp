@@ -2,28 +2,14 @@
 
 #include <string>
 
+#include "core/text/StringHelpers.h"
+
 namespace tarvik {
 
 namespace {
 
-// The style and corner words are ASCII, so ASCII lower-casing is all they need.
-std::string ToLowerAscii(std::string_view text) {
-    std::string out(text);
-    for (char& c : out) {
-        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-    }
-    return out;
-}
-
-bool IsBlank(char c) {
-    return c == ' ' || c == '\t' || c == '\r' || c == '\n';
-}
-
-std::string_view Trim(std::string_view text) {
-    while (!text.empty() && IsBlank(text.front())) text.remove_prefix(1);
-    while (!text.empty() && IsBlank(text.back())) text.remove_suffix(1);
-    return text;
-}
+// The corner word may come with tabs and line breaks around it as well as spaces.
+constexpr std::string_view kCornerBlanks = " \t\r\n";
 
 uint32_t GradientColour(uint32_t tint) {
     uint32_t alpha = (tint >> 24) & 0xFF;
@@ -51,7 +37,7 @@ AccentPolicy MakeAccentPolicy(std::string_view style, uint32_t tint, bool suppor
 }
 
 CornerPreference CornerPreferenceFor(std::string_view word) {
-    const std::string corner = ToLowerAscii(Trim(word));
+    const std::string corner = ToLowerAscii(TrimSpaces(word, kCornerBlanks));
     if (corner == "square" || corner == "none") return CornerPreference::DoNotRound;
     if (corner == "small") return CornerPreference::RoundSmall;
     return CornerPreference::Round;

@@ -1,5 +1,6 @@
 #include "core/text/MenuLabel.h"
 
+#include "core/text/StringHelpers.h"
 #include "core/text/Utf16.h"
 
 namespace tarvik {
@@ -24,13 +25,6 @@ std::string OneLine(std::string_view text) {
         }
     }
     return line;
-}
-
-std::string_view TrimSpaces(std::string_view text) {
-    const size_t first = text.find_first_not_of(' ');
-    if (first == std::string_view::npos) return {};
-    const size_t last = text.find_last_not_of(' ');
-    return text.substr(first, last - first + 1);
 }
 
 }  // namespace

@@ -9,18 +9,12 @@
 #include "core/bar/Dpi.h"
 #include "core/graphics/GDIPBitmap.h"
 #include "core/graphics/GDIPGraphics.h"
+#include "core/text/StringHelpers.h"
 #include "core/theme/SkinButton.h"
 
 namespace tarvik {
 
 namespace {
-
-std::string_view TrimSpaces(std::string_view text) {
-    const size_t first = text.find_first_not_of(' ');
-    if (first == std::string_view::npos) return {};
-    const size_t last = text.find_last_not_of(' ');
-    return text.substr(first, last - first + 1);
-}
 
 // Splits at every single space: "a  b" gives "a", "", "b"; an empty text gives one empty word.
 std::vector<std::string_view> SplitAtSpaces(std::string_view text) {

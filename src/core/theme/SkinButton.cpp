@@ -4,30 +4,12 @@
 #include <string>
 
 #include "core/graphics/GDIPGraphics.h"
+#include "core/text/StringHelpers.h"
 
 namespace tarvik {
 
-namespace {
-
-std::string_view TrimSpaces(std::string_view text) {
-    const size_t first = text.find_first_not_of(' ');
-    if (first == std::string_view::npos) return {};
-    const size_t last = text.find_last_not_of(' ');
-    return text.substr(first, last - first + 1);
-}
-
-std::string AsciiLower(std::string_view text) {
-    std::string lower(text);
-    for (char& c : lower) {
-        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-    }
-    return lower;
-}
-
-}  // namespace
-
 int32_t ButtonStateOfWord(std::string_view word) {
-    const std::string key = AsciiLower(TrimSpaces(word));
+    const std::string key = ToLowerAscii(TrimSpaces(word));
     if (key == "hover" || key == "over") return kButtonStateHover;
     if (key == "pressed") return kButtonStatePressed;
     if (key == "attention" || key == "notice") return kButtonStateAttention;

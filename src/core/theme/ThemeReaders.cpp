@@ -7,6 +7,7 @@
 #include <system_error>
 
 #include "core/app/Trace.h"
+#include "core/text/StringHelpers.h"
 #include "core/xml/XmlDocument.h"
 
 namespace tarvik {
@@ -47,13 +48,6 @@ float OutOfRange(std::string_view text) {
 }
 
 }  // namespace
-
-std::string_view TrimSpaces(std::string_view text) {
-    const size_t first = text.find_first_not_of(' ');
-    if (first == std::string_view::npos) return {};
-    const size_t last = text.find_last_not_of(' ');
-    return text.substr(first, last - first + 1);
-}
 
 std::optional<float> ParseThemeNumber(std::string_view text) {
     if (!HasNumberForm(text)) return std::nullopt;

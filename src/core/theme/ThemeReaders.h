@@ -24,10 +24,6 @@ constexpr int32_t kMaxThemePixels = 4000;
 constexpr float kMinTextSize = 1.0f;
 constexpr float kMaxTextSize = 400.0f;
 
-// The text without spaces at either end (only the space character: attribute values have their
-// tabs and line breaks turned into spaces by the XML parser).
-std::string_view TrimSpaces(std::string_view text);
-
 // The theme's number test, the same whatever the user's locale: an optional "+" or "-", then
 // digits with an optional fraction after a ".", where either side of the "." may be empty but
 // not both ("5.", ".5" and "-.5" are numbers). Nothing else is a number: no spaces inside, no

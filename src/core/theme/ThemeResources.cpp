@@ -7,6 +7,7 @@
 #include "core/app/Trace.h"
 #include "core/graphics/GDIPlus.h"
 #include "core/graphics/GraphicsTypes.h"
+#include "core/text/StringHelpers.h"
 #include "core/theme/Skin.h"
 #include "core/theme/Theme.h"
 #include "core/theme/ThemeReaders.h"

@@ -4,6 +4,7 @@
 
 #include "core/graphics/GDIPBitmap.h"
 #include "core/graphics/GDIPImage.h"
+#include "core/graphics/PixelBuffer.h"
 #include "win32/graphics/GdiPlusNative.h"
 #include "win32/platform/WideText.h"
 
@@ -25,13 +26,6 @@ void Adopt(GpImage* image, void*& handle, int& width, int& height) {
         width = static_cast<int>(std::min<UINT>(w, INT_MAX));
         height = static_cast<int>(std::min<UINT>(h, INT_MAX));
     }
-}
-
-// Bytes in one row of pixels of the format; 0 when the format or size is unusable.
-int64_t RowBytes(int width, int format) {
-    const int64_t bits = PixelFormatBits(format);
-    if (width < 1 || bits == 0) return 0;
-    return (int64_t{width} * bits + 7) / 8;
 }
 
 }  // namespace
@@ -64,11 +58,7 @@ GDIPBitmap GDIPBitmap::CreateFromSizeFormat(int width, int height, int format) {
 
 GDIPBitmap GDIPBitmap::CreateFromSizeFormatData(int width, int height, int stride, int format,
                                                 std::span<const uint8_t> pixels) {
-    const int64_t rowBytes = RowBytes(width, format);
-    const bool fits = rowBytes > 0 && height >= 1 && stride >= rowBytes &&
-                      static_cast<uint64_t>(pixels.size()) >=
-                          static_cast<uint64_t>(int64_t{stride} * (height - 1) + rowBytes);
-    if (!fits) {
+    if (!PixelBufferFits(width, height, stride, format, pixels.size())) {
         GDIPBitmap rejected;
         rejected.Check(kGdipStatusInvalidParameter);
         return rejected;
@@ -84,7 +74,7 @@ GDIPBitmap GDIPBitmap::CreateFromSizeFormatData(int width, int height, int strid
     for (int row = 0; row < height; ++row) {
         std::memcpy(data.Scan0 + static_cast<ptrdiff_t>(row) * data.Stride,
                     pixels.data() + static_cast<size_t>(row) * static_cast<size_t>(stride),
-                    static_cast<size_t>(rowBytes));
+                    static_cast<size_t>(PixelRowBytes(width, format)));
     }
     result.UnlockBits(data);
     return result;

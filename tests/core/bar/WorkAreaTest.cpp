@@ -3,24 +3,16 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
-#include <cstdio>
 #include <optional>
 #include <string>
 #include <vector>
 
-#include "core/app/CommandLine.h"
 #include "core/app/Error.h"
 #include "core/app/Trace.h"
 #include "core/support/Fakes.h"
-#include "core/theme/ThemeLayout.h"
 
 namespace tarvik {
 namespace {
-
-using test::FakeClock;
-using test::FakeEnvironment;
-using test::ReadFile;
-using test::TempFolder;
 
 // The desktop's work area in memory; a read or write fails with the given system error code.
 class FakeDesktop final : public IDesktopWorkArea {
@@ -28,7 +20,7 @@ class FakeDesktop final : public IDesktopWorkArea {
     WorkspaceRect rect;
     std::optional<int32_t> readError;
     std::optional<int32_t> writeError;
-    std::vector<WorkspaceRect> writes;
+    int writes = 0;
 
     WorkspaceRect Read() override {
         if (readError) throw Error(*readError, "read refused");
@@ -36,30 +28,22 @@ class FakeDesktop final : public IDesktopWorkArea {
     }
     void Write(const WorkspaceRect& value) override {
         if (writeError) throw Error(*writeError, "write refused");
-        writes.push_back(value);
+        ++writes;
         rect = value;
     }
 };
 
-constexpr char kReadFailed[] =
-    "#2026-05-04 09:15:02#,%d,\"WorkArea\",\"GetWorkspace\",\"failed to get the user "
-    "workspace\"\r\n";
-constexpr char kWriteFailed[] =
-    "#2026-05-04 09:15:02#,%d,\"WorkArea\",\"SetWorkspace\",\"failed to set the user "
-    "workspace\"\r\n";
-
-std::string Line(const char* format, int32_t code) {
-    char buffer[160];
-    std::snprintf(buffer, sizeof buffer, format, code);
-    return buffer;
+std::string Line(int32_t code, const char* procedure, const char* verb) {
+    return "#2026-05-04 09:15:02#," + std::to_string(code) + ",\"WorkArea\",\"" + procedure +
+           "\",\"failed to " + verb + " the user workspace\"\r\n";
 }
 
 class WorkAreaTest : public ::testing::Test {
   protected:
-    std::string Log() const { return ReadFile(m_folder.Path() / "errors.log"); }
+    std::string Log() const { return test::ReadFile(m_folder.Path() / "errors.log"); }
 
-    TempFolder m_folder;
-    FakeClock m_clock;
+    test::TempFolder m_folder;
+    test::FakeClock m_clock;
     Trace m_trace{m_folder.Path() / "errors.log", m_clock};
     FakeDesktop m_desktop;
 };
@@ -68,52 +52,34 @@ TEST_F(WorkAreaTest, ReserveTakesOnlyWhatIsMissingAndRestoreGivesBackOnlyThat) {
     struct Case {
         const char* name;
         WorkspaceRect start;
-        int32_t workAreaTop;
         int32_t barTopOffset;
         WorkspaceRect reserved;  // the work area after Reserve
         bool takesStrip;
     };
     const Case cases[] = {
-        {"free desktop", {0, 0, 1920, 1040}, 23, 0, {0, 23, 1920, 1040}, true},
-        {"another strip above ours", {0, 10, 1920, 1040}, 23, 0, {0, 23, 1920, 1040}, true},
-        {"another bar reserving 40", {0, 40, 1920, 1040}, 23, 0, {0, 40, 1920, 1040}, false},
-        {"already exactly reserved", {0, 23, 1920, 1040}, 23, 0, {0, 23, 1920, 1040}, false},
-        {"bar moved down 30", {0, 0, 1280, 984}, 23, 30, {0, 53, 1280, 984}, true},
-        {"bar moved down past another bar", {0, 40, 1920, 1040}, 23, 30, {0, 53, 1920, 1040}, true},
-        {"scaled theme height", {0, 0, 2880, 1560}, 34, 0, {0, 34, 2880, 1560}, true},
-        {"offset edges kept", {-1920, -8, -10, 1032}, 23, 0, {-1920, 23, -10, 1032}, true},
+        {"free desktop", {0, 0, 1920, 1040}, 0, {0, 23, 1920, 1040}, true},
+        {"another strip above ours", {0, 10, 1920, 1040}, 0, {0, 23, 1920, 1040}, true},
+        {"already exactly reserved", {0, 23, 1920, 1040}, 0, {0, 23, 1920, 1040}, false},
+        {"bar moved down past another bar", {0, 40, 1920, 1040}, 30, {0, 53, 1920, 1040}, true},
+        {"offset edges kept", {-1920, -8, -10, 1032}, 0, {-1920, 23, -10, 1032}, true},
     };
     for (const Case& c : cases) {
         m_desktop.rect = c.start;
-        m_desktop.writes.clear();
-        WorkArea workArea(m_desktop, m_trace, c.workAreaTop, c.barTopOffset);
-
+        m_desktop.writes = 0;
+        WorkArea workArea(m_desktop, m_trace, 23, c.barTopOffset);
         workArea.Reserve();
         EXPECT_EQ(m_desktop.rect, c.reserved) << c.name;
         EXPECT_EQ(workArea.Reserved(), c.takesStrip) << c.name;
-        EXPECT_EQ(m_desktop.writes.size(), c.takesStrip ? 1u : 0u) << c.name;
-
         workArea.Restore();
+        workArea.Restore();  // only once
         EXPECT_EQ(m_desktop.rect, c.start) << c.name;
-        EXPECT_FALSE(workArea.Reserved()) << c.name;
-        EXPECT_EQ(m_desktop.writes.size(), c.takesStrip ? 2u : 0u) << c.name;
+        EXPECT_EQ(m_desktop.writes, c.takesStrip ? 2 : 0) << c.name;
     }
+    EXPECT_EQ(WorkArea(m_desktop, m_trace, INT32_MAX, 2000).ReservedHeight(), INT32_MAX);
     EXPECT_EQ(Log(), "");
 }
 
-TEST_F(WorkAreaTest, ReservedHeightIsTheThemeHeightPlusTheUnscaledBarOffset) {
-    FakeEnvironment environment;
-    environment.variables["TARVIK_BAR_TOP"] = "30";
-    CommandLine commandLine(environment);
-    const ThemeLayout layout;
-    WorkArea workArea(m_desktop, m_trace, layout.WorkAreaTop, commandLine.BarTopOffset());
-    EXPECT_EQ(workArea.ReservedHeight(), 53);
-
-    WorkArea huge(m_desktop, m_trace, INT32_MAX, 2000);
-    EXPECT_EQ(huge.ReservedHeight(), INT32_MAX);
-}
-
-TEST_F(WorkAreaTest, RestoreWorksOnTheCurrentWorkAreaAndOnlyOnce) {
+TEST_F(WorkAreaTest, RestoreWorksOnTheCurrentWorkArea) {
     m_desktop.rect = {0, 0, 1920, 1040};
     WorkArea workArea(m_desktop, m_trace, 23, 0);
     workArea.Reserve();
@@ -121,55 +87,33 @@ TEST_F(WorkAreaTest, RestoreWorksOnTheCurrentWorkAreaAndOnlyOnce) {
     m_desktop.rect = {0, 23, 1600, 900};
     workArea.Restore();
     EXPECT_EQ(m_desktop.rect, (WorkspaceRect{0, 0, 1600, 900}));
-
-    m_desktop.rect = {0, 23, 1600, 900};
-    workArea.Restore();
-    EXPECT_EQ(m_desktop.rect, (WorkspaceRect{0, 23, 1600, 900}));
-    EXPECT_EQ(m_desktop.writes.size(), 2u);
 }
 
-TEST_F(WorkAreaTest, AnUnreadableWorkAreaIsLoggedReadAsZeroAndNeverWritten) {
+TEST_F(WorkAreaTest, FailuresAreLoggedAndLeaveTheReservationToRetry) {
     m_desktop.readError = 1439;
-    WorkArea workArea(m_desktop, m_trace, 23, 0);
-    EXPECT_EQ(workArea.GetWorkspace(), WorkspaceRect{});
-    workArea.Reserve();
-    EXPECT_FALSE(workArea.Reserved());
-    EXPECT_TRUE(m_desktop.writes.empty());
-    EXPECT_EQ(Log(), Line(kReadFailed, 1439) + Line(kReadFailed, 1439));
-}
+    WorkArea unreadable(m_desktop, m_trace, 23, 0);
+    unreadable.Reserve();
+    EXPECT_FALSE(unreadable.Reserved());
+    EXPECT_EQ(m_desktop.writes, 0);
 
-TEST_F(WorkAreaTest, ARefusedWriteIsLoggedAndTheReservationStaysOnRecord) {
+    m_desktop.readError.reset();
     m_desktop.rect = {0, 0, 1920, 1040};
     m_desktop.writeError = 5;
     WorkArea workArea(m_desktop, m_trace, 23, 0);
-    EXPECT_FALSE(workArea.SetWorkspace({0, 23, 1920, 1040}));
-    workArea.Reserve();
+    workArea.Reserve();  // a refused write keeps the reservation on record
     EXPECT_TRUE(workArea.Reserved());
     EXPECT_EQ(workArea.SavedTop(), 0);
-    EXPECT_EQ(m_desktop.rect, (WorkspaceRect{0, 0, 1920, 1040}));
-    EXPECT_EQ(Log(), Line(kWriteFailed, 5) + Line(kWriteFailed, 5));
-
     m_desktop.writeError.reset();
-    EXPECT_TRUE(workArea.SetWorkspace({0, 23, 1920, 1040}));
-    workArea.Restore();
-    EXPECT_EQ(m_desktop.rect, (WorkspaceRect{0, 0, 1920, 1040}));
-    EXPECT_FALSE(workArea.Reserved());
-}
-
-TEST_F(WorkAreaTest, RestoreWithAnUnreadableWorkAreaWritesNothingAndCanBeRetried) {
-    m_desktop.rect = {0, 0, 1920, 1040};
-    WorkArea workArea(m_desktop, m_trace, 23, 0);
-    workArea.Reserve();
+    m_desktop.rect = {0, 23, 1920, 1040};
     m_desktop.readError = 6;
     workArea.Restore();
-    EXPECT_EQ(m_desktop.rect, (WorkspaceRect{0, 23, 1920, 1040}));
     EXPECT_TRUE(workArea.Reserved());
-    EXPECT_EQ(Log(), Line(kReadFailed, 6));
-
     m_desktop.readError.reset();
     workArea.Restore();
     EXPECT_EQ(m_desktop.rect, (WorkspaceRect{0, 0, 1920, 1040}));
     EXPECT_FALSE(workArea.Reserved());
+    EXPECT_EQ(Log(), Line(1439, "GetWorkspace", "get") + Line(5, "SetWorkspace", "set") +
+                         Line(6, "GetWorkspace", "get"));
 }
 
 }  // namespace

@@ -2,7 +2,8 @@
 
 // The recording drawing backend of the native tests: the drawing objects of
 // core/graphics/GDIP*.h implemented without any native library. Every drawing call is kept, in
-// order, on the surface that received it, so that a test can check what a painter drew.
+// order, on the surface that received it (and on the bitmap it draws into), so that a test can
+// check what a painter drew.
 //
 // Fixed text metrics (the 2D library's real glyph metrics vary by font and machine):
 //   - every UTF-16 unit is 0.5 × font size wide, 0.55 × size in a bold font (× 1.1);
@@ -18,14 +19,11 @@
 //     available; an unknown name fails with status 14;
 //   - GDIPImage::FromFile reads the size from a PNG file's IHDR chunk and keeps no pixels;
 //     a missing file fails with status 10, any other file with status 13 (width 0, not loaded);
-//   - bitmaps keep real 32-bit pixels (at most 4096 × 4096): CreateFromSizeFormatData,
-//     LockBits/UnlockBits and GetPixel work on them, and Clear fills them (outside excluded
-//     rectangles, by pixel centre); shapes, text and images are recorded, not rasterised;
-//   - CreateFromHICON, CreateFromHBITMAP and GetHDC fail with status 6 (no device context);
-//   - a surface bound with FromHDC accepts any non-null value as the device context;
+//   - bitmaps (at most 4096 × 4096) keep no pixels either: shapes, text and images are recorded,
+//     not rasterised;
 //   - a call on an unbound surface, with an empty (disposed) pen, brush, font, path or image, or
 //     after the bitmap a surface draws into was destroyed, fails with status 2 and records
-//     nothing; bad render-setting values fail with status 2.
+//     nothing. Device contexts, locked bits and icons are Windows-only and not implemented.
 
 #include <array>
 #include <cstdint>
@@ -38,20 +36,18 @@ namespace tarvik::test {
 
 enum class DrawKind {
     Clear,
-    Exclude,
     DrawString,
     DrawPath,
     FillPath,
     FillRectangle,
-    DrawRectangle,
     DrawImage,
-    DrawImageRect,
+    DrawImageRect
 };
 
-enum class SegmentKind { Line, Arc, Rectangle, Ellipse };
+enum class SegmentKind { Line, Arc, Rectangle };
 
 // One segment of a path. values: Line x1, y1, x2, y2; Arc x, y, width, height, start, sweep;
-// Rectangle and Ellipse x, y, width, height. Unused values are 0.
+// Rectangle x, y, width, height. Unused values are 0.
 struct PathSegment {
     SegmentKind kind = SegmentKind::Line;
     std::array<float, 6> values{};
@@ -86,10 +82,10 @@ struct RecordedImage {
 struct DrawCall {
     DrawKind kind = DrawKind::Clear;
     uint32_t argb = 0;              // Clear colour, brush or pen native ARGB
-    float penWidth = 0;             // DrawPath, DrawRectangle
+    float penWidth = 0;             // DrawPath
     int fillMode = 0;               // DrawPath, FillPath
     std::vector<PathSegment> path;  // DrawPath, FillPath
-    RectF rect;                     // FillRectangle, DrawRectangle, Exclude, image destination
+    RectF rect;                     // FillRectangle, image destination
     RectF source;                   // DrawImageRect source (DrawImage: the whole image)
     std::string text;               // DrawString
     RecordedFont font;              // DrawString
@@ -100,23 +96,16 @@ struct DrawCall {
 
 // The calls made on the surface since it was last bound (empty when unbound).
 const std::vector<DrawCall>& RecordedCalls(const GDIPGraphics& graphics);
-// The calls drawn into an image's pixels through any surface bound to it.
+// The calls drawn into an image through any surface bound to it.
 const std::vector<DrawCall>& RecordedCalls(const GDIPImage& image);
-RenderSettings RecordedSettings(const GDIPGraphics& graphics);
 
 const std::vector<PathSegment>& RecordedSegments(const GDIPGraphicPath& path);
 RecordedFont RecordedFontOf(const GDIPFont& font);
-// The ARGB word and width the current native pen or brush was built with.
+// The ARGB word the current native pen or brush was built with.
 uint32_t RecordedArgb(const GDIPPen& pen);
 uint32_t RecordedArgb(const GDIPBrush& brush);
-float RecordedPenWidth(const GDIPPen& pen);
-
-// A number unique to the object's current native object (0 when empty); it changes whenever the
-// native object is re-created.
-uint64_t RecordedNativeId(const GDIPObject& object);
+// A number unique to the image's current native image (0 when empty).
 uint64_t RecordedImageId(const GDIPImage& image);
-// How many native objects exist right now, of every kind.
-int LiveNativeObjects();
 
 void SetInstalledFontFamilies(std::vector<std::string> families);
 void ResetInstalledFontFamilies();

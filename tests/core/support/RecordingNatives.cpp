@@ -9,7 +9,6 @@ namespace tarvik::test {
 
 namespace {
 
-int g_live = 0;
 uint64_t g_lastId = 0;
 
 constexpr float kUnitWidth = 0.5f;
@@ -20,15 +19,16 @@ constexpr float kMeasureBoxWidth = 8192;
 const std::vector<DrawCall> kNoCalls;
 const std::vector<PathSegment> kNoSegments;
 
-// The UTF-16 units of each line of a text; a carriage return has no width.
-std::vector<size_t> LineUnits(std::string_view text) {
-    std::vector<size_t> lines;
-    for (;;) {
+// The UTF-16 units of the widest line of a text, and its number of lines; a carriage return has
+// no width.
+std::pair<size_t, size_t> WidestLine(std::string_view text) {
+    size_t widest = 0;
+    size_t lines = 1;
+    for (;; ++lines) {
         const size_t end = text.find('\n');
         const std::string_view line = text.substr(0, end);
-        lines.push_back(Utf16Length(line) -
-                        static_cast<size_t>(std::count(line.begin(), line.end(), '\r')));
-        if (end == std::string_view::npos) return lines;
+        widest = std::max(widest, Utf16Length(line) - std::count(line.begin(), line.end(), '\r'));
+        if (end == std::string_view::npos) return {widest, lines};
         text.remove_prefix(end + 1);
     }
 }
@@ -40,31 +40,28 @@ float UnitWidth(const RecordedFont& font) {
 
 }  // namespace
 
-RecordedNative::RecordedNative() : id(++g_lastId) {
-    ++g_live;
-}
-
-RecordedNative::~RecordedNative() {
-    --g_live;
-}
+RecordedNative::RecordedNative() : id(++g_lastId) {}
 
 void DeleteNative(void*& handle) noexcept {
     delete static_cast<RecordedNative*>(handle);
     handle = nullptr;
 }
 
+void* NewImage(std::string_view source, int width, int height) {
+    auto* native = new ImageNative;
+    native->record->image = RecordedImage{native->id, std::string(source), width, height};
+    return ToHandle(native);
+}
+
 float RecordedTextWidth(std::string_view text, const RecordedFont& font) {
-    const std::vector<size_t> lines = LineUnits(text);
-    const size_t widest = *std::max_element(lines.begin(), lines.end());
-    return std::min(static_cast<float>(widest) * UnitWidth(font), kMeasureBoxWidth);
+    return std::min(static_cast<float>(WidestLine(text).first) * UnitWidth(font), kMeasureBoxWidth);
 }
 
 RectF RecordedTextBox(std::string_view text, const RecordedFont& font) {
     if (text.empty()) return {};
-    const std::vector<size_t> lines = LineUnits(text);
-    const size_t widest = *std::max_element(lines.begin(), lines.end());
+    const auto [widest, lines] = WidestLine(text);
     return RectF{0, 0, static_cast<float>(widest) * UnitWidth(font) + font.size / 3,
-                 static_cast<float>(lines.size()) * kLineHeight * font.size};
+                 static_cast<float>(lines) * kLineHeight * font.size};
 }
 
 const std::vector<DrawCall>& RecordedCalls(const GDIPGraphics& graphics) {
@@ -75,11 +72,6 @@ const std::vector<DrawCall>& RecordedCalls(const GDIPGraphics& graphics) {
 const std::vector<DrawCall>& RecordedCalls(const GDIPImage& image) {
     const auto* native = NativeOf<ImageNative>(image);
     return native ? native->record->drawn : kNoCalls;
-}
-
-RenderSettings RecordedSettings(const GDIPGraphics& graphics) {
-    const auto* surface = NativeOf<SurfaceNative>(graphics);
-    return surface ? surface->settings : RenderSettings{};
 }
 
 const std::vector<PathSegment>& RecordedSegments(const GDIPGraphicPath& path) {
@@ -102,23 +94,9 @@ uint32_t RecordedArgb(const GDIPBrush& brush) {
     return native ? native->argb : 0;
 }
 
-float RecordedPenWidth(const GDIPPen& pen) {
-    const auto* native = NativeOf<PenNative>(pen);
-    return native ? native->width : 0;
-}
-
-uint64_t RecordedNativeId(const GDIPObject& object) {
-    const auto* native = NativeOf<RecordedNative>(object);
-    return native ? native->id : 0;
-}
-
 uint64_t RecordedImageId(const GDIPImage& image) {
     const auto* native = NativeOf<ImageNative>(image);
-    return native ? native->record->id : 0;
-}
-
-int LiveNativeObjects() {
-    return g_live;
+    return native ? native->record->image.id : 0;
 }
 
 }  // namespace tarvik::test

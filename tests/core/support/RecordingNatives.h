@@ -12,10 +12,10 @@
 
 namespace tarvik::test {
 
-// Every native object: counted while it lives, numbered uniquely.
+// Every native object, numbered uniquely.
 struct RecordedNative {
     RecordedNative();
-    virtual ~RecordedNative();
+    virtual ~RecordedNative() = default;
     RecordedNative(const RecordedNative&) = delete;
     RecordedNative& operator=(const RecordedNative&) = delete;
     const uint64_t id;
@@ -43,16 +43,10 @@ struct PathNative final : RecordedNative {
     std::vector<PathSegment> segments;
 };
 
-// The picture behind an image; shared with the surfaces that draw into it, which notice when
-// the image is gone.
+// The picture behind an image, shared with the surfaces that draw into it (which notice when
+// the image is gone).
 struct ImageRecord {
-    uint64_t id = 0;
-    std::string source;
-    int width = 0;
-    int height = 0;
-    int format = 0;
-    std::vector<uint32_t> pixels;  // bitmaps only, row by row
-    bool locked = false;
+    RecordedImage image;
     std::vector<DrawCall> drawn;
 };
 
@@ -61,11 +55,9 @@ struct ImageNative final : RecordedNative {
 };
 
 struct SurfaceNative final : RecordedNative {
-    void* dc = nullptr;
     bool boundToImage = false;
     std::weak_ptr<ImageRecord> image;
     RenderSettings settings;
-    std::vector<RectF> excluded;
     std::vector<DrawCall> calls;
 };
 
@@ -83,6 +75,8 @@ T* NativeOf(const GDIPObject& object) {
 }
 // Deletes the native object behind a handle and empties the handle.
 void DeleteNative(void*& handle) noexcept;
+// A new native image of the size.
+void* NewImage(std::string_view source, int width, int height);
 
 // Text metrics of the recording backend (see RecordingGraphics.h).
 float RecordedTextWidth(std::string_view text, const RecordedFont& font);

@@ -1,6 +1,5 @@
 // Pens, brushes, font families, fonts and paths of the recording drawing backend.
 #include <algorithm>
-#include <cctype>
 
 #include "core/graphics/GDIPBrush.h"
 #include "core/graphics/GDIPFont.h"
@@ -8,6 +7,7 @@
 #include "core/graphics/GDIPGraphicPath.h"
 #include "core/graphics/GDIPPen.h"
 #include "core/support/RecordingNatives.h"
+#include "core/text/StringHelpers.h"
 
 namespace tarvik {
 
@@ -22,13 +22,6 @@ const std::vector<std::string> kDefaultFamilies{"Segoe UI", "Arial", "Tahoma", "
 std::vector<std::string>& InstalledFamilies() {
     static std::vector<std::string> families = kDefaultFamilies;
     return families;
-}
-
-bool SameName(std::string_view a, std::string_view b) {
-    return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
-        return std::tolower(static_cast<unsigned char>(x)) ==
-               std::tolower(static_cast<unsigned char>(y));
-    });
 }
 
 // Adds a segment to a path, or fails with status 2 when the path is empty.
@@ -80,9 +73,9 @@ void GDIPBrush::Dispose() noexcept {
 
 GDIPFontFamily::GDIPFontFamily(std::string_view name) {
     const auto& installed = InstalledFamilies();
-    const auto found =
-        std::find_if(installed.begin(), installed.end(),
-                     [&](const std::string& family) { return SameName(family, name); });
+    const auto found = std::find_if(
+        installed.begin(), installed.end(),
+        [&](const std::string& family) { return ToLowerAscii(family) == ToLowerAscii(name); });
     if (found == installed.end()) {
         Check(kGdipStatusFontFamilyNotFound);
         return;
@@ -143,10 +136,6 @@ void GDIPGraphicPath::AddRectangle(int x, int y, int width, int height) {
 void GDIPGraphicPath::AddArc(float x, float y, float width, float height, float startAngle,
                              float sweepAngle) {
     Check(AddSegment(m_handle, SegmentKind::Arc, {x, y, width, height, startAngle, sweepAngle}));
-}
-
-void GDIPGraphicPath::AddEllipse(float x, float y, float width, float height) {
-    Check(AddSegment(m_handle, SegmentKind::Ellipse, {x, y, width, height}));
 }
 
 void GDIPGraphicPath::Dispose() noexcept {

@@ -9,40 +9,29 @@ namespace {
 
 TEST(MenuLabel, OneLineTrimmedAndCutToMaxUtf16Units) {
     const std::string face = "\xf0\x9f\x98\x80";  // two units
+    const std::string x45(45, 'x');
     struct Case {
         std::string text;
         int32_t max;
         std::string expected;
     };
     const Case cases[] = {
-        {"", 48, ""},
-        {"Hello", 48, "Hello"},
-        {"a\r\nb", 48, "a b"},
         {"a\rb\nc\td", 48, "a b c d"},
-        {"a\r\r\nb", 48, "a  b"},
+        {"a\r\r\nb", 48, "a  b"},  // CR LF is one break
         {"a\n\rb", 48, "a  b"},
-        {"a\r\n\r\nb", 48, "a  b"},
         {"  \t two  words \r\n", 48, "two  words"},
         {" \r\n\t ", 48, ""},
         {"\xc2\xa0x\xc2\xa0", 48, "\xc2\xa0x\xc2\xa0"},  // no-break spaces are kept
-        {std::string(48, 'x'), 48, std::string(48, 'x')},
-        {std::string(49, 'x'), 48, std::string(45, 'x') + "..."},
         {"  " + std::string(48, 'x') + "  ", 48, std::string(48, 'x')},
-        {std::string(64, 'y'), 64, std::string(64, 'y')},
-        {std::string(65, 'y'), 64, std::string(61, 'y') + "..."},
-        {"abcdefgh", 5, "ab..."},
+        {std::string(49, 'x'), 48, x45 + "..."},
         {"abcd", 3, "..."},
         {"abc", 3, "abc"},
-        {"abcd", 0, "..."},
         {"abcd", -7, "..."},
-        {"", 0, ""},
-        // 47 units: shown whole although it has 50 bytes.
-        {std::string(45, 'x') + face, 48, std::string(45, 'x') + face},
-        // 49 units: 44 letters and the pair make 46 units, so the pair is dropped.
+        {x45 + face, 48, x45 + face},  // 47 units in 49 bytes
+        // 44 letters and the pair make 46 units, so the pair is dropped.
         {std::string(44, 'x') + face + "zzz", 48, std::string(44, 'x') + "..."},
         {std::string(43, 'x') + face + "zzzz", 48, std::string(43, 'x') + face + "..."},
         // The cut happens after trimming, and the kept part is not trimmed again.
-        {"abcdefghij klmnopq", 14, "abcdefghij ..."},
         {"ab\r\ncd\r\nef", 6, "ab ..."},
     };
     for (const Case& c : cases) {
