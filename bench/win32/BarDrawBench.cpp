@@ -28,7 +28,7 @@ int main() {
     bench::Report("DrawBar, strip with four titles", kRepetitions,
                   bench::Measure(kRepetitions, [&] { harness.Bar().DrawBar(); }));
 
-    const auto surface = harness.Surfaces().Registered(window);
+    const auto surface = harness.Parts().surfaces.Registered(window);
     GDIPGraphics graphics;
     graphics.FromHDC(surface->DC());
     graphics.ApplySurfaceSettings();

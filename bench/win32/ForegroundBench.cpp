@@ -46,7 +46,7 @@ int main() {
     bench::Report("  reading the fixture's menu bar alone", kRepetitions,
                   bench::Measure(kRepetitions, [&] {
                       MenuItemList titles;
-                      harness.Menus().PopulateMenuFromHandle(
+                      harness.Parts().nativeMenu.PopulateMenuFromHandle(
                           titles, reinterpret_cast<MenuHandle>(GetMenu(first.Handle())),
                           reinterpret_cast<WindowHandle>(first.Handle()));
                   }));

@@ -31,14 +31,15 @@ int main() {
 
     constexpr int kRepetitions = 200;
     size_t entries = 0;
-    bench::Report(
-        "PopulateMenuFromHandle, 10 x 100 entries", kRepetitions, bench::Measure(kRepetitions, [&] {
-            MenuItemList titles;
-            harness.Menus().PopulateMenuFromHandle(titles, reinterpret_cast<MenuHandle>(menuBar),
-                                                   reinterpret_cast<WindowHandle>(owner.Handle()));
-            entries = 0;
-            for (const auto& title : titles) entries += title->Children.size();
-        }));
+    bench::Report("PopulateMenuFromHandle, 10 x 100 entries", kRepetitions,
+                  bench::Measure(kRepetitions, [&] {
+                      MenuItemList titles;
+                      harness.Parts().nativeMenu.PopulateMenuFromHandle(
+                          titles, reinterpret_cast<MenuHandle>(menuBar),
+                          reinterpret_cast<WindowHandle>(owner.Handle()));
+                      entries = 0;
+                      for (const auto& title : titles) entries += title->Children.size();
+                  }));
     std::printf("read %zu entries under %d titles\n", entries, kPopups);
     DestroyMenu(menuBar);
     return 0;

@@ -1,86 +1,33 @@
+// Real Win32 menus read into rows, picks posted to a real window, and the real refusal notice.
 #include <gtest/gtest.h>
 #include <windows.h>
 
 #include <chrono>
-#include <filesystem>
-#include <sstream>
 #include <string>
 #include <vector>
 
+#include "CommandTarget.h"
 #include "core/app/Trace.h"
 #include "core/menus/NativeMenu.h"
 #include "core/theme/ThemeLayout.h"
-#include "fixtures/FixtureMenu.h"
+#include "win32/app/SystemClock.h"
 #include "win32/menus/Win32MenuPorts.h"
-#include "win32/platform/UniqueHandle.h"
 #include "win32/platform/WideText.h"
 #include "win32/support/WindowsTestSupport.h"
 
-namespace tarvik {
+namespace tarvik::test {
 namespace {
 
 using namespace std::chrono_literals;
-using test::ReadFile;
-using test::TempFolder;
-
-class FixedClock final : public IClock {
-  public:
-    LocalTime Now() const override { return {2026, 5, 4, 9, 15, 2, 1}; }
-};
-
-// A drop-down that is never asked for anything: the rows picked here have no children.
-class NoDropDown final : public IDropDownMenu {
-  public:
-    void ShowList(const MenuItemList&, int32_t, int32_t) override {}
-    bool IsVisible() const override { return false; }
-    void Hide() override {}
-    void closeMe() override {}
-    void closeAncestors() override {}
-    int32_t RowTop(int32_t) const override { return 0; }
-    double LeftTwips() const override { return 0; }
-    double TopTwips() const override { return 0; }
-    int32_t ClientWidth() const override { return 0; }
-    IDropDownMenu* ChildMenu() const override { return nullptr; }
-    IDropDownMenu& OpenChildMenu() override { return *this; }
-    void CloseChildMenu() override {}
-};
-
-// Every WM_COMMAND wParam the target windows of this program received.
-std::vector<WPARAM> g_commands;
-
-LRESULT CALLBACK TargetProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_COMMAND) {
-        g_commands.push_back(wParam);
-        return 0;
-    }
-    return DefWindowProcW(window, message, wParam, lParam);
-}
-
-// A top-level window with the fixture's menu bar, as another program would show it.
-UniqueWindow CreateTarget(const wchar_t* title) {
-    static const bool registered = [] {
-        WNDCLASSEXW wc{};
-        wc.cbSize = sizeof wc;
-        wc.lpfnWndProc = TargetProc;
-        wc.hInstance = GetModuleHandleW(nullptr);
-        wc.lpszClassName = L"TarvikMenuTarget";
-        return RegisterClassExW(&wc) != 0;
-    }();
-    (void)registered;
-    return UniqueWindow(CreateWindowExW(0, L"TarvikMenuTarget", title, WS_OVERLAPPEDWINDOW, 100,
-                                        100, 400, 300, nullptr, fixture::BuildFixtureMenu(),
-                                        GetModuleHandleW(nullptr), nullptr));
-}
 
 // The tree one item per line, indented by depth: "text id" (or "---"), "off" when disabled.
 void Describe(const MenuItemList& items, const std::string& indent, std::string& out) {
     for (const auto& item : items) {
-        if (item->IsSeparator) {
-            out += indent + "---\n";
-        } else {
-            out += indent + item->text + " " + std::to_string(item->CommandId) +
-                   (item->IsEnabled ? "" : " off") + "\n";
-        }
+        out += indent +
+               (item->IsSeparator ? "---"
+                                  : item->text + " " + std::to_string(item->CommandId) +
+                                        (item->IsEnabled ? "" : " off")) +
+               "\n";
         Describe(item->Children, indent + "  ", out);
     }
 }
@@ -93,137 +40,91 @@ const MenuItem* Find(const MenuItemList& items, const std::string& text) {
     return nullptr;
 }
 
+// The drop-down a leaf row is picked from: picking a leaf never asks it for anything.
+class LeafOnlyMenu final : public IDropDownMenu {
+  public:
+    void ShowList(const MenuItemList&, ScreenPoint) override { ADD_FAILURE(); }
+    bool IsVisible() const override { return true; }
+    void Hide() override {}
+    void closeMe() override {}
+    void closeAncestors() override {}
+    int32_t RowTop(int32_t) const override { return 0; }
+    ListPlacement Position() const override { return {}; }
+    int32_t ClientWidth() const override { return 0; }
+    IDropDownMenu* ChildMenu() const override { return nullptr; }
+    IDropDownMenu& OpenChildMenu() override { return *this; }
+    void CloseChildMenu() override {}
+};
+
 class NativeMenuWin32 : public ::testing::Test {
   protected:
-    void SetUp() override { g_commands.clear(); }
-
-    MenuItemList Read(HWND window) {
+    MenuItemList ReadMenuBar(HWND window) {
         MenuItemList items;
-        m_native.PopulateMenuFromHandle(items, reinterpret_cast<MenuHandle>(GetMenu(window)),
-                                        reinterpret_cast<WindowHandle>(window));
+        m_native.ReadMenuBar(items, reinterpret_cast<WindowHandle>(window));
         return items;
     }
     std::string Log() const { return ReadFile(m_folder.Path() / L"errors.log"); }
 
     TempFolder m_folder;
-    FixedClock m_clock;
+    SystemClock m_clock;
     Trace m_trace{m_folder.Path() / L"errors.log", m_clock};
     Win32MenuReader m_reader;
     Win32CommandPoster m_poster;
     Win32MessageBox m_box;
     ThemeLayout m_layout;
-    NativeMenu m_native{m_reader, m_poster, m_box, m_trace, m_layout, TwipsPerPixel{}};
+    NativeMenu m_native{m_reader, m_poster, m_box, m_trace, m_layout};
+    CommandTarget m_target;
+    LeafOnlyMenu m_menu;
 };
 
-TEST_F(NativeMenuWin32, ReadsTheFixtureMenuBarIntoItsTree) {
-    UniqueWindow target = CreateTarget(L"Tarvik Menu Fixture");
-    ASSERT_TRUE(target);
-    const MenuItemList items = Read(target.Get());
-
+TEST_F(NativeMenuWin32, ReadsARealMenuBarAndTitle) {
+    const MenuItemList items = ReadMenuBar(m_target.Handle());
     std::string tree;
     Describe(items, "", tree);
     EXPECT_EQ(tree,
-              "File -1\n"
-              "  New 101\n"
-              "  Open... 102\n"
-              "  ---\n"
-              "  Recent -1\n"
-              "    a.txt 111\n"
-              "    b.txt 112\n"
-              "  ---\n"
-              "  Exit 103\n"
-              "Edit -1\n"
-              "  Undo 201 off\n"
-              "  Cut 202\n"
-              "  Copy 203\n"
-              "  Paste 204 off\n"
+              "File -1\n  New 101\n  Open... 102\n  ---\n  Recent -1\n    a.txt 111\n"
+              "    b.txt 112\n  ---\n  Exit 103\n"
+              "Edit -1\n  Undo 201 off\n  Cut 202\n  Copy 203\n  Paste 204 off\n"
               "  Save & Close 205\n"
-              "View -1\n"
-              "  Status Bar 301\n"
-              "  Zoom -1\n"
-              "    Zoom In 311\n"
-              "    Zoom Out 312\n"
-              "    Layout -1\n"
-              "      Compact 321\n");
-    const MenuItem* compact = Find(items, "Compact");
-    ASSERT_NE(compact, nullptr);
-    EXPECT_EQ(compact->hWnd, reinterpret_cast<WindowHandle>(target.Get()));
+              "View -1\n  Status Bar 301\n  Zoom -1\n    Zoom In 311\n    Zoom Out 312\n"
+              "    Layout -1\n      Compact 321\n");
+    EXPECT_EQ(Find(items, "Compact")->hWnd, reinterpret_cast<WindowHandle>(m_target.Handle()));
+    SetWindowTextW(m_target.Handle(), (std::wstring(29, L'b') + L"\U0001F600c").c_str());
+    EXPECT_EQ(m_native.ShortWindowTitle(reinterpret_cast<WindowHandle>(m_target.Handle())),
+              std::string(29, 'b') + "...");
     EXPECT_EQ(Log(), "");
 }
 
-TEST_F(NativeMenuWin32, ShortTitleOfARealWindow) {
-    const std::wstring emoji = L"\U0001F600";
-    struct Case {
-        std::wstring title;
-        std::wstring shown;
-    };
-    const Case cases[] = {
-        {L"Tarvik Menu Fixture", L"Tarvik Menu Fixture"},
-        {std::wstring(30, L'a'), std::wstring(30, L'a')},
-        {std::wstring(31, L'a'), std::wstring(30, L'a') + L"..."},
-        {std::wstring(29, L'b') + emoji + L"c", std::wstring(29, L'b') + L"..."},
-        {std::wstring(400, L'd'), std::wstring(30, L'd') + L"..."},
-        {L"", L""},
-    };
-    UniqueWindow target = CreateTarget(L"");
-    ASSERT_TRUE(target);
-    for (const Case& c : cases) {
-        SetWindowTextW(target.Get(), c.title.c_str());
-        EXPECT_EQ(m_native.ShortWindowTitle(reinterpret_cast<WindowHandle>(target.Get())),
-                  Narrow(c.shown))
-            << c.title.size();
-    }
-}
-
-TEST_F(NativeMenuWin32, APickReachesTheWindowAsWmCommandWithItsIdentifier) {
-    UniqueWindow target = CreateTarget(L"Tarvik Menu Fixture");
-    ASSERT_TRUE(target);
-    const MenuItemList items = Read(target.Get());
-    NoDropDown menu;
-
+TEST_F(NativeMenuWin32, PicksArriveAsWmCommandAndAPostToAGoneWindowIsLogged) {
+    const MenuItemList items = ReadMenuBar(m_target.Handle());
     for (const char* text : {"Paste", "Undo", "Save & Close", "b.txt"}) {
-        const MenuItem* item = Find(items, text);
-        ASSERT_NE(item, nullptr) << text;
         bool closeAll = false;
-        m_native.HandleMenuItem(*item, menu, 1, closeAll);
+        m_native.HandleMenuItem(*Find(items, text), m_menu, 1, closeAll);
         EXPECT_TRUE(closeAll) << text;
     }
-    // The disabled and grayed entries sent nothing; the others arrive in order.
-    const std::vector<WPARAM> expected{fixture::kSaveAndClose, fixture::kRecentB};
-    EXPECT_TRUE(test::PumpUntil([&] { return g_commands.size() >= 2; }, 2000ms));
-    test::PumpMessages(100ms);
-    EXPECT_EQ(g_commands, expected);
-    EXPECT_EQ(Log(), "");
-}
+    // The disabled entries sent nothing; the others arrive in order.
+    EXPECT_TRUE(PumpUntil([&] { return m_target.commands.size() >= 2; }, 2s));
+    EXPECT_EQ(m_target.commands, (std::vector<WPARAM>{fixture::kSaveAndClose, fixture::kRecentB}));
 
-TEST_F(NativeMenuWin32, APostToADestroyedWindowIsLoggedWithTheSystemCodeAndNotQueued) {
-    UniqueWindow target = CreateTarget(L"Tarvik Menu Fixture");
-    ASSERT_TRUE(target);
-    const WindowHandle handle = reinterpret_cast<WindowHandle>(target.Get());
-    const MenuItemList items = Read(target.Get());
-    target.Reset();  // the items are data: they outlive the window and its menu
-
-    const MenuItem* cut = Find(items, "Cut");
-    ASSERT_NE(cut, nullptr);
-    NoDropDown menu;
+    // The rows are data: they outlive the window and its menu.
+    CommandTarget gone(L"Gone");
+    const MenuItemList goneItems = ReadMenuBar(gone.Handle());
+    const auto handle = reinterpret_cast<WindowHandle>(gone.Handle());
+    DestroyWindow(gone.Handle());
     bool closeAll = false;
-    m_native.HandleMenuItem(*cut, menu, 2, closeAll);
-    EXPECT_TRUE(closeAll);
-    EXPECT_EQ(Log(),
-              "#2026-05-04 09:15:02#,1400,\"NativeMenu\",\"HandleMenuItem\",\"could not "
-              "post command 202 (Cut) to window " +
-                  std::to_string(handle) +
-                  " - if the code is 5 the target is running elevated and Tarvik is not, "
-                  "which UIPI does not allow and nothing here can work around\"\r\n");
+    m_native.HandleMenuItem(*Find(goneItems, "Cut"), m_menu, 2, closeAll);
+    EXPECT_NE(Log().find(",1400,\"NativeMenu\",\"HandleMenuItem\",\"could not post command "
+                         "202 (Cut) to window " +
+                         std::to_string(handle) + " - if the code is 5"),
+              std::string::npos)
+        << Log();
     EXPECT_EQ(m_native.PendingFailureWindow(), 0u);
 }
 
 // What the timer saw of the box while it was open.
 struct SeenBox {
-    bool found = false;
     bool topmost = false;
     std::wstring text;
-    int ticks = 0;
 };
 SeenBox g_seen;
 
@@ -236,60 +137,24 @@ BOOL CALLBACK CollectMessageText(HWND child, LPARAM) {
 
 // Runs inside the box's own message loop: reads the box, then presses its OK button.
 void CALLBACK CloseTheBox(HWND, UINT, UINT_PTR, DWORD) {
-    ++g_seen.ticks;
-    HWND box = FindWindowW(L"#32770", L"Tarvik");
+    const HWND box = FindWindowW(L"#32770", L"Tarvik");
     if (box == nullptr) return;
-    g_seen.found = true;
     g_seen.topmost = (GetWindowLongW(box, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0;
     EnumChildWindows(box, CollectMessageText, 0);
     PostMessageW(box, WM_COMMAND, IDOK, 0);
 }
 
 TEST_F(NativeMenuWin32, TheRefusalNoticeIsARealSystemModalBox) {
-    UniqueWindow target = CreateTarget(L"Tarvik Menu Fixture");
-    ASSERT_TRUE(target);
     g_seen = {};
-    m_native.QueuePendingCommandFailure(reinterpret_cast<WindowHandle>(target.Get()), "Refresh");
-
+    m_native.QueuePendingCommandFailure(reinterpret_cast<WindowHandle>(m_target.Handle()),
+                                        "Refresh");
     const UINT_PTR timer = SetTimer(nullptr, 0, 100, CloseTheBox);
-    ASSERT_NE(timer, 0u);
     m_native.ShowPendingCommandFailure();  // returns once the timer has closed the box
     KillTimer(nullptr, timer);
-
-    EXPECT_TRUE(g_seen.found);
     EXPECT_TRUE(g_seen.topmost);
-    std::wstring expected = Widen(NativeMenu::FailureMessage("Refresh", "Tarvik Menu Fixture"));
-    EXPECT_EQ(Narrow(g_seen.text), Narrow(expected));
-    EXPECT_EQ(m_native.PendingFailureWindow(), 0u);
+    EXPECT_EQ(Narrow(g_seen.text), NativeMenu::FailureMessage("Refresh", "Tarvik Menu Fixture"));
     EXPECT_EQ(Log(), "");
 }
 
-TEST_F(NativeMenuWin32, TheFixtureProgramLogsEveryCommandItReceivesAndEndsOnClose) {
-    const std::filesystem::path program = test::TestProgramFolder() / L"MenuFixture.exe";
-    ASSERT_TRUE(std::filesystem::exists(program)) << "build the MenuFixture target first";
-    const std::filesystem::path log = m_folder.Path() / L"commands.log";
-    std::wstring commandLine = L"\"" + program.wstring() + L"\" \"" + log.wstring() + L"\"";
-    STARTUPINFOW startup{};
-    startup.cb = sizeof startup;
-    PROCESS_INFORMATION process{};
-    ASSERT_TRUE(CreateProcessW(program.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0,
-                               nullptr, nullptr, &startup, &process));
-    UniqueKernelHandle processHandle(process.hProcess);
-    UniqueKernelHandle threadHandle(process.hThread);
-
-    HWND window = nullptr;
-    EXPECT_TRUE(test::PumpUntil(
-        [&] { return (window = FindWindowW(L"TarvikMenuFixture", L"Tarvik Menu Fixture")); },
-        10000ms));
-    ASSERT_NE(window, nullptr);
-    EXPECT_NE(GetMenu(window), nullptr);
-    const auto handle = reinterpret_cast<WindowHandle>(window);
-    EXPECT_TRUE(m_poster.PostCommand(handle, fixture::kSaveAndClose).posted);
-    EXPECT_TRUE(m_poster.PostCommand(handle, fixture::kRecentA).posted);
-    PostMessageW(window, WM_CLOSE, 0, 0);
-    ASSERT_EQ(WaitForSingleObject(process.hProcess, 10000), WAIT_OBJECT_0);
-    EXPECT_EQ(ReadFile(log), "205\r\n111\r\n");
-}
-
 }  // namespace
-}  // namespace tarvik
+}  // namespace tarvik::test

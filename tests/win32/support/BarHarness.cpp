@@ -4,10 +4,9 @@
 
 #include <sstream>
 
-#include "core/app/Error.h"
 #include "core/graphics/GDIPlus.h"
+#include "fixtures/FixtureMenu.h"
 #include "win32/app/ProcessInfo.h"
-#include "win32/menus/DropDownMenu.h"
 
 namespace tarvik::test {
 
@@ -91,25 +90,14 @@ MenuFixtureProcess::~MenuFixtureProcess() {
     CloseHandle(m_process.hProcess);
 }
 
-std::optional<std::string> FakeEnvironment::Variable(std::string_view name) const {
-    const auto found = m_variables.find(std::string(name));
-    if (found == m_variables.end()) return std::nullopt;
+std::optional<std::string> BarHarness::Variable(std::string_view name) const {
+    const auto found = m_options.variables.find(std::string(name));
+    if (found == m_options.variables.end()) return std::nullopt;
     return found->second;
 }
 
-void FailingMenuReader::FailTitles(int32_t number, std::string description) {
-    m_failure.emplace(number, std::move(description));
-}
-
-std::string FailingMenuReader::WindowTitle(WindowHandle window) const {
-    if (m_failure) throw Error(m_failure->first, m_failure->second);
-    return m_system.WindowTitle(window);
-}
-
 BarHarness::BarHarness(BarHarnessOptions options)
-    : m_environment(std::move(options.variables), std::move(options.arguments)),
-      m_trace(m_folder.Path() / "errors.log", m_clock),
-      m_commandLine(m_environment) {
+    : m_options(std::move(options)), m_trace(m_folder.Path() / "errors.log", m_clock) {
     SetProcessDPIAware();
     m_dpi.Start(ScreenLogicalDpiX(), m_commandLine);
     GDIPlusCreate(true);
@@ -117,43 +105,28 @@ BarHarness::BarHarness(BarHarnessOptions options)
     if (!m_theme.Initialize(m_xmlParser, TestProgramFolder(), m_trace, m_commandLine, m_dpi)) {
         return;
     }
-    m_contextMenu.AddItem(1, "Exit");
-
-    const TwipsPerPixel twips = ScreenTwipsPerPixel();
-    m_composition = std::make_unique<WindowComposition>(ReadWindowsVersion(), m_trace);
-    m_brushes = std::make_unique<Brushes>(m_theme.TextColour, m_theme.HighlightTextColour,
-                                          m_theme.DisabledTextColour);
-    m_nativeMenu = std::make_unique<NativeMenu>(m_menuReader, m_commandPoster, m_messageBox,
-                                                m_trace, m_theme.Layout, twips);
+    m_parts.emplace(m_trace, m_commandLine, m_theme, ReadWindowsVersion());
     m_bar = std::make_unique<RivovoZoz>(
-        BarServices{m_trace, m_commandLine, m_theme, *m_brushes, m_surfaces, m_subclass,
-                    *m_composition, *m_nativeMenu, m_contextMenu, twips,
-                    [this](int32_t command) { m_contextCommands.push_back(command); }});
+        m_parts->ForBar([this](int32_t command) { m_contextCommands.push_back(command); }));
     m_ready = m_bar->Create();
 }
 
 BarHarness::~BarHarness() {
-    if (m_bar) {
-        m_bar->Close();
-        m_bar.reset();
-    }
+    m_bar.reset();
     // The bar ends the message loop as it goes; this program's loop is not the bar's, so the
     // quit request is taken off the queue here.
     MSG message;
     while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
         if (message.message != WM_QUIT) DispatchMessageW(&message);
     }
-    m_nativeMenu.reset();
-    m_brushes.reset();
-    m_composition.reset();
+    m_parts.reset();
     if (m_comStarted) CoUninitialize();
 }
 
 std::vector<std::string> BarHarness::LogLines() const {
     std::vector<std::string> lines;
-    std::istringstream text(ReadFile(LogFile()));
-    std::string line;
-    while (std::getline(text, line)) {
+    std::istringstream text(ReadFile(m_folder.Path() / "errors.log"));
+    for (std::string line; std::getline(text, line);) {
         if (!line.empty() && line.back() == '\r') line.pop_back();
         if (!line.empty()) lines.push_back(line);
     }
