@@ -110,6 +110,15 @@ TEST(Drawing, ShapesPensBrushesAndExcludedAreas) {
     const uint32_t half = canvas.bitmap.GetPixel(15, 15);
     EXPECT_LE(std::abs(int{ArgbAlpha(half)} - 0x80), 2) << std::hex << half;
 
+    // A path stroked with a pen two pixels wide: two rows along the top edge, hollow inside.
+    Canvas stroked(40, 30);
+    stroked.graphics.DrawPath(GDIPPen(Colour::FromArgb(0xFFFF0000), 2, 255),
+                              RoundedRect(1, 1, 38, 28, 6));
+    int rows = 0;
+    for (int y = 0; y < 6; ++y) rows += ArgbAlpha(stroked.bitmap.GetPixel(20, y)) > 128;
+    EXPECT_EQ(rows, 2);
+    EXPECT_EQ(stroked.bitmap.GetPixel(20, 15), 0u);
+
     Canvas excluded(30, 30);
     excluded.graphics.Exclude(RectF{10, 10, 10, 10});
     excluded.graphics.Clear(0xFF00FF00);
