@@ -38,16 +38,17 @@ struct ClassWindow : TestWindow {
     }
 };
 
-// A sink whose handling of each message is given by the test; by default it forwards.
+// A sink whose handling of each message is given by the test (with the message to change and the
+// sum of its arguments); by default it forwards.
 struct ScriptedSink : IWndProcSink {
     LRESULT IWndProcSink_WndProc(HWND& window, UINT& message, WPARAM& wParam,
                                  LPARAM& lParam) override {
         ++seen[message];
         const auto handler = handlers.find(message);
-        if (handler != handlers.end()) return handler->second(window, wParam + lParam);
+        if (handler != handlers.end()) return handler->second(window, message, wParam + lParam);
         return WindowSubclass::CallOldWindowProc(window, message, wParam, lParam);
     }
-    std::map<UINT, std::function<LRESULT(HWND, WPARAM)>> handlers;
+    std::map<UINT, std::function<LRESULT(HWND, UINT&, WPARAM)>> handlers;
     std::map<UINT, int> seen;
 };
 
@@ -91,7 +92,7 @@ TEST_F(WindowSubclassTest, HookAndUnhookSequencesLeaveTheOriginalProcedure) {
 }
 
 TEST_F(WindowSubclassTest, TheSinkDecidesEachSentOrPostedMessagesResult) {
-    m_sink.handlers[kAnswered] = [](HWND window, WPARAM wParam) -> LRESULT {
+    m_sink.handlers[kAnswered] = [](HWND window, UINT&, WPARAM wParam) -> LRESULT {
         // Into this window again from its own handling.
         return wParam ? static_cast<LRESULT>(0x123456789AB) : SendMessageW(window, kAnswered, 1, 0);
     };
@@ -132,20 +133,13 @@ TEST_F(WindowSubclassTest, AFailingSinkIsLoggedOnceWithTheMessageAsSentAndTheCla
         TempFolder folder;
         Trace trace(folder.Path() / "errors.log", m_clock);
         WindowSubclass subclass(trace);
-        struct Rewriting : ScriptedSink {
-            // Changes the message before failing; the log and the fallback use the original.
-            LRESULT IWndProcSink_WndProc(HWND& window, UINT& message, WPARAM& wParam,
-                                         LPARAM& lParam) override {
-                if (message != kFailing) {
-                    return ScriptedSink::IWndProcSink_WndProc(window, message, wParam, lParam);
-                }
-                message = kForwarded;
-                fail();
-                return 1;
-            }
-            std::function<void()> fail;
-        } sink;
-        sink.fail = c.fail;
+        ScriptedSink sink;
+        // The sink changes the message before failing; the log and the fallback use the original.
+        sink.handlers[kFailing] = [&c](HWND, UINT& message, WPARAM) -> LRESULT {
+            message = kForwarded;
+            c.fail();
+            return 1;
+        };
         ClassWindow window;
         subclass.HookWindow(window.Handle(), sink);
         EXPECT_EQ(SendMessageW(window.Handle(), kFailing, 0, 0), ClassAnswer(kFailing));
@@ -167,7 +161,7 @@ TEST_F(WindowSubclassTest, AWindowHandlingAnotherOrUnhookingItselfStillForwards)
     ScriptedSink otherSink;
     ClassWindow other;
     const LONG_PTR original = Procedure(m_window.Handle());
-    m_sink.handlers[kOuter] = [&](HWND window, WPARAM) -> LRESULT {
+    m_sink.handlers[kOuter] = [&](HWND window, UINT&, WPARAM) -> LRESULT {
         // Into another hooked window that forwards, then out the way a closing window leaves.
         const LRESULT forwarded = SendMessageW(other.Handle(), kForwarded, 0, 0);
         WindowSubclass::UnhookWindow(window);
