@@ -1,42 +1,20 @@
 #include "win32/bar/BackdropWindow.h"
 
-#include <exception>
-#include <string_view>
-
 #include "core/app/Error.h"
+#include "core/app/LogException.h"
 
 namespace tarvik {
 
-namespace {
-
-void LogAttachFailure(Trace& trace, int32_t number, std::string_view description) {
-    trace.LogError(number, "BackdropWindow", "AttachTo", description);
-}
-
-}  // namespace
-
 BackdropWindow::BackdropWindow(LayeredWindow& surfaces, const WindowComposition& composition,
                                Trace& trace)
-    : m_surfaces(surfaces), m_composition(composition), m_trace(trace) {
-    RegisterWindowClass();
-    const HWND window =
-        CreateWindowExW(WS_EX_TOOLWINDOW | WS_EX_NOACTIVATE, kClassName, kTitle, WS_POPUP, 0, 0, 0,
-                        0, nullptr, nullptr, GetModuleHandleW(nullptr), this);
-    if (!window) m_createError = GetLastError();
-    m_window.Reset(window);
-}
-
-void BackdropWindow::RegisterWindowClass() {
-    static const bool registered = [] {
-        WNDCLASSEXW windowClass{};
-        windowClass.cbSize = sizeof windowClass;
-        windowClass.lpfnWndProc = WindowProc;
-        windowClass.hInstance = GetModuleHandleW(nullptr);
-        windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-        windowClass.lpszClassName = kClassName;
-        return RegisterClassExW(&windowClass) != 0;
-    }();
-    (void)registered;
+    : BaseWindow(WindowGuard{&trace, "BackdropWindow", "WindowProc", true}),
+      m_surfaces(surfaces),
+      m_composition(composition),
+      m_trace(trace) {
+    if (!CreateBaseWindow(WindowClassInfo{kClassName, 0}, WS_EX_TOOLWINDOW | WS_EX_NOACTIVATE,
+                          kTitle, WS_POPUP, RECT{})) {
+        m_createError = GetLastError();
+    }
 }
 
 BackdropWindow::~BackdropWindow() {
@@ -47,11 +25,9 @@ bool BackdropWindow::AttachTo(int32_t width, int32_t height, int32_t top, uint32
     if (width < 1 || height < 1) return false;
     try {
         Attach(width, height, top);
-        return m_composition.SetAccent(m_window.Get(), "acrylic", tint);
-    } catch (const Error& error) {
-        LogAttachFailure(m_trace, error.Number(), error.Description());
-    } catch (const std::exception& error) {
-        LogAttachFailure(m_trace, 0, error.what());
+        return m_composition.SetAccent(Handle(), "acrylic", tint);
+    } catch (...) {
+        LogCurrentException(m_trace, "BackdropWindow", "AttachTo");
     }
     return false;
 }
@@ -59,7 +35,7 @@ bool BackdropWindow::AttachTo(int32_t width, int32_t height, int32_t top, uint32
 // Moves the window, gives it a fresh, click-through surface and shows that empty (fully
 // transparent) surface once, so that only the blur is seen.
 void BackdropWindow::Attach(int32_t width, int32_t height, int32_t top) {
-    const HWND window = m_window.Get();
+    const HWND window = Handle();
     if (!window) {
         throw Error(static_cast<int32_t>(m_createError), "the backdrop window does not exist");
     }
@@ -72,58 +48,29 @@ void BackdropWindow::Attach(int32_t width, int32_t height, int32_t top) {
 }
 
 void BackdropWindow::Show() {
-    if (m_window) ShowWindow(m_window.Get(), SW_SHOWNOACTIVATE);
+    if (Handle()) ShowWindow(Handle(), SW_SHOWNOACTIVATE);
 }
 
 void BackdropWindow::Close() {
-    // Destroying the window runs OnDestroyed, which releases the surface.
-    m_window.Reset();
-    OnDestroyed();
+    // Destroying the window runs OnWindowGone, which lets go of the surface.
+    DestroyBaseWindow();
+    m_surface.reset();
 }
 
-void BackdropWindow::OnDestroyed() {
-    if (m_surface) {
-        m_surface->Release();
-        m_surface.reset();
-    }
-    m_window.Release();
+void BackdropWindow::OnWindowGone() {
+    m_surfaces.Forget(Handle());
+    m_surface.reset();
 }
 
-// Finds the object through the window: its address arrives with WM_NCCREATE and is kept in the
-// window's user data until the window is gone.
-LRESULT CALLBACK BackdropWindow::WindowProc(HWND window, UINT message, WPARAM wParam,
-                                            LPARAM lParam) {
-    if (message == WM_NCCREATE) {
-        const auto* create = reinterpret_cast<const CREATESTRUCTW*>(lParam);
-        SetWindowLongPtrW(window, GWLP_USERDATA,
-                          reinterpret_cast<LONG_PTR>(create->lpCreateParams));
-    }
-    auto* self = reinterpret_cast<BackdropWindow*>(GetWindowLongPtrW(window, GWLP_USERDATA));
-    if (!self) return DefWindowProcW(window, message, wParam, lParam);
-    if (message == WM_NCDESTROY) SetWindowLongPtrW(window, GWLP_USERDATA, 0);
-    try {
-        return self->OnMessage(window, message, wParam, lParam);
-    } catch (const std::exception& error) {
-        self->m_trace.LogErrorOnce(0, "BackdropWindow", "WindowProc", error.what());
-    } catch (...) {
-        self->m_trace.LogErrorOnce(0, "BackdropWindow", "WindowProc", "Unknown failure");
-    }
-    return DefWindowProcW(window, message, wParam, lParam);
-}
-
-LRESULT BackdropWindow::OnMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+LRESULT BackdropWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
         case WM_MOUSEACTIVATE:
             return MA_NOACTIVATE;
         case WM_NCHITTEST:
             return HTTRANSPARENT;
-        case WM_NCDESTROY:
-            OnDestroyed();
-            break;
         default:
-            break;
+            return DefaultProcedure(message, wParam, lParam);
     }
-    return DefWindowProcW(window, message, wParam, lParam);
 }
 
 }  // namespace tarvik

@@ -8,10 +8,18 @@ namespace tarvik {
 
 namespace {
 
-// Registers each class name once per process; a name already known to Windows counts as done.
+// Registers each class name once per process. A name that Windows already knows counts as done
+// only when it leads to our procedure; a window of someone else's class would never reach its
+// object.
 void RegisterOnce(const WindowClassInfo& info, WNDPROC procedure) {
     static std::set<std::wstring> registered;
     if (registered.contains(info.name)) return;
+    WNDCLASSEXW known{};
+    known.cbSize = sizeof known;
+    if (GetClassInfoExW(GetModuleHandleW(nullptr), info.name, &known)) {
+        if (known.lpfnWndProc == procedure) registered.insert(info.name);
+        return;
+    }
     WNDCLASSEXW windowClass{};
     windowClass.cbSize = sizeof windowClass;
     windowClass.style = info.style;
@@ -19,9 +27,7 @@ void RegisterOnce(const WindowClassInfo& info, WNDPROC procedure) {
     windowClass.hInstance = GetModuleHandleW(nullptr);
     windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
     windowClass.lpszClassName = info.name;
-    if (RegisterClassExW(&windowClass) != 0 || GetLastError() == ERROR_CLASS_ALREADY_EXISTS) {
-        registered.insert(info.name);
-    }
+    if (RegisterClassExW(&windowClass) != 0) registered.insert(info.name);
 }
 
 }  // namespace
@@ -38,11 +44,20 @@ BaseWindow::~BaseWindow() {
 bool BaseWindow::CreateBaseWindow(const WindowClassInfo& windowClass, DWORD exStyle,
                                   const wchar_t* title, DWORD style, const RECT& bounds,
                                   HWND parent) {
+    // One object owns one window: a window it had before goes first.
+    DestroyBaseWindow();
     RegisterOnce(windowClass, Procedure);
     const HWND window =
         CreateWindowExW(exStyle, windowClass.name, title, style, bounds.left, bounds.top,
                         bounds.right - bounds.left, bounds.bottom - bounds.top, parent, nullptr,
                         GetModuleHandleW(nullptr), this);
+    if (window && window != m_window) {
+        // Made, but not through our procedure (a class of that name belongs to someone else):
+        // nobody would own it.
+        DestroyWindow(window);
+        SetLastError(ERROR_CLASS_ALREADY_EXISTS);
+        return false;
+    }
     return window != nullptr;
 }
 
@@ -56,10 +71,13 @@ LRESULT BaseWindow::DefaultProcedure(UINT message, WPARAM wParam, LPARAM lParam)
 
 LRESULT CALLBACK BaseWindow::Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_NCCREATE) {
+        // A window of the class made without an object (by name, elsewhere) stays default.
         auto* created = static_cast<BaseWindow*>(
             reinterpret_cast<const CREATESTRUCTW*>(lParam)->lpCreateParams);
-        created->m_window = window;
-        SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(created));
+        if (created) {
+            created->m_window = window;
+            SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(created));
+        }
     }
     auto* self = reinterpret_cast<BaseWindow*>(GetWindowLongPtrW(window, GWLP_USERDATA));
     if (!self) return DefWindowProcW(window, message, wParam, lParam);

@@ -4,6 +4,7 @@
 
 #include <string>
 #include <string_view>
+#include <utility>
 
 namespace tarvik {
 
@@ -32,7 +33,9 @@ struct WindowGuard {
 //
 // Derived classes handle messages in OnMessage and call DefaultProcedure for the rest. The
 // window is destroyed with the object at the latest; an object is never destroyed by a handler
-// of its own window (close by posting instead).
+// of its own window (close by posting instead). By the time the base's destructor runs the
+// derived object is gone, so OnWindowGone is not called from there: a class whose OnWindowGone
+// matters calls DestroyBaseWindow in its own destructor.
 class BaseWindow {
   public:
     BaseWindow(const BaseWindow&) = delete;
@@ -45,9 +48,10 @@ class BaseWindow {
     explicit BaseWindow(WindowGuard guard) : m_guard(std::move(guard)) {}
     virtual ~BaseWindow();
 
-    // Creates the window of the class (registered on first use). The object sees every message
-    // from WM_NCCREATE on. False (with the system's error code left for GetLastError) when the
-    // window could not be made.
+    // Creates the window of the class (registered on first use), destroying the object's previous
+    // window first. The object sees every message from WM_NCCREATE on. False (with the system's
+    // error code left for GetLastError) when the window could not be made, or was made by a
+    // class of that name that is not ours (then it is destroyed again).
     bool CreateBaseWindow(const WindowClassInfo& windowClass, DWORD exStyle, const wchar_t* title,
                           DWORD style, const RECT& bounds, HWND parent = nullptr);
     // Destroys the window now; harmless without one.

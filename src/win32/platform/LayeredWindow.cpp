@@ -39,6 +39,13 @@ std::shared_ptr<LayeredWindowSurface> LayeredWindow::Registered(HWND window) con
     return found == m_surfaces.end() ? nullptr : found->second;
 }
 
+void LayeredWindow::Forget(HWND window) {
+    const auto found = m_surfaces.find(Key(window));
+    if (found == m_surfaces.end()) return;
+    found->second->Release();
+    m_surfaces.erase(found);
+}
+
 std::shared_ptr<LayeredWindowSurface> LayeredWindow::Create(HWND window, bool recreate,
                                                             bool clickThrough) {
     const std::string key = Key(window);

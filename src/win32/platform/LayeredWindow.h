@@ -24,6 +24,11 @@ class LayeredWindow {
     // new one made; without it an existing surface is returned as it is. Null on failure.
     std::shared_ptr<LayeredWindowSurface> Create(HWND window, bool recreate, bool clickThrough);
 
+    // The window is going: its surface is released and its entry dropped, so that a later window
+    // with the same handle value starts without it. The owner of the window calls this when the
+    // window goes (WM_NCDESTROY). Harmless for a window without a surface.
+    void Forget(HWND window);
+
     // The surface registered for the window, or null.
     std::shared_ptr<LayeredWindowSurface> Registered(HWND window) const;
     std::size_t Count() const { return m_surfaces.size(); }

@@ -1,12 +1,29 @@
 #pragma once
 
+// Pictures in the Windows tests: real GDI+ canvases, pixels of images, and PNG files under
+// build/screenshots for a person to look at.
+
 #include <windows.h>
 
+#include <cstdint>
 #include <filesystem>
 
-#include "core/graphics/GDIPImage.h"
+#include "core/graphics/GDIPGraphics.h"
 
 namespace tarvik::test {
+
+// Starts GDI+ once per process, with errors suppressed as the program runs.
+void StartGdiPlus();
+
+// A cleared 32-bit ARGB bitmap with a surface bound to it and the program's render settings.
+struct Canvas {
+    Canvas(int width, int height);
+    GDIPBitmap bitmap;
+    GDIPGraphics graphics;
+};
+
+// The ARGB word of a pixel of any bitmap-backed image (a loaded PNG is one).
+uint32_t PixelOf(const GDIPImage& image, int x, int y);
 
 // build/screenshots, beside the Windows build's folder; made when missing.
 std::filesystem::path ScreenshotFolder();

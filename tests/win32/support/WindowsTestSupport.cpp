@@ -23,33 +23,29 @@ bool PumpUntil(const std::function<bool()>& condition, std::chrono::milliseconds
     }
 }
 
-namespace {
-
-const wchar_t kTestWindowClass[] = L"TarvikTestWindow";
-
-void RegisterTestClass() {
-    static const bool registered = [] {
-        WNDCLASSEXW wc{};
-        wc.cbSize = sizeof wc;
-        wc.lpfnWndProc = DefWindowProcW;
-        wc.hInstance = GetModuleHandleW(nullptr);
-        wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-        wc.lpszClassName = kTestWindowClass;
-        return RegisterClassExW(&wc) != 0;
-    }();
-    (void)registered;
+TestWindow::TestWindow(int x, int y, int width, int height, DWORD style, DWORD exStyle)
+    : BaseWindow(WindowGuard{}) {
+    CreateBaseWindow(WindowClassInfo{L"TarvikTestWindow", 0}, exStyle, L"Tarvik test", style,
+                     RECT{x, y, x + width, y + height});
 }
 
-}  // namespace
-
-TestWindow::TestWindow(int x, int y, int width, int height, DWORD style, DWORD exStyle) {
-    RegisterTestClass();
-    m_window = CreateWindowExW(exStyle, kTestWindowClass, L"Tarvik test", style, x, y, width,
-                               height, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
+int TestWindow::Seen(UINT message) const {
+    const auto found = m_seen.find(message);
+    return found == m_seen.end() ? 0 : found->second;
 }
 
-TestWindow::~TestWindow() {
-    if (m_window && IsWindow(m_window)) DestroyWindow(m_window);
+LRESULT TestWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    ++m_seen[message];
+    if (answer) {
+        if (const std::optional<LRESULT> answered = answer(message, wParam, lParam)) {
+            return *answered;
+        }
+    }
+    return DefaultProcedure(message, wParam, lParam);
+}
+
+void TestWindow::OnWindowGone() {
+    if (onGone) onGone();
 }
 
 TempFolder::TempFolder() {

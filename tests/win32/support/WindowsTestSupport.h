@@ -5,7 +5,11 @@
 #include <chrono>
 #include <filesystem>
 #include <functional>
+#include <map>
+#include <optional>
 #include <string>
+
+#include "win32/platform/BaseWindow.h"
 
 namespace tarvik::test {
 
@@ -14,18 +18,29 @@ void PumpMessages(std::chrono::milliseconds duration);
 // Handles messages until the condition holds or the time is up; returns the condition.
 bool PumpUntil(const std::function<bool()>& condition, std::chrono::milliseconds timeout);
 
-// A plain top-level window of a test class whose procedure is DefWindowProcW.
-class TestWindow {
+// A top-level window of the test class "TarvikTestWindow", on the program's window base. Its
+// procedure counts every message it is given; answer may reply to a message in place of the
+// default handling (nullopt: default), and onGone runs when the window goes.
+class TestWindow : public BaseWindow {
   public:
+    using Answer = std::function<std::optional<LRESULT>(UINT, WPARAM, LPARAM)>;
+
     TestWindow(int x, int y, int width, int height, DWORD style = WS_POPUP | WS_VISIBLE,
                DWORD exStyle = WS_EX_TOOLWINDOW);
-    ~TestWindow();
-    TestWindow(const TestWindow&) = delete;
-    TestWindow& operator=(const TestWindow&) = delete;
-    HWND Handle() const { return m_window; }
+    ~TestWindow() override { DestroyBaseWindow(); }
+
+    void Destroy() { DestroyBaseWindow(); }
+    int Seen(UINT message) const;
+
+    Answer answer;
+    std::function<void()> onGone;
+
+  protected:
+    LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+    void OnWindowGone() override;
 
   private:
-    HWND m_window = nullptr;
+    std::map<UINT, int> m_seen;
 };
 
 // A fresh folder under the Windows temporary folder, removed with everything in it.
