@@ -329,6 +329,7 @@ LRESULT RivovoZoz::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
 
 void RivovoZoz::OnWindowGone() {
     Unload();
+    m_services.surfaces.Forget(Handle());
 }
 
 void RivovoZoz::Unload() {

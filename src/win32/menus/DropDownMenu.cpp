@@ -256,6 +256,7 @@ LRESULT DropDownMenu::IWndProcSink_WndProc(HWND& window, UINT& message, WPARAM& 
 // The window is going: its surface goes with it; the object stays and can load it again.
 void DropDownMenu::OnWindowGone() {
     ReleaseSurface();
+    m_services.surfaces.Forget(Handle());
     m_shown = false;
 }
 
