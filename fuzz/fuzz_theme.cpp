@@ -74,8 +74,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     static const bool started = tarvik::GDIPlusCreate(true);
     Check(started);
 
-    // The input's length picks the drawing scale and whether the overrides are set, so that
-    // every seed is read at several scales as it mutates.
+    // The input's length picks the drawing scale and the overrides.
     static constexpr const char* kScales[] = {"100", "125", "150", "200", "400"};
     tarvik::test::FakeEnvironment environment;
     environment.variables["TARVIK_SCALE"] = kScales[size % 5];

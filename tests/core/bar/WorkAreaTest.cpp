@@ -2,24 +2,19 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdint>
 #include <optional>
 #include <string>
-#include <vector>
 
 #include "core/app/Error.h"
-#include "core/app/Trace.h"
-#include "core/support/Fakes.h"
+#include "core/support/TestTrace.h"
 
-namespace tarvik {
+namespace tarvik::test {
 namespace {
 
 // The desktop's work area in memory; a read or write fails with the given system error code.
-class FakeDesktop final : public IDesktopWorkArea {
-  public:
+struct FakeDesktop final : IDesktopWorkArea {
     WorkspaceRect rect;
-    std::optional<int32_t> readError;
-    std::optional<int32_t> writeError;
+    std::optional<int32_t> readError, writeError;
     int writes = 0;
 
     WorkspaceRect Read() override {
@@ -33,88 +28,71 @@ class FakeDesktop final : public IDesktopWorkArea {
     }
 };
 
-std::string Line(int32_t code, const char* procedure, const char* verb) {
-    return "#2026-05-04 09:15:02#," + std::to_string(code) + ",\"WorkArea\",\"" + procedure +
-           "\",\"failed to " + verb + " the user workspace\"\r\n";
-}
-
-class WorkAreaTest : public ::testing::Test {
-  protected:
-    std::string Log() const { return test::ReadFile(m_folder.Path() / "errors.log"); }
-
-    test::TempFolder m_folder;
-    test::FakeClock m_clock;
-    Trace m_trace{m_folder.Path() / "errors.log", m_clock};
-    FakeDesktop m_desktop;
-};
-
-TEST_F(WorkAreaTest, ReserveTakesOnlyWhatIsMissingAndRestoreGivesBackOnlyThat) {
+TEST(WorkArea, ReserveTakesOnlyWhatIsMissingAndRestoreGivesBackOnlyThatOnce) {
     struct Case {
-        const char* name;
         WorkspaceRect start;
         int32_t barTopOffset;
         WorkspaceRect reserved;  // the work area after Reserve
         bool takesStrip;
     };
     const Case cases[] = {
-        {"free desktop", {0, 0, 1920, 1040}, 0, {0, 23, 1920, 1040}, true},
-        {"another strip above ours", {0, 10, 1920, 1040}, 0, {0, 23, 1920, 1040}, true},
-        {"already exactly reserved", {0, 23, 1920, 1040}, 0, {0, 23, 1920, 1040}, false},
-        {"bar moved down past another bar", {0, 40, 1920, 1040}, 30, {0, 53, 1920, 1040}, true},
-        {"offset edges kept", {-1920, -8, -10, 1032}, 0, {-1920, 23, -10, 1032}, true},
+        {{0, 0, 1920, 1040}, 0, {0, 23, 1920, 1040}, true},
+        {{0, 10, 1920, 1040}, 0, {0, 23, 1920, 1040}, true},   // another strip above ours
+        {{0, 23, 1920, 1040}, 0, {0, 23, 1920, 1040}, false},  // already exactly reserved
+        {{0, 40, 1920, 1040}, 30, {0, 53, 1920, 1040}, true},  // moved down past another bar
+        {{-1920, -8, -10, 1032}, 0, {-1920, 23, -10, 1032}, true},
     };
+    TestTrace log;
     for (const Case& c : cases) {
-        m_desktop.rect = c.start;
-        m_desktop.writes = 0;
-        WorkArea workArea(m_desktop, m_trace, 23, c.barTopOffset);
+        FakeDesktop desktop;
+        desktop.rect = c.start;
+        WorkArea workArea(desktop, log.trace, 23, c.barTopOffset);
         workArea.Reserve();
-        EXPECT_EQ(m_desktop.rect, c.reserved) << c.name;
-        EXPECT_EQ(workArea.Reserved(), c.takesStrip) << c.name;
+        EXPECT_EQ(desktop.rect, c.reserved) << c.start.top;
+        EXPECT_EQ(workArea.Reserved(), c.takesStrip) << c.start.top;
+        desktop.rect.right -= 100;  // only the top is put back, on the current work area
         workArea.Restore();
-        workArea.Restore();  // only once
-        EXPECT_EQ(m_desktop.rect, c.start) << c.name;
-        EXPECT_EQ(m_desktop.writes, c.takesStrip ? 2 : 0) << c.name;
+        workArea.Restore();
+        EXPECT_EQ(desktop.rect,
+                  (WorkspaceRect{c.start.left, c.start.top, c.start.right - 100, c.start.bottom}));
+        EXPECT_EQ(desktop.writes, c.takesStrip ? 2 : 0) << c.start.top;
     }
-    EXPECT_EQ(WorkArea(m_desktop, m_trace, INT32_MAX, 2000).ReservedHeight(), INT32_MAX);
-    EXPECT_EQ(Log(), "");
+    FakeDesktop desktop;
+    EXPECT_EQ(WorkArea(desktop, log.trace, INT32_MAX, 2000).ReservedHeight(), INT32_MAX);
+    EXPECT_TRUE(log.Records().empty());
 }
 
-TEST_F(WorkAreaTest, RestoreWorksOnTheCurrentWorkArea) {
-    m_desktop.rect = {0, 0, 1920, 1040};
-    WorkArea workArea(m_desktop, m_trace, 23, 0);
-    workArea.Reserve();
-    // Something else changed the rest of the work area meanwhile; only the top is put back.
-    m_desktop.rect = {0, 23, 1600, 900};
-    workArea.Restore();
-    EXPECT_EQ(m_desktop.rect, (WorkspaceRect{0, 0, 1600, 900}));
-}
-
-TEST_F(WorkAreaTest, FailuresAreLoggedAndLeaveTheReservationToRetry) {
-    m_desktop.readError = 1439;
-    WorkArea unreadable(m_desktop, m_trace, 23, 0);
+TEST(WorkArea, FailuresAreLoggedAndLeaveTheReservationToRetry) {
+    TestTrace log;
+    FakeDesktop desktop;
+    desktop.readError = 1439;
+    WorkArea unreadable(desktop, log.trace, 23, 0);
     unreadable.Reserve();
     EXPECT_FALSE(unreadable.Reserved());
-    EXPECT_EQ(m_desktop.writes, 0);
 
-    m_desktop.readError.reset();
-    m_desktop.rect = {0, 0, 1920, 1040};
-    m_desktop.writeError = 5;
-    WorkArea workArea(m_desktop, m_trace, 23, 0);
+    desktop.readError.reset();
+    desktop.rect = {0, 0, 1920, 1040};
+    desktop.writeError = 5;
+    WorkArea workArea(desktop, log.trace, 23, 0);
     workArea.Reserve();  // a refused write keeps the reservation on record
     EXPECT_TRUE(workArea.Reserved());
-    EXPECT_EQ(workArea.SavedTop(), 0);
-    m_desktop.writeError.reset();
-    m_desktop.rect = {0, 23, 1920, 1040};
-    m_desktop.readError = 6;
+    desktop.writeError.reset();
+    desktop.rect = {0, 23, 1920, 1040};
+    desktop.readError = 6;
     workArea.Restore();
     EXPECT_TRUE(workArea.Reserved());
-    m_desktop.readError.reset();
+    desktop.readError.reset();
     workArea.Restore();
-    EXPECT_EQ(m_desktop.rect, (WorkspaceRect{0, 0, 1920, 1040}));
+    EXPECT_EQ(desktop.rect, (WorkspaceRect{0, 0, 1920, 1040}));
     EXPECT_FALSE(workArea.Reserved());
-    EXPECT_EQ(Log(), Line(1439, "GetWorkspace", "get") + Line(5, "SetWorkspace", "set") +
-                         Line(6, "GetWorkspace", "get"));
+    const auto line = [](int code, const char* procedure, const char* verb) {
+        return std::to_string(code) + ",\"WorkArea\",\"" + procedure + "\",\"failed to " + verb +
+               " the user workspace\"";
+    };
+    EXPECT_EQ(log.Records(), (std::vector<std::string>{line(1439, "GetWorkspace", "get"),
+                                                       line(5, "SetWorkspace", "set"),
+                                                       line(6, "GetWorkspace", "get")}));
 }
 
 }  // namespace
-}  // namespace tarvik
+}  // namespace tarvik::test

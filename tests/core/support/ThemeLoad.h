@@ -5,52 +5,36 @@
 
 #include <filesystem>
 #include <optional>
-#include <string>
 #include <string_view>
 #include <vector>
 
-#include "core/app/CommandLine.h"
-#include "core/app/Trace.h"
 #include "core/bar/Dpi.h"
-#include "core/support/Fakes.h"
-#include "core/support/PugiXmlParser.h"
 #include "core/support/RecordingGraphics.h"
+#include "core/support/TestTrace.h"
 #include "core/theme/Theme.h"
 
 namespace tarvik::test {
 
 class ThemeLoad {
-    // First, so that the folder exists before the members that use it.
-    TempFolder m_folder;
-
   public:
     ThemeLoad();
     ~ThemeLoad();
 
-    // The program folder: the temporary folder unless a test points elsewhere.
-    std::filesystem::path programFolder;
+    TestTrace log;  // its folder is the program folder unless a test points elsewhere
+    std::filesystem::path programFolder = log.folder.Path();
     FakeEnvironment environment;
     Theme theme;
+    Dpi dpi;
 
-    // Writes the theme file (none at all when the text is missing) and loads the theme at the
-    // given scale percent.
+    // Writes the theme file (none when the text is missing) and loads it at the scale percent.
     bool Load(std::optional<std::string_view> file, std::string_view scalePercent = "100");
-    // The records written so far, each without its timestamp.
-    std::vector<std::string> Lines() const;
     // A picture file in the resources folder (only its size is ever read).
     void WritePng(std::string_view name, int width, int height) const;
-    const Dpi& GetDpi() const { return m_dpi; }
 
   private:
-    FakeClock m_clock;
-    Trace m_trace;
-    CommandLine m_commandLine;
-    Dpi m_dpi;
+    CommandLine m_commandLine{environment};
     ScopedDrawingErrors m_errors{true};
 };
-
-// The repository's own resources folder lives beside the tests folder.
-std::filesystem::path RepositoryFolder();
 
 // Every size of a layout in one list, so two layouts compare in one expectation.
 std::vector<int32_t> LayoutSizes(const ThemeLayout& layout);
