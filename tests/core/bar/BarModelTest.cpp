@@ -8,6 +8,7 @@
 #include "core/app/Error.h"
 #include "core/menus/MenuStrip.h"
 #include "core/menus/NativeMenu.h"
+#include "core/support/FakeDropDown.h"
 #include "core/support/RecordingGraphics.h"
 #include "core/support/TestTrace.h"
 #include "core/support/ThemeLoad.h"
@@ -62,22 +63,6 @@ class FakeReader final : public IMenuReader {
     Events& m_events;
 };
 
-class NullDropDown final : public IDropDownMenu {
-  public:
-    void ShowList(const MenuItemList&, ScreenPoint) override { visible = true; }
-    bool IsVisible() const override { return visible; }
-    void Hide() override { visible = false; }
-    void closeMe() override { visible = false; }
-    void closeAncestors() override { visible = false; }
-    int32_t RowTop(int32_t) const override { return 0; }
-    ListPlacement Position() const override { return {}; }
-    int32_t ClientWidth() const override { return 0; }
-    IDropDownMenu* ChildMenu() const override { return nullptr; }
-    IDropDownMenu& OpenChildMenu() override { return *this; }
-    void CloseChildMenu() override {}
-    bool visible = false;
-};
-
 class FakeBox final : public IMessageBox {
   public:
     explicit FakeBox(Events& events) : m_events(events) {}
@@ -111,7 +96,7 @@ struct Rig {
     FakeReader reader{events};
     NullPoster poster;
     FakeBox box{events};
-    NullDropDown dropDown;
+    FakeDropDown dropDown;
     NativeMenu nativeMenu{reader, poster, box, log.trace, load.theme.Layout};
     Brushes brushes{load.theme.TextColour, load.theme.HighlightTextColour,
                     load.theme.DisabledTextColour};

@@ -8,11 +8,14 @@
 #include <vector>
 
 #include "core/app/Error.h"
+#include "core/support/FakeDropDown.h"
 #include "core/support/TestTrace.h"
 #include "core/theme/ThemeLayout.h"
 
 namespace tarvik {
 namespace {
+
+using test::FakeDropDown;
 
 constexpr uint32_t kGrayed = 0x1;
 constexpr uint32_t kDisabled = 0x2;
@@ -76,37 +79,6 @@ class FakeMessageBox final : public IMessageBox {
         texts.emplace_back(text);
         flags = boxFlags;
         if (fail) throw Error(1400, "Invalid window handle.");
-    }
-};
-
-// A drop-down at (100, 50) whose rows are 21 pixels high from y = 4, with its cascade.
-class FakeDropDown final : public IDropDownMenu {
-  public:
-    ListPlacement position{100, 50};
-    std::unique_ptr<FakeDropDown> child;
-    int childrenClosed = 0;
-    const MenuItemList* shownItems = nullptr;
-    ScreenPoint shownAt;
-
-    void ShowList(const MenuItemList& items, ScreenPoint at) override {
-        shownItems = &items;
-        shownAt = at;
-    }
-    bool IsVisible() const override { return shownItems != nullptr; }
-    void Hide() override {}
-    void closeMe() override { shownItems = nullptr; }
-    void closeAncestors() override { shownItems = nullptr; }
-    int32_t RowTop(int32_t index) const override { return 4 + (index - 1) * 21; }
-    ListPlacement Position() const override { return position; }
-    int32_t ClientWidth() const override { return 120; }
-    IDropDownMenu* ChildMenu() const override { return child.get(); }
-    IDropDownMenu& OpenChildMenu() override {
-        child = std::make_unique<FakeDropDown>();
-        return *child;
-    }
-    void CloseChildMenu() override {
-        ++childrenClosed;
-        child.reset();
     }
 };
 
@@ -260,10 +232,10 @@ TEST_F(NativeMenuTest, RowsWithChildrenOpenTheirCascadeBesideTheRowAndOtherRowsC
     m_native.HandleMenuItem(*parent, menu, 3, closeAll);
     EXPECT_FALSE(closeAll);
     ASSERT_NE(menu.child, nullptr);
-    EXPECT_EQ(menu.child->shownItems, &parent->Children);
+    EXPECT_EQ(menu.child->shown.at(0).first, &parent->Children);
     // Against the parent's right edge (100 + 120), level with row 3 (50 + 46 - RowText.Y 4).
-    EXPECT_EQ(menu.child->shownAt.x, 220);
-    EXPECT_EQ(menu.child->shownAt.y, 50 + 46 - m_layout.RowText.Y);
+    EXPECT_EQ(menu.child->shown[0].second.x, 220);
+    EXPECT_EQ(menu.child->shown[0].second.y, 50 + 46 - m_layout.RowText.Y);
 
     m_native.HoverMenuItem(*Leaf("Copy", 5), menu, 1);
     EXPECT_EQ(menu.child, nullptr);
