@@ -23,7 +23,7 @@ int main() {
         bench::Report("DrawBar, strip empty of menus", kRepetitions,
                       bench::Measure(kRepetitions, [&] { harness.Bar().DrawBar(); }));
     }
-    test::MenuFixtureWindow fixture(L"Fixture Notes", RECT{160, 180, 760, 560});
+    test::CommandTarget fixture(L"Fixture Notes");
     harness.Bar().Strip().PopulateFromhWnd(reinterpret_cast<WindowHandle>(fixture.Handle()));
     bench::Report("DrawBar, strip with four titles", kRepetitions,
                   bench::Measure(kRepetitions, [&] { harness.Bar().DrawBar(); }));

@@ -18,7 +18,7 @@ int main() {
     RivovoZoz& bar = harness.Bar();
     MenuStrip& strip = bar.Strip();
     DropDownMenu& dropDown = bar.StripDropDown();
-    test::MenuFixtureWindow fixture(L"Fixture Notes", RECT{160, 180, 760, 560});
+    test::CommandTarget fixture(L"Fixture Notes");
     strip.PopulateFromhWnd(reinterpret_cast<WindowHandle>(fixture.Handle()));
     const MenuItem& file = *strip.Titles().at(1);
     const auto fileX =

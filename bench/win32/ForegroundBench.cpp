@@ -32,8 +32,8 @@ int main() {
 
     // Windows of this process, whose menu bars can be read: what TrackWindow does after its
     // checks (the bar never follows its own process's windows).
-    test::MenuFixtureWindow first(L"Fixture Notes", RECT{160, 180, 760, 560});
-    test::MenuFixtureWindow second(L"Second Fixture", RECT{200, 220, 800, 600});
+    test::CommandTarget first(L"Fixture Notes");
+    test::CommandTarget second(L"Second Fixture");
     bool flip = false;
     bench::Report("PopulateFromhWnd(window with File/Edit/View)", kRepetitions,
                   bench::Measure(kRepetitions, [&] {

@@ -27,7 +27,7 @@ int main() {
         AppendMenuW(menuBar, MF_POPUP, reinterpret_cast<UINT_PTR>(popup),
                     (L"Menu &" + std::to_wstring(p)).c_str());
     }
-    test::MenuFixtureWindow owner(L"Big Menu", RECT{160, 180, 760, 560});
+    test::CommandTarget owner(L"Big Menu");
 
     constexpr int kRepetitions = 200;
     size_t entries = 0;

@@ -11,8 +11,8 @@
 #include <memory>
 #include <string>
 
-#include "CommandTarget.h"
 #include "win32/support/BarHarness.h"
+#include "win32/support/CommandTarget.h"
 #include "win32/support/PointerInput.h"
 #include "win32/support/Screenshot.h"
 

@@ -6,13 +6,13 @@
 #include <string>
 #include <vector>
 
-#include "CommandTarget.h"
 #include "core/app/Trace.h"
 #include "core/menus/NativeMenu.h"
 #include "core/theme/ThemeLayout.h"
 #include "win32/app/SystemClock.h"
 #include "win32/menus/Win32MenuPorts.h"
 #include "win32/platform/WideText.h"
+#include "win32/support/CommandTarget.h"
 #include "win32/support/WindowsTestSupport.h"
 
 namespace tarvik::test {

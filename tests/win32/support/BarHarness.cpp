@@ -5,7 +5,6 @@
 #include <sstream>
 
 #include "core/graphics/GDIPlus.h"
-#include "fixtures/FixtureMenu.h"
 #include "win32/app/ProcessInfo.h"
 
 namespace tarvik::test {
@@ -13,22 +12,6 @@ namespace tarvik::test {
 namespace {
 
 using namespace std::chrono_literals;
-
-constexpr wchar_t kFixtureClass[] = L"TarvikBarTestFixture";
-
-void RegisterFixtureClass() {
-    static const bool registered = [] {
-        WNDCLASSEXW wc{};
-        wc.cbSize = sizeof wc;
-        wc.lpfnWndProc = DefWindowProcW;
-        wc.hInstance = GetModuleHandleW(nullptr);
-        wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-        wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
-        wc.lpszClassName = kFixtureClass;
-        return RegisterClassExW(&wc) != 0;
-    }();
-    (void)registered;
-}
 
 struct ProcessWindow {
     DWORD process;
@@ -51,16 +34,6 @@ HWND FirstVisibleWindowOf(DWORD process) {
 }
 
 }  // namespace
-
-MenuFixtureWindow::MenuFixtureWindow(const wchar_t* title, RECT place) {
-    RegisterFixtureClass();
-    // The window destroys its menu with itself.
-    m_window.Reset(CreateWindowExW(0, kFixtureClass, title, WS_OVERLAPPEDWINDOW | WS_VISIBLE,
-                                   place.left, place.top, place.right - place.left,
-                                   place.bottom - place.top, nullptr, fixture::BuildFixtureMenu(),
-                                   GetModuleHandleW(nullptr), nullptr));
-    UpdateWindow(m_window.Get());
-}
 
 MenuFixtureProcess::MenuFixtureProcess(const std::wstring& title) {
     const std::wstring program = (TestProgramFolder() / L"MenuFixture.exe").wstring();

@@ -1,8 +1,8 @@
 #pragma once
 
 // The real bar built inside a test or benchmark program from the program's own object graph
-// (BarParts) with the theme beside the running program; and windows with the fixture's menu bar
-// for it to show, in this process or in a fixture program of their own.
+// (BarParts) with the theme beside the running program; and the fixture program with its menu
+// bar for it to show (CommandTarget is the same menu bar in this process).
 
 #include <windows.h>
 
@@ -21,20 +21,11 @@
 #include "win32/app/SystemClock.h"
 #include "win32/bar/RivovoZoz.h"
 #include "win32/platform/UniqueHandle.h"
+#include "win32/support/CommandTarget.h"
 #include "win32/support/WindowsTestSupport.h"
 #include "win32/xml/MsXmlParser.h"
 
 namespace tarvik::test {
-
-// A top-level window of this process with the fixture's menu bar (File, Edit, View).
-class MenuFixtureWindow {
-  public:
-    MenuFixtureWindow(const wchar_t* title, RECT place);
-    HWND Handle() const { return m_window.Get(); }
-
-  private:
-    UniqueWindow m_window;
-};
 
 // MenuFixture.exe from beside the test program with its window titled as asked; stopped when the
 // object goes away.
