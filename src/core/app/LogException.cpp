@@ -9,7 +9,7 @@
 namespace tarvik {
 
 void LogCurrentException(Trace& trace, std::string_view source, std::string_view procedure,
-                         bool once) noexcept {
+                         bool once, std::string_view prefix) noexcept {
     int32_t number = 0;
     std::string description = "Unknown failure";
     try {
@@ -24,6 +24,7 @@ void LogCurrentException(Trace& trace, std::string_view source, std::string_view
             description = error.what();
         } catch (...) {
         }
+        if (!prefix.empty()) description.insert(0, prefix);
         if (once) {
             trace.LogErrorOnce(number, source, procedure, description);
         } else {

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "core/app/Error.h"
+#include "core/app/LogException.h"
 #include "core/app/Trace.h"
 #include "core/bar/Dpi.h"
 #include "core/theme/ThemeFileReader.h"
@@ -56,12 +57,8 @@ bool Theme::Initialize(const XmlParser& parser, const std::filesystem::path& pro
         ScaleSizes(dpi);
         section = "font";
         ResolveFonts();
-    } catch (const Error& error) {
-        trace.LogError(error.Number(), "Theme", "Initialize",
-                       "<" + section + "> " + error.Description());
-        return false;
-    } catch (const std::exception& error) {
-        trace.LogError(0, "Theme", "Initialize", "<" + section + "> " + error.what());
+    } catch (...) {
+        LogCurrentException(trace, "Theme", "Initialize", false, "<" + section + "> ");
         return false;
     }
     m_loaded = true;

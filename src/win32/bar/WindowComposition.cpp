@@ -7,6 +7,7 @@
 #include <limits>
 
 #include "core/app/Error.h"
+#include "core/app/LogException.h"
 #include "core/bar/AccentPolicy.h"
 #include "win32/platform/UniqueHandle.h"
 
@@ -65,18 +66,14 @@ void WindowComposition::SetRoundRegion(HWND window, int32_t width, int32_t heigh
 bool WindowComposition::ApplyGlass(HWND window, int32_t width, int32_t height,
                                    const GlassStyle* glass) const {
     if (!glass || width < 1 || height < 1) return false;
-    try {
-        const bool result = SetAccent(window, "acrylic", glass->Tint);
+    bool result = false;
+    RunLogged(m_trace, "WindowComposition", "ApplyGlass", false, [&] {
+        result = SetAccent(window, "acrylic", glass->Tint);
         if (!SetCornerPreference(window, glass->corner)) {
             SetRoundRegion(window, width, height, glass->Radius);
         }
-        return result;
-    } catch (const Error& error) {
-        m_trace.LogError(error.Number(), "WindowComposition", "ApplyGlass", error.Description());
-    } catch (const std::exception& error) {
-        m_trace.LogError(0, "WindowComposition", "ApplyGlass", error.what());
-    }
-    return false;
+    });
+    return result;
 }
 
 }  // namespace tarvik

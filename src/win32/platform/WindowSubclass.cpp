@@ -4,6 +4,7 @@
 #include <string>
 
 #include "core/app/Error.h"
+#include "core/app/LogException.h"
 
 namespace tarvik {
 
@@ -82,21 +83,10 @@ LRESULT CALLBACK WindowSubclass::CallbackFunctionForAllWindows(HWND window, UINT
 // Called while the sink's exception is being handled; nothing leaves here.
 void WindowSubclass::LogFailure(UINT message) noexcept {
     try {
-        int32_t number = 0;
-        std::string description;
-        try {
-            throw;
-        } catch (const Error& error) {
-            number = error.Number();
-            description = error.Description();
-        } catch (const std::exception& error) {
-            description = error.what();
-        } catch (...) {
-            description = kUnknownFailure;
-        }
-        m_trace.LogErrorOnce(number, "WindowSubclass", "CallbackFunctionForAllWindows",
-                             "msg " + std::to_string(message) + ": " + description);
+        LogCurrentException(m_trace, "WindowSubclass", "CallbackFunctionForAllWindows", true,
+                            "msg " + std::to_string(message) + ": ");
     } catch (...) {
+        // No memory for the prefix: the record is lost, the window goes on.
     }
 }
 
