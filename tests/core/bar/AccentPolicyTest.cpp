@@ -19,13 +19,11 @@ TEST(AccentPolicy, StyleWordVersionAndTintGiveStateAndGradient) {
         uint32_t state;
         uint32_t gradient;  // ABGR
     };
-    const WindowsVersion build17133{10, 17133};
-    const WindowsVersion build17134{10, 17134};
     const Case cases[] = {
-        {"acrylic", 0xB8102030, build17134, 4, 0xB8302010},
-        {"Acrylic", 0x00102030, build17133, 3, 0x01302010},  // alpha at least 1
-        {"BLUR", 0x40ABCDEF, build17134, 3, 0x40EFCDAB},
-        {" acrylic", 0x6EFFFFFF, build17134, 0, 0},
+        {"acrylic", 0xB8102030, {10, 17134}, 4, 0xB8302010},
+        {"Acrylic", 0x00102030, {10, 17133}, 3, 0x01302010},  // alpha at least 1
+        {"BLUR", 0x40ABCDEF, {10, 17134}, 3, 0x40EFCDAB},
+        {" acrylic", 0x6EFFFFFF, {10, 17134}, 0, 0},
     };
     for (const Case& c : cases) {
         const AccentPolicy policy = MakeAccentPolicy(c.style, c.tint, c.version.SupportsAcrylic());
@@ -36,25 +34,15 @@ TEST(AccentPolicy, StyleWordVersionAndTintGiveStateAndGradient) {
     const AccentPolicy policy = MakeAccentPolicy("acrylic", 0x80112233, true);
     std::array<unsigned char, 16> bytes{};
     std::memcpy(bytes.data(), &policy, sizeof policy);
-    const std::array<unsigned char, 16> expected{4,    0,    0,    0,    0, 0, 0, 0,
-                                                 0x11, 0x22, 0x33, 0x80, 0, 0, 0, 0};
-    EXPECT_EQ(bytes, expected);
+    EXPECT_EQ(bytes, (std::array<unsigned char, 16>{4, 0, 0, 0, 0, 0, 0, 0, 0x11, 0x22, 0x33, 0x80,
+                                                    0, 0, 0, 0}));
 }
 
 TEST(CornerPreference, WordsMapToSquareRoundOrSmall) {
-    struct Case {
-        const char* word;
-        CornerPreference expected;
-    };
-    const Case cases[] = {
-        {"  Square ", CornerPreference::DoNotRound},
-        {"NONE", CornerPreference::DoNotRound},
-        {"\tSmall\r\n", CornerPreference::RoundSmall},
-        {"smaller", CornerPreference::Round},
-    };
-    for (const Case& c : cases) {
-        EXPECT_EQ(CornerPreferenceFor(c.word), c.expected) << '"' << c.word << '"';
-    }
+    EXPECT_EQ(CornerPreferenceFor("  Square "), CornerPreference::DoNotRound);
+    EXPECT_EQ(CornerPreferenceFor("NONE"), CornerPreference::DoNotRound);
+    EXPECT_EQ(CornerPreferenceFor("\tSmall\r\n"), CornerPreference::RoundSmall);
+    EXPECT_EQ(CornerPreferenceFor("smaller"), CornerPreference::Round);
     EXPECT_EQ(static_cast<int32_t>(CornerPreference::DoNotRound), 1);
     EXPECT_EQ(static_cast<int32_t>(CornerPreference::RoundSmall), 3);
 }

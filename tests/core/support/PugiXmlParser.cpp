@@ -8,16 +8,6 @@
 namespace tarvik::test {
 namespace {
 
-// The next node after `node` in document order within `top`, without recursion (documents may
-// nest deeply).
-pugi::xml_node NextInside(pugi::xml_node node, pugi::xml_node top) {
-    if (node.first_child()) return node.first_child();
-    for (; node && node != top; node = node.parent()) {
-        if (node.next_sibling()) return node.next_sibling();
-    }
-    return {};
-}
-
 class PugiDocument final : public XmlDocument {
   public:
     pugi::xml_document document;
@@ -28,42 +18,29 @@ class PugiDocument final : public XmlDocument {
     }
 
   private:
-    class Element final : public XmlElement {
-      public:
+    struct Element final : XmlElement {
         Element(pugi::xml_node node, const PugiDocument& document)
-            : m_node(node), m_document(document) {}
+            : m_node(node), m_doc(document) {}
         std::string Name() const override { return m_node.name(); }
         const XmlElement* Child(std::string_view name) const override {
-            return m_document.Wrap(m_node.child(std::string(name).c_str()));
+            return m_doc.Wrap(m_node.child(std::string(name).c_str()));
         }
         std::optional<std::string> Attribute(std::string_view name) const override {
             const pugi::xml_attribute attribute = m_node.attribute(std::string(name).c_str());
-            if (!attribute) return std::nullopt;
-            return attribute.value();
+            return attribute ? std::optional<std::string>(attribute.value()) : std::nullopt;
         }
         std::string Text() const override {
-            std::string text;
-            for (auto node = NextInside(m_node, m_node); node; node = NextInside(node, m_node)) {
-                if (node.type() == pugi::node_pcdata || node.type() == pugi::node_cdata)
-                    text += node.value();
-            }
-            const size_t first = text.find_first_not_of(" \t\r\n");
-            return first == std::string::npos
-                       ? ""
-                       : text.substr(first, text.find_last_not_of(" \t\r\n") + 1 - first);
+            return pugi::xpath_query("string(.)").evaluate_string(m_node);
         }
         std::vector<const XmlElement*> Descendants(std::string_view name) const override {
             std::vector<const XmlElement*> found;
-            for (auto node = NextInside(m_node, m_node); node; node = NextInside(node, m_node)) {
-                if (node.type() == pugi::node_element && node.name() == name)
-                    found.push_back(m_document.Wrap(node));
+            for (const auto& n : m_node.select_nodes((".//" + std::string(name)).c_str())) {
+                found.push_back(m_doc.Wrap(n.node()));
             }
             return found;
         }
-
-      private:
         pugi::xml_node m_node;
-        const PugiDocument& m_document;
+        const PugiDocument& m_doc;
     };
     mutable std::deque<Element> m_elements;
 };
@@ -82,8 +59,7 @@ std::unique_ptr<XmlDocument> Load(std::string_view bytes, pugi::xml_encoding enc
 std::unique_ptr<XmlDocument> PugiXmlParser::LoadFile(const std::filesystem::path& file) const {
     std::ifstream in(file, std::ios::binary);
     if (!in) return nullptr;
-    return LoadBytes(
-        std::string{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()});
+    return LoadBytes(std::string(std::istreambuf_iterator<char>(in), {}));
 }
 
 std::unique_ptr<XmlDocument> PugiXmlParser::LoadBytes(std::string_view bytes) const {

@@ -9,10 +9,9 @@ namespace tarvik::test {
 
 class PugiXmlParser final : public XmlParser {
   public:
-    // Any encoding pugixml recognises (byte-order mark or declaration), UTF-8 otherwise.
+    // Files and bytes in any encoding pugixml recognises; text is UTF-8.
     std::unique_ptr<XmlDocument> LoadFile(const std::filesystem::path& file) const override;
     std::unique_ptr<XmlDocument> LoadText(std::string_view text) const override;
-    // The bytes of a file, read like LoadFile reads them.
     std::unique_ptr<XmlDocument> LoadBytes(std::string_view bytes) const;
 };
 

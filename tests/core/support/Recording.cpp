@@ -1,11 +1,9 @@
-// The recording drawing backend (see RecordingGraphics.h). One native object serves every kind
-// of drawing object and holds what that kind needs.
+// The recording drawing backend (see RecordingGraphics.h): every native handle is a Recorded.
 #include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <memory>
 
-#include "core/graphics/GDIPGraphics.h"
 #include "core/support/RecordingGraphics.h"
 #include "core/text/StringHelpers.h"
 #include "core/text/Utf16.h"
@@ -15,85 +13,45 @@ namespace {
 
 using namespace test;
 
-struct ImageRecord {
-    RecordedImage image;
-    std::vector<DrawCall> drawn;
-};
+using Native = Recorded;
 
-struct Native {
-    uint32_t argb = 0;                   // pen, brush
-    float penWidth = 0;                  // pen
-    RecordedFont font;                   // font family (its name), font
-    std::vector<PathSegment> path;       // path
-    std::shared_ptr<ImageRecord> image;  // image, or the bitmap a surface draws into
-    RenderSettings settings;             // surface
-    std::vector<DrawCall> calls;         // surface
-};
-
-const std::vector<std::string> kDefaultFamilies{"Segoe UI", "Arial", "Tahoma", "DejaVu Sans"};
-std::vector<std::string> g_families = kDefaultFamilies;
+std::vector<std::string> g_families{"Segoe UI", "Arial", "Tahoma", "DejaVu Sans"};
 uint64_t g_lastImage = 0;
 
-Native* Of(void* handle) {
-    return static_cast<Native*>(handle);
-}
 Native* Of(const GDIPObject& object) {
-    return Of(object.NativeHandle());
+    return static_cast<Native*>(object.NativeHandle());
 }
 void Delete(void*& handle) noexcept {
-    delete Of(handle);
+    delete static_cast<Native*>(handle);
     handle = nullptr;
 }
-void* NewImage(int width, int height) {
-    auto record = std::make_shared<ImageRecord>();
-    record->image = {++g_lastImage, width, height};
-    return new Native{.image = record};
+void* NewImage() {
+    return new Native{.image = ++g_lastImage, .drawn = std::make_shared<std::vector<DrawCall>>()};
 }
 
-// Keeps a call on a surface and on its bitmap; status 2 when the surface or an object is missing.
+// Keeps a call on the surface and on its image; status 2 when the surface or an object is missing.
 int Record(void* surface, bool objectsPresent, DrawCall call) {
-    Native* native = Of(surface);
+    auto* native = static_cast<Native*>(surface);
     if (!native || !objectsPresent) return kGdipStatusInvalidParameter;
     call.settings = native->settings;
-    native->image->drawn.push_back(call);
+    native->drawn->push_back(call);
     native->calls.push_back(std::move(call));
     return kGdipStatusOk;
 }
 
 int Set(void* surface, int RenderSettings::*setting, int value) {
     if (!surface) return kGdipStatusInvalidParameter;
-    Of(surface)->settings.*setting = value;
+    static_cast<Native*>(surface)->settings.*setting = value;
     return kGdipStatusOk;
 }
 
-int Add(void* path, SegmentKind kind, std::array<float, 6> values) {
-    if (!path) return kGdipStatusInvalidParameter;
-    Of(path)->path.push_back({kind, values});
-    return kGdipStatusOk;
+void Add(void* path, SegmentKind kind, std::array<float, 6> values) {
+    static_cast<Native*>(path)->path.push_back({kind, values});
 }
 
-DrawCall ImageCall(DrawKind kind, const GDIPImage& image, RectF destination) {
-    DrawCall call{.kind = kind, .rect = destination};
-    if (const Native* native = Of(image)) {
-        call.image = native->image->image;
-        call.source = {0, 0, float(call.image.width), float(call.image.height)};
-    }
-    return call;
-}
-
-// The width of a text's widest line in UTF-16 units, and its number of lines.
-std::pair<float, float> TextExtent(std::string_view text) {
-    size_t widest = 0;
-    for (size_t lines = 1;; ++lines) {
-        const std::string_view line = text.substr(0, text.find('\n'));
-        widest = std::max(widest, Utf16Length(line) - std::count(line.begin(), line.end(), '\r'));
-        if (line.size() == text.size()) return {float(widest), float(lines)};
-        text.remove_prefix(line.size() + 1);
-    }
-}
-
-float UnitWidth(const RecordedFont& font) {
-    return 0.5f * font.size * ((font.style & kFontStyleBold) ? 1.1f : 1.0f);
+float TextWidth(std::string_view text, const RecordedFont& font) {
+    const float unit = 0.5f * font.size * ((font.style & kFontStyleBold) ? 1.1f : 1.0f);
+    return float(Utf16Length(text)) * unit;
 }
 
 }  // namespace
@@ -109,11 +67,10 @@ GDIPImage GDIPImage::FromFile(std::string_view path) {
     GDIPImage result;
     std::ifstream in(std::filesystem::path(std::u8string(path.begin(), path.end())),
                      std::ios::binary);
-    std::array<unsigned char, 24> h{};
-    in.read(reinterpret_cast<char*>(h.data()), h.size());
+    unsigned char h[24] = {};
+    in.read(reinterpret_cast<char*>(h), sizeof h);
     const auto word = [&](int at) {
-        return static_cast<int>(uint32_t{h[at]} << 24 | uint32_t{h[at + 1]} << 16 |
-                                uint32_t{h[at + 2]} << 8 | h[at + 3]);
+        return h[at] << 24 | h[at + 1] << 16 | h[at + 2] << 8 | h[at + 3];
     };
     if (!in.is_open()) {
         result.Check(kGdipStatusFileNotFound);
@@ -123,7 +80,7 @@ GDIPImage GDIPImage::FromFile(std::string_view path) {
     } else {
         result.m_width = word(16);
         result.m_height = word(20);
-        result.m_handle = NewImage(result.m_width, result.m_height);
+        result.m_handle = NewImage();
         result.Check(kGdipStatusOk);
     }
     return result;
@@ -137,21 +94,18 @@ void GDIPImage::Dispose() noexcept {
 
 GDIPBitmap GDIPBitmap::CreateFromSizeFormat(int width, int height, int) {
     GDIPBitmap result;
-    if (width < 1 || height < 1 || width > 4096 || height > 4096) {
-        result.Check(kGdipStatusInvalidParameter);
+    if (result.Check(width < 1 || height < 1 ? kGdipStatusInvalidParameter : kGdipStatusOk)) {
         return result;
     }
-    result.m_handle = NewImage(width, height);
+    result.m_handle = NewImage();
     result.m_width = width;
     result.m_height = height;
-    result.Check(kGdipStatusOk);
     return result;
 }
 
 void GDIPPen::Rebuild() {
     Dispose();
     m_handle = new Native{.argb = NativeArgb(), .penWidth = float(m_size)};
-    Check(kGdipStatusOk);
 }
 
 void GDIPPen::Dispose() noexcept {
@@ -161,7 +115,6 @@ void GDIPPen::Dispose() noexcept {
 void GDIPBrush::Rebuild() {
     Dispose();
     m_handle = new Native{.argb = NativeArgb()};
-    Check(kGdipStatusOk);
 }
 
 void GDIPBrush::Dispose() noexcept {
@@ -172,13 +125,9 @@ GDIPFontFamily::GDIPFontFamily(std::string_view name) {
     const auto found = std::find_if(g_families.begin(), g_families.end(), [&](const auto& family) {
         return ToLowerAscii(family) == ToLowerAscii(name);
     });
-    if (found == g_families.end()) {
-        Check(kGdipStatusFontFamilyNotFound);
-        return;
-    }
+    if (Check(found == g_families.end() ? kGdipStatusFontFamilyNotFound : kGdipStatusOk)) return;
     m_handle = new Native{.font = {*found}};
     m_name = *found;
-    Check(kGdipStatusOk);
 }
 
 void GDIPFontFamily::Dispose() noexcept {
@@ -187,12 +136,8 @@ void GDIPFontFamily::Dispose() noexcept {
 
 GDIPFont::GDIPFont(const GDIPFontFamily& family, float size, int style)
     : m_size(size), m_style(style) {
-    if (!Of(family) || !(size > 0)) {
-        Check(kGdipStatusInvalidParameter);
-        return;
-    }
+    if (Check(Of(family) && size > 0 ? kGdipStatusOk : kGdipStatusInvalidParameter)) return;
     m_handle = new Native{.font = {Of(family)->font.family, size, style}};
-    Check(kGdipStatusOk);
 }
 
 void GDIPFont::Dispose() noexcept {
@@ -201,20 +146,19 @@ void GDIPFont::Dispose() noexcept {
 
 GDIPGraphicPath::GDIPGraphicPath(int fillMode) : m_fillMode(fillMode) {
     m_handle = new Native;
-    Check(kGdipStatusOk);
 }
 
 void GDIPGraphicPath::AddLine(float x1, float y1, float x2, float y2) {
-    Check(Add(m_handle, SegmentKind::Line, {x1, y1, x2, y2}));
+    Add(m_handle, SegmentKind::Line, {x1, y1, x2, y2});
 }
 
 void GDIPGraphicPath::AddRectangle(int x, int y, int width, int height) {
-    Check(Add(m_handle, SegmentKind::Rectangle, {float(x), float(y), float(width), float(height)}));
+    Add(m_handle, SegmentKind::Rectangle, {float(x), float(y), float(width), float(height)});
 }
 
 void GDIPGraphicPath::AddArc(float x, float y, float width, float height, float startAngle,
                              float sweepAngle) {
-    Check(Add(m_handle, SegmentKind::Arc, {x, y, width, height, startAngle, sweepAngle}));
+    Add(m_handle, SegmentKind::Arc, {x, y, width, height, startAngle, sweepAngle});
 }
 
 void GDIPGraphicPath::Dispose() noexcept {
@@ -223,18 +167,12 @@ void GDIPGraphicPath::Dispose() noexcept {
 
 void GDIPGraphics::Unbind() noexcept {
     Delete(m_handle);
-    m_dc = nullptr;
-    m_lentDc = nullptr;
 }
 
 void GDIPGraphics::FromImage(GDIPImage& image) {
     Unbind();
-    if (!Of(image)) {
-        Check(kGdipStatusInvalidParameter);
-        return;
-    }
-    m_handle = new Native{.image = Of(image)->image};
-    Check(kGdipStatusOk);
+    if (Check(Of(image) ? kGdipStatusOk : kGdipStatusInvalidParameter)) return;
+    m_handle = new Native{.drawn = Of(image)->drawn};
 }
 
 void GDIPGraphics::Dispose() noexcept {
@@ -263,108 +201,68 @@ void GDIPGraphics::Clear(uint32_t argb) {
 
 void GDIPGraphics::DrawString(std::string_view text, const GDIPFont& font, const GDIPBrush& brush,
                               PointF at) {
-    if (!Of(font) || !Of(brush)) {
-        Check(kGdipStatusInvalidParameter);
-        return;
-    }
-    Check(Record(m_handle, true,
+    Check(Record(m_handle, Of(font) && Of(brush),
                  {.kind = DrawKind::DrawString,
-                  .argb = Of(brush)->argb,
+                  .argb = RecordOf(brush).argb,
                   .text = std::string(text),
-                  .font = Of(font)->font,
+                  .font = RecordOf(font).font,
                   .point = at}));
 }
 
 RectF GDIPGraphics::MeasureString(std::string_view text, const GDIPFont& font) {
-    if (Check(m_handle && Of(font) ? kGdipStatusOk : kGdipStatusInvalidParameter) || text.empty()) {
-        return {};
-    }
-    const RecordedFont& f = Of(font)->font;
-    const auto [widest, lines] = TextExtent(text);
-    return {0, 0, widest * UnitWidth(f) + f.size / 3, lines * 1.2f * f.size};
+    const float size = RecordOf(font).font.size;
+    if (text.empty()) return {};
+    return {0, 0, MeasureStringWidth(text, font) + size / 3, 1.2f * size};
 }
 
 float GDIPGraphics::MeasureStringWidth(std::string_view text, const GDIPFont& font) {
     if (Check(m_handle && Of(font) ? kGdipStatusOk : kGdipStatusInvalidParameter)) return 0;
-    return std::min(TextExtent(text).first * UnitWidth(Of(font)->font), 8192.0f);
+    return TextWidth(text, Of(font)->font);
 }
 
 void GDIPGraphics::DrawImage(const GDIPImage& image, float x, float y, float width, float height) {
-    Check(
-        Record(m_handle, Of(image), ImageCall(DrawKind::DrawImage, image, {x, y, width, height})));
+    DrawImageRect(image, x, y, width, height, 0, 0, float(image.width()), float(image.Height()));
 }
 
 void GDIPGraphics::DrawImageRect(const GDIPImage& image, float dstX, float dstY, float dstWidth,
                                  float dstHeight, float srcX, float srcY, float srcWidth,
                                  float srcHeight) {
-    DrawCall call = ImageCall(DrawKind::DrawImageRect, image, {dstX, dstY, dstWidth, dstHeight});
-    call.source = {srcX, srcY, srcWidth, srcHeight};
-    Check(Record(m_handle, Of(image), std::move(call)));
+    Check(Record(m_handle, Of(image),
+                 {.kind = DrawKind::DrawImage,
+                  .rect = {dstX, dstY, dstWidth, dstHeight},
+                  .source = {srcX, srcY, srcWidth, srcHeight},
+                  .image = RecordOf(image).image}));
 }
 
 void GDIPGraphics::DrawPath(const GDIPPen& pen, const GDIPGraphicPath& path) {
-    const Native* native = Of(pen);
-    Check(Record(m_handle, native && Of(path),
+    Check(Record(m_handle, Of(pen) && Of(path),
                  {.kind = DrawKind::DrawPath,
-                  .argb = native ? native->argb : 0,
-                  .penWidth = native ? native->penWidth : 0,
-                  .path = Of(path) ? Of(path)->path : std::vector<PathSegment>{}}));
+                  .argb = RecordOf(pen).argb,
+                  .penWidth = RecordOf(pen).penWidth,
+                  .path = RecordedSegments(path)}));
 }
 
 void GDIPGraphics::FillPath(const GDIPBrush& brush, const GDIPGraphicPath& path) {
     Check(Record(m_handle, Of(brush) && Of(path),
                  {.kind = DrawKind::FillPath,
-                  .argb = Of(brush) ? Of(brush)->argb : 0,
-                  .path = Of(path) ? Of(path)->path : std::vector<PathSegment>{}}));
+                  .argb = RecordOf(brush).argb,
+                  .path = RecordedSegments(path)}));
 }
 
 void GDIPGraphics::FillRectangle(const GDIPBrush& brush, const RectF& rect) {
-    Check(Record(
-        m_handle, Of(brush),
-        {.kind = DrawKind::FillRectangle, .argb = Of(brush) ? Of(brush)->argb : 0, .rect = rect}));
+    Check(Record(m_handle, Of(brush),
+                 {.kind = DrawKind::FillRectangle, .argb = RecordOf(brush).argb, .rect = rect}));
 }
 
 namespace test {
 
-namespace {
-const std::vector<DrawCall> kNoCalls;
-const std::vector<PathSegment> kNoSegments;
-}  // namespace
-
-const std::vector<DrawCall>& RecordedCalls(const GDIPGraphics& graphics) {
-    return Of(graphics) ? Of(graphics)->calls : kNoCalls;
-}
-
-const std::vector<DrawCall>& RecordedCalls(const GDIPImage& image) {
-    return Of(image) ? Of(image)->image->drawn : kNoCalls;
-}
-
-const std::vector<PathSegment>& RecordedSegments(const GDIPGraphicPath& path) {
-    return Of(path) ? Of(path)->path : kNoSegments;
-}
-
-RecordedFont RecordedFontOf(const GDIPFont& font) {
-    return Of(font) ? Of(font)->font : RecordedFont{};
-}
-
-uint32_t RecordedArgb(const GDIPPen& pen) {
-    return Of(pen) ? Of(pen)->argb : 0;
-}
-
-uint32_t RecordedArgb(const GDIPBrush& brush) {
-    return Of(brush) ? Of(brush)->argb : 0;
-}
-
-uint64_t RecordedImageId(const GDIPImage& image) {
-    return Of(image) ? Of(image)->image->image.id : 0;
+const Recorded& RecordOf(const GDIPObject& object) {
+    static const Recorded kEmpty;
+    return Of(object) ? *Of(object) : kEmpty;
 }
 
 void SetInstalledFontFamilies(std::vector<std::string> families) {
     g_families = std::move(families);
-}
-
-void ResetInstalledFontFamilies() {
-    g_families = kDefaultFamilies;
 }
 
 ScopedDrawingErrors::ScopedDrawingErrors(bool suppressed)

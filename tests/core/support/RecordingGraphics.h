@@ -1,22 +1,19 @@
 #pragma once
 
 // The recording drawing backend of the native tests: the drawing objects of core/graphics
-// implemented without any native library. Every drawing call is kept, in order, on the surface
-// that made it and on the bitmap it draws into; nothing is rasterised.
+// without a native library. Every drawing call is kept, in order, on the surface that made it and
+// on the bitmap it draws into; nothing is rasterised.
 //
-// Fixed text metrics: every UTF-16 unit is 0.5 × font size wide (× 1.1 in a bold font), a line
-// feed starts a new line 1.2 × size high and a carriage return has no width.
-// MeasureStringWidth is the widest line (at most 8192); MeasureString is (0, 0, widest line +
-// size / 3, lines × 1.2 × size), or all 0 for an empty text.
-//
+// Fixed text metrics: each UTF-16 unit is 0.5 × the font size wide (× 1.1 in a bold font);
+// MeasureString adds size / 3 to the width and is 1.2 × size high (all 0 for an empty text).
 // Installed font families: "Segoe UI", "Arial", "Tahoma", "DejaVu Sans" unless a test sets its
-// own list; names match regardless of case; an unknown name fails with status 14.
-// GDIPImage::FromFile reads only the size from a PNG file's IHDR chunk: a missing file fails
-// with status 10, any other non-PNG file with status 13. A call with an empty pen, brush, font,
-// path or image, or on an unbound surface, fails with status 2 and records nothing.
+// own list; names match regardless of case. GDIPImage::FromFile reads the size from a PNG
+// header: status 10 for a missing file, 13 for any other file. A call with an empty object or on
+// an unbound surface fails with status 2 and records nothing.
 
 #include <array>
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -25,15 +22,7 @@
 namespace tarvik::test {
 
 // The order is part of what tests print.
-enum class DrawKind {
-    Clear,
-    DrawString,
-    DrawPath,
-    FillPath,
-    FillRectangle,
-    DrawImage,
-    DrawImageRect
-};
+enum class DrawKind { Clear, DrawString, DrawPath, FillPath, FillRectangle, DrawImage };
 
 enum class SegmentKind { Line, Arc, Rectangle };
 
@@ -45,10 +34,10 @@ struct PathSegment {
 };
 
 struct RenderSettings {
-    int textRenderingHint = kTextRenderingHintSystemDefault;
-    int smoothingMode = kSmoothingModeDefault;
-    int pixelOffsetMode = kPixelOffsetModeDefault;
-    int interpolationMode = kInterpolationModeDefault;
+    int textRenderingHint = 0;
+    int smoothingMode = 0;
+    int pixelOffsetMode = 0;
+    int interpolationMode = 0;
     bool operator==(const RenderSettings&) const = default;
 };
 
@@ -56,14 +45,6 @@ struct RecordedFont {
     std::string family;
     float size = 0;
     int style = 0;
-    bool operator==(const RecordedFont&) const = default;
-};
-
-// The image a call drew: id is unique per native image.
-struct RecordedImage {
-    uint64_t id = 0;
-    int width = 0;
-    int height = 0;
 };
 
 // One drawing call; fields the kind does not use keep their defaults.
@@ -72,27 +53,52 @@ struct DrawCall {
     uint32_t argb = 0;              // clear colour, brush or pen
     float penWidth = 0;             // DrawPath
     std::vector<PathSegment> path;  // DrawPath, FillPath
-    RectF rect;                     // FillRectangle, image destination
-    RectF source;                   // image source (DrawImage: the whole image)
+    RectF rect;                     // FillRectangle, DrawImage destination
+    RectF source;                   // DrawImage: the part of the image drawn
+    uint64_t image = 0;             // DrawImage: the image's RecordedImageId
     std::string text;               // DrawString
     RecordedFont font;              // DrawString
     PointF point;                   // DrawString
-    RecordedImage image;            // DrawImage, DrawImageRect
     RenderSettings settings;        // the surface's settings at the call
 };
 
-// The calls made on the surface since it was last bound.
-const std::vector<DrawCall>& RecordedCalls(const GDIPGraphics& graphics);
-// The calls drawn into an image through any surface bound to it.
-const std::vector<DrawCall>& RecordedCalls(const GDIPImage& image);
-const std::vector<PathSegment>& RecordedSegments(const GDIPGraphicPath& path);
-RecordedFont RecordedFontOf(const GDIPFont& font);
-uint32_t RecordedArgb(const GDIPPen& pen);
-uint32_t RecordedArgb(const GDIPBrush& brush);
-uint64_t RecordedImageId(const GDIPImage& image);
+// What the backend keeps for every drawing object; each kind fills what it needs.
+struct Recorded {
+    uint32_t argb = 0;                             // pen, brush
+    float penWidth = 0;                            // pen
+    RecordedFont font;                             // font family (its name), font
+    std::vector<PathSegment> path;                 // path
+    uint64_t image = 0;                            // image: unique per native image
+    std::shared_ptr<std::vector<DrawCall>> drawn;  // image, and the surface bound to it
+    RenderSettings settings;                       // surface
+    std::vector<DrawCall> calls;                   // surface, since it was bound
+};
 
-void SetInstalledFontFamilies(std::vector<std::string> families);
-void ResetInstalledFontFamilies();
+// The record of an object; an empty record for an empty object.
+const Recorded& RecordOf(const GDIPObject& object);
+
+// The calls drawn into an image through any surface.
+inline const std::vector<DrawCall>& RecordedCalls(const GDIPImage& image) {
+    return RecordOf(image).drawn ? *RecordOf(image).drawn : RecordOf(image).calls;
+}
+inline const std::vector<DrawCall>& RecordedCalls(const GDIPGraphics& graphics) {
+    return RecordOf(graphics).calls;
+}
+inline const std::vector<PathSegment>& RecordedSegments(const GDIPGraphicPath& path) {
+    return RecordOf(path).path;
+}
+inline RecordedFont RecordedFontOf(const GDIPFont& font) {
+    return RecordOf(font).font;
+}
+inline uint32_t RecordedArgb(const GDIPBrush& brush) {
+    return RecordOf(brush).argb;
+}
+inline uint64_t RecordedImageId(const GDIPImage& image) {
+    return RecordOf(image).image;
+}
+
+void SetInstalledFontFamilies(std::vector<std::string> families = {"Segoe UI", "Arial", "Tahoma",
+                                                                   "DejaVu Sans"});
 
 // Sets the process-wide error convention (and the source name "Tarvik.exe") for the life of a
 // test and puts the previous convention back afterwards.

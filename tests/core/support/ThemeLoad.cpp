@@ -14,7 +14,7 @@ ThemeLoad::ThemeLoad() {
 }
 
 ThemeLoad::~ThemeLoad() {
-    ResetInstalledFontFamilies();
+    SetInstalledFontFamilies();
 }
 
 bool ThemeLoad::Load(std::optional<std::string_view> file, std::string_view scalePercent) {
@@ -34,19 +34,6 @@ void ThemeLoad::WritePng(std::string_view name, int width, int height) const {
     }
     std::ofstream(log.folder.Path() / "resources" / std::string(name), std::ios::binary)
         .write(reinterpret_cast<const char*>(png), sizeof png);
-}
-
-std::vector<int32_t> LayoutSizes(const ThemeLayout& l) {
-    std::vector<int32_t> sizes{
-        l.BarHeight,     l.BarShadow,      l.WorkAreaTop,     static_cast<int32_t>(l.BackdropTint),
-        l.MenuLeft,      l.MenuGap,        l.MenuPad,         l.MenuTextX,
-        l.MenuTextY,     l.RowHeight,      l.SeparatorHeight, l.RowPadRight,
-        l.RowPadBottom,  l.PopupPad,       l.WidgetLeft,      l.WidgetPad,
-        l.WidgetIconGap, l.WidgetMinWidth, l.StatusGap,       l.StatusRight};
-    for (const Padding* p : {&l.RowText, &l.RowHighlight, &l.RowSeparator}) {
-        sizes.insert(sizes.end(), {p->X, p->Y, p->width, p->Height, p->X_Overflow, p->Y_Overflow});
-    }
-    return sizes;
 }
 
 }  // namespace tarvik::test

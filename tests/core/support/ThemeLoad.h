@@ -6,7 +6,6 @@
 #include <filesystem>
 #include <optional>
 #include <string_view>
-#include <vector>
 
 #include "core/bar/Dpi.h"
 #include "core/support/RecordingGraphics.h"
@@ -35,8 +34,5 @@ class ThemeLoad {
     CommandLine m_commandLine{environment};
     ScopedDrawingErrors m_errors{true};
 };
-
-// Every size of a layout in one list, so two layouts compare in one expectation.
-std::vector<int32_t> LayoutSizes(const ThemeLayout& layout);
 
 }  // namespace tarvik::test
