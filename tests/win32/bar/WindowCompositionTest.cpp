@@ -4,10 +4,8 @@
 
 #include <string>
 
-#include "core/app/Trace.h"
 #include "core/bar/AccentPolicy.h"
 #include "core/theme/GlassStyle.h"
-#include "win32/app/SystemClock.h"
 #include "win32/platform/UniqueHandle.h"
 #include "win32/support/WindowsTestSupport.h"
 
@@ -37,10 +35,8 @@ HRESULT WINAPI RecordCorner(HWND window, DWORD attribute, LPCVOID data, DWORD si
 // Windows 10 refuses the corner preference, so the window is clipped to a round region instead;
 // Windows 11 rounds the corners itself.
 TEST(WindowComposition, GlassAsksForBlurAndCornersAndClipsToARoundRegionOnlyWithoutThem) {
-    TempFolder folder;
-    SystemClock clock;
-    Trace trace(folder.Path() / "errors.log", clock);
-    const WindowComposition composition(WindowsVersion{10, 17134}, trace,
+    TestLog log;
+    const WindowComposition composition(WindowsVersion{10, 17134}, log.trace,
                                         {RecordAccent, RecordCorner});
     TestWindow window(100, 100, 200, 100);
     g_window = window.Handle();
@@ -53,30 +49,22 @@ TEST(WindowComposition, GlassAsksForBlurAndCornersAndClipsToARoundRegionOnlyWith
     EXPECT_FALSE(composition.ApplyGlass(window.Handle(), 0, 100, &glass));
     EXPECT_FALSE(composition.ApplyGlass(window.Handle(), 200, 100, nullptr));
     // Before Windows 10 1803 acrylic is asked for as blur.
-    WindowComposition(WindowsVersion{10, 17133}, trace, {RecordAccent, RecordCorner})
+    WindowComposition(WindowsVersion{10, 17133}, log.trace, {RecordAccent, RecordCorner})
         .SetAccent(window.Handle(), "acrylic", 0);
     EXPECT_EQ(g_calls, "19:16=4 33:4=3 19:16=3 ");
 
     g_cornerAnswer = E_INVALIDARG;
     EXPECT_TRUE(composition.ApplyGlass(window.Handle(), 200, 100, &glass));
     ASSERT_NE(GetWindowRgn(window.Handle(), region.Get()), ERROR);
-    struct Point {
-        int x, y;
-        bool inside;
-    };
-    for (const Point& p : {Point{0, 50, true},
-                           {199, 50, true},
-                           {100, 99, true},
-                           {12, 12, true},
-                           {187, 87, true},
-                           {3, 3, false},
-                           {198, 98, false},
-                           {200, 50, false}}) {
-        EXPECT_EQ(PtInRegion(region.Get(), p.x, p.y) != FALSE, p.inside) << p.x << "," << p.y;
+    for (const POINT p : {POINT{0, 50}, {199, 50}, {100, 99}, {12, 12}, {187, 87}}) {
+        EXPECT_TRUE(PtInRegion(region.Get(), p.x, p.y)) << p.x << "," << p.y;
     }
-    EXPECT_FALSE(WindowComposition(WindowsVersion{10, 17134}, trace)
+    for (const POINT p : {POINT{3, 3}, {198, 98}, {200, 50}}) {
+        EXPECT_FALSE(PtInRegion(region.Get(), p.x, p.y)) << p.x << "," << p.y;
+    }
+    EXPECT_FALSE(WindowComposition(WindowsVersion{10, 17134}, log.trace)
                      .SetAccent(window.Handle(), "acrylic", 0));  // refused by Wine
-    EXPECT_EQ(ReadFile(folder.Path() / "errors.log"), "");
+    EXPECT_EQ(log.Text(), "");
 }
 
 }  // namespace

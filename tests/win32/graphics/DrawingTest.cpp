@@ -1,5 +1,4 @@
-// The drawing objects over real GDI+: pixels of shapes, text, images, and surfaces on GDI
-// device contexts.
+// The drawing objects over real GDI+: pixels of shapes, text and images.
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -8,7 +7,6 @@
 #include <vector>
 
 #include "core/theme/GlassStyle.h"
-#include "win32/platform/UniqueHandle.h"
 #include "win32/support/Screenshot.h"
 #include "win32/support/WindowsTestSupport.h"
 
@@ -24,7 +22,7 @@ void ExpectPixels(GDIPBitmap& bitmap, std::initializer_list<Probe> probes) {
     for (const Probe& p : probes) EXPECT_EQ(bitmap.GetPixel(p.x, p.y), p.argb) << p.x << "," << p.y;
 }
 
-TEST(Drawing, ShapesPensBrushesAndExcludedAreas) {
+TEST(Drawing, PathsPensAndBrushesFillAndStrokeWhereTheySay) {
     constexpr uint32_t kBlue = 0xFF2F7CD8;
     Canvas canvas(100, 40);
     canvas.graphics.FillPath(GDIPBrush::FromArgb(kBlue), RoundedRect(0, 0, 40, 30, 8));
@@ -39,11 +37,6 @@ TEST(Drawing, ShapesPensBrushesAndExcludedAreas) {
     EXPECT_EQ(canvas.bitmap.GetPixel(70, 15), 0u);
     const uint32_t half = canvas.bitmap.GetPixel(95, 35);
     EXPECT_LE(std::abs(int{ArgbAlpha(half)} - 0x80), 2) << std::hex << half;
-
-    Canvas excluded(30, 30);
-    excluded.graphics.Exclude(RectF{10, 10, 10, 10});
-    excluded.graphics.Clear(0xFF00FF00);
-    ExpectPixels(excluded.bitmap, {{5, 5, 0xFF00FF00}, {15, 15, 0}, {20, 20, 0xFF00FF00}});
 }
 
 TEST(Drawing, TextIsDrawnFromItsTopLeftPointWithinItsMeasure) {
@@ -64,7 +57,6 @@ TEST(Drawing, TextIsDrawnFromItsTopLeftPointWithinItsMeasure) {
     EXPECT_GT(inked, 40);
     EXPECT_EQ(outside, 0);
     const float word = canvas.graphics.MeasureStringWidth("Tarvik", font);
-    EXPECT_GT(word, 20);
     EXPECT_LE(word, box.Width);
     EXPECT_GT(canvas.graphics.MeasureStringWidth("Tarvik Tarvik", font), 1.5f * word);
 }
@@ -98,29 +90,10 @@ TEST(Drawing, ImagesOfCopiedPixelsDrawWholeOrInPartsAndBadFilesDoNotLoad) {
     const TempFolder folder;
     std::ofstream(folder.Path() / "text.png") << "not a picture";
     for (const char* name : {"none.bmp", "text.png"}) {
-        EXPECT_FALSE(GDIPImage::FromFile((folder.Path() / name).string()).IsLoaded()) << name;
+        const GDIPImage bad = GDIPImage::FromFile((folder.Path() / name).string());
+        EXPECT_FALSE(bad.IsLoaded()) << name;
+        EXPECT_NE(bad.LastStatus(), kGdipStatusOk) << name;
     }
-}
-
-TEST(Drawing, ASurfaceBoundToADeviceContextLetsItGoWhenBoundElsewhereOrReleased) {
-    StartGdiPlus();
-    const UniqueBitmap firstBitmap(CreateBitmap(8, 8, 1, 32, nullptr));
-    const UniqueBitmap secondBitmap(CreateBitmap(8, 8, 1, 32, nullptr));
-    const UniqueMemoryDc first(CreateCompatibleDC(nullptr));
-    const UniqueMemoryDc second(CreateCompatibleDC(nullptr));
-    SelectObject(first.Get(), firstBitmap.Get());
-    SelectObject(second.Get(), secondBitmap.Get());
-    GDIPGraphics graphics;
-    graphics.FromHDC(first.Get());
-    graphics.FromHDC(second.Get());
-    graphics.Clear(0xFF00FF00);
-    graphics.ReleaseHDC(second.Get());
-    EXPECT_FALSE(graphics.IsBound());
-    EXPECT_EQ(GetPixel(second.Get(), 3, 3), RGB(0, 0xFF, 0));
-    EXPECT_EQ(GetPixel(first.Get(), 3, 3), RGB(0, 0, 0));
-    // A released surface draws nothing and says so.
-    graphics.Clear(0xFFFFFFFF);
-    EXPECT_EQ(graphics.LastStatus(), kGdipStatusInvalidParameter);
 }
 
 }  // namespace

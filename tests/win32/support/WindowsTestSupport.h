@@ -9,6 +9,8 @@
 #include <optional>
 #include <string>
 
+#include "core/app/Trace.h"
+#include "win32/app/SystemClock.h"
 #include "win32/platform/BaseWindow.h"
 
 namespace tarvik::test {
@@ -51,6 +53,14 @@ class TempFolder {
 };
 
 std::string ReadFile(const std::filesystem::path& path);
+
+// A trace log, errors.log in a fresh temporary folder, stamped by the real clock.
+struct TestLog {
+    TempFolder folder;
+    SystemClock clock;
+    Trace trace{folder.Path() / "errors.log", clock};
+    std::string Text() const { return ReadFile(folder.Path() / "errors.log"); }
+};
 // The folder that holds the running test program (and Tarvik.exe beside it).
 std::filesystem::path TestProgramFolder();
 

@@ -25,7 +25,7 @@ TEST(SkinScreenshot, EveryDefaultSkinShowsInEveryState) {
                                  "spotlight", "volume",  "volume-muted", "news",
                                  "app",       "weather", "stats"};
     Canvas shot(2 * 3 * 80, 11 * 40);
-    shot.graphics.Clear(0xFF2B5876);
+    shot.graphics.Clear(0xFFC8D4E0);  // the bar over a light desktop
     Switches switches;
     CommandLine commandLine(switches);
     Dpi scales[2];
@@ -43,9 +43,6 @@ TEST(SkinScreenshot, EveryDefaultSkinShowsInEveryState) {
                 // A widget's least width on a bar of 23 visible pixels; pressed on the selection.
                 const RectI button{(scale * 3 + state - 1) * 80 + 10, row * 40 + 4, dpi.Scale(50),
                                    dpi.Scale(23)};
-                shot.graphics.FillRectangle(GDIPBrush::FromArgb(0x6EFFFFFF),
-                                            RectF{button.X - 5.0f, static_cast<float>(button.Y), 80,
-                                                  static_cast<float>(button.Height)});
                 GlassStyle glass;
                 if (state == kButtonStatePressed) glass.PaintSelection(&shot.graphics, button);
                 const GDIPImage& frame = *skin.frame(state);
