@@ -2,44 +2,33 @@
 
 #include <gtest/gtest.h>
 
-#include "core/app/Trace.h"
 #include "core/bar/WorkArea.h"
-#include "win32/app/SystemClock.h"
 #include "win32/support/WindowsTestSupport.h"
 
 namespace tarvik::test {
 namespace {
 
-RECT SystemWorkArea() {
-    RECT rect{};
-    SystemParametersInfoW(SPI_GETWORKAREA, 0, &rect, 0);
-    return rect;
-}
-
 // The bar reserves the rows under it in the system's real work area and gives them back.
 TEST(WorkAreaWin32, ReserveMovesTheTopBelowTheBarAndRestorePutsItBack) {
-    const RECT original = SystemWorkArea();
-    TempFolder folder;
-    SystemClock clock;
-    Trace trace(folder.Path() / "errors.log", clock);
-    WorkAreaWin32 desktop;
-    RECT start = original;
-    start.top = 0;
+    RECT original{};
+    SystemParametersInfoW(SPI_GETWORKAREA, 0, &original, 0);
+    RECT start{original.left, 0, original.right - 7, original.bottom - 5};
     ASSERT_TRUE(SystemParametersInfoW(SPI_SETWORKAREA, 0, &start, 0));
-
-    WorkArea workArea(desktop, trace, 23, 30);
+    TestLog log;
+    WorkAreaWin32 desktop;
+    WorkArea workArea(desktop, log.trace, 23, 30);
     workArea.Reserve();
-    const RECT reserved = SystemWorkArea();
+    RECT reserved{};
+    SystemParametersInfoW(SPI_GETWORKAREA, 0, &reserved, 0);
     workArea.Restore();
-    const RECT restored = SystemWorkArea();
-    SystemParametersInfoW(SPI_SETWORKAREA, 0, const_cast<RECT*>(&original), 0);
-
-    EXPECT_EQ(reserved.top, 53);
-    EXPECT_EQ(reserved.bottom, start.bottom);
-    EXPECT_EQ(reserved.right, start.right);
-    EXPECT_EQ(restored.top, 0);
-    EXPECT_EQ(restored.bottom, start.bottom);
-    EXPECT_EQ(ReadFile(folder.Path() / "errors.log"), "");
+    RECT restored{};
+    SystemParametersInfoW(SPI_GETWORKAREA, 0, &restored, 0);
+    SystemParametersInfoW(SPI_SETWORKAREA, 0, &original, 0);
+    RECT below = start;
+    below.top = 53;
+    EXPECT_TRUE(EqualRect(&reserved, &below)) << reserved.left << "," << reserved.top;
+    EXPECT_TRUE(EqualRect(&restored, &start)) << restored.left << "," << restored.top;
+    EXPECT_EQ(log.Text(), "");
 }
 
 }  // namespace

@@ -1,6 +1,5 @@
 #include "win32/support/Screenshot.h"
 
-#include "core/graphics/GDIPBitmap.h"
 #include "core/graphics/GDIPlus.h"
 #include "win32/graphics/GdiPlusNative.h"
 #include "win32/platform/UniqueHandle.h"
@@ -18,13 +17,6 @@ Canvas::Canvas(int width, int height)
     graphics.FromImage(bitmap);
     graphics.ApplySurfaceSettings();
     graphics.Clear();
-}
-
-uint32_t PixelOf(const GDIPImage& image, int x, int y) {
-    Gdiplus::ARGB argb = 0;
-    gdip::flat::GdipBitmapGetPixel(gdip::Native<Gdiplus::GpBitmap>(image.NativeHandle()), x, y,
-                                   &argb);
-    return argb;
 }
 
 std::filesystem::path ScreenshotFolder() {

@@ -29,29 +29,16 @@ TestWindow::TestWindow(int x, int y, int width, int height, DWORD style, DWORD e
                      RECT{x, y, x + width, y + height});
 }
 
-int TestWindow::Seen(UINT message) const {
-    const auto found = m_seen.find(message);
-    return found == m_seen.end() ? 0 : found->second;
-}
-
 LRESULT TestWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     ++m_seen[message];
-    if (answer) {
-        if (const std::optional<LRESULT> answered = answer(message, wParam, lParam)) {
-            return *answered;
-        }
-    }
-    return DefaultProcedure(message, wParam, lParam);
-}
-
-void TestWindow::OnWindowGone() {
-    if (onGone) onGone();
+    const std::optional<LRESULT> answered = answer ? answer(message, wParam, lParam) : std::nullopt;
+    return answered ? *answered : DefaultProcedure(message, wParam, lParam);
 }
 
 TempFolder::TempFolder() {
+    static unsigned counter = 0;
     wchar_t base[MAX_PATH + 1] = {};
     GetTempPathW(MAX_PATH, base);
-    static unsigned counter = 0;
     m_path =
         std::filesystem::path(base) / (L"tarvik-test-" + std::to_wstring(GetCurrentProcessId()) +
                                        L"-" + std::to_wstring(counter++));
@@ -64,9 +51,8 @@ TempFolder::~TempFolder() {
 }
 
 std::string ReadFile(const std::filesystem::path& path) {
-    std::ifstream in(path, std::ios::binary);
     std::ostringstream content;
-    content << in.rdbuf();
+    content << std::ifstream(path, std::ios::binary).rdbuf();
     return content.str();
 }
 

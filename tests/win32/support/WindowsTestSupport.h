@@ -9,18 +9,18 @@
 #include <optional>
 #include <string>
 
+#include "core/app/Trace.h"
+#include "win32/app/SystemClock.h"
 #include "win32/platform/BaseWindow.h"
 
 namespace tarvik::test {
 
-// Handles every queued message of this thread for the given time.
+// Handles this thread's messages for the given time, or until the condition holds (returned).
 void PumpMessages(std::chrono::milliseconds duration);
-// Handles messages until the condition holds or the time is up; returns the condition.
 bool PumpUntil(const std::function<bool()>& condition, std::chrono::milliseconds timeout);
 
-// A top-level window of the test class "TarvikTestWindow", on the program's window base. Its
-// procedure counts every message it is given; answer may reply to a message in place of the
-// default handling (nullopt: default), and onGone runs when the window goes.
+// A top-level window on the program's window base that counts the messages it is given; answer
+// may reply to a message in place of the default handling (nullopt: default).
 class TestWindow : public BaseWindow {
   public:
     using Answer = std::function<std::optional<LRESULT>(UINT, WPARAM, LPARAM)>;
@@ -28,16 +28,12 @@ class TestWindow : public BaseWindow {
     TestWindow(int x, int y, int width, int height, DWORD style = WS_POPUP | WS_VISIBLE,
                DWORD exStyle = WS_EX_TOOLWINDOW);
     ~TestWindow() override { DestroyBaseWindow(); }
-
-    void Destroy() { DestroyBaseWindow(); }
-    int Seen(UINT message) const;
+    int Seen(UINT message) const { return m_seen.contains(message) ? m_seen.at(message) : 0; }
 
     Answer answer;
-    std::function<void()> onGone;
 
   protected:
     LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
-    void OnWindowGone() override;
 
   private:
     std::map<UINT, int> m_seen;
@@ -57,6 +53,14 @@ class TempFolder {
 };
 
 std::string ReadFile(const std::filesystem::path& path);
+
+// A trace log, errors.log in a fresh temporary folder, stamped by the real clock.
+struct TestLog {
+    TempFolder folder;
+    SystemClock clock;
+    Trace trace{folder.Path() / "errors.log", clock};
+    std::string Text() const { return ReadFile(folder.Path() / "errors.log"); }
+};
 // The folder that holds the running test program (and Tarvik.exe beside it).
 std::filesystem::path TestProgramFolder();
 
