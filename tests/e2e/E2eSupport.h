@@ -5,62 +5,91 @@
 #include <chrono>
 #include <filesystem>
 #include <map>
-#include <memory>
 #include <optional>
 #include <string>
-#include <vector>
 
 #include "win32/support/WindowsTestSupport.h"
 
 namespace tarvik::test {
 
 using namespace std::chrono_literals;
-using Variables = std::map<std::wstring, std::wstring>;
 
-// A program started by the test. When the object goes away its windows are asked to close, and
-// the process is killed if it has not ended within three seconds.
-class RunningProgram {
+inline std::wstring TextOf(HWND window) {
+    wchar_t text[1024] = {};
+    return std::wstring(text, static_cast<size_t>(GetWindowTextW(window, text, 1024)));
+}
+
+// A copy of Tarvik.exe and its resources under a file name of the test's (Wine can give it its own
+// settings) in a temporary folder, with its own errors.log; and the one run of it that the test
+// starts, which at the end has its bar closed and is killed if it has not ended in 3 seconds.
+class TarvikCopy {
   public:
-    RunningProgram(const std::filesystem::path& exe, const std::wstring& arguments,
-                   std::wstring environment = {});
-    ~RunningProgram();
-    RunningProgram(const RunningProgram&) = delete;
-    RunningProgram& operator=(const RunningProgram&) = delete;
+    explicit TarvikCopy(const std::wstring& exeName = L"Tarvik.exe")
+        : m_exe(m_folder.Path() / exeName) {
+        std::filesystem::copy_file(TestProgramFolder() / L"Tarvik.exe", m_exe);
+        std::filesystem::copy(TestProgramFolder() / L"resources", Folder() / L"resources",
+                              std::filesystem::copy_options::recursive);
+    }
+    ~TarvikCopy() {
+        if (!m_run.hProcess) return;
+        if (HWND bar = WaitForWindow(L"Tarvik_Bar", 0ms)) PostMessageW(bar, WM_CLOSE, 0, 0);
+        if (!WaitForExit(3s)) TerminateProcess(m_run.hProcess, 1);
+        WaitForSingleObject(m_run.hProcess, 5000);
+        CloseHandle(m_run.hThread);
+        CloseHandle(m_run.hProcess);
+    }
 
-    bool Started() const { return m_info.hProcess != nullptr; }
-    // The exit code once the process ended within the time, nothing otherwise.
-    std::optional<DWORD> WaitForExit(std::chrono::milliseconds timeout);
-    // Its top-level windows, leaving out the system's input-method windows.
-    std::vector<HWND> Windows() const;
-    // Waits for a visible top-level window of the class, or of any class when it is empty.
-    HWND WaitForWindow(const std::wstring& className, std::chrono::milliseconds timeout = 20s);
-    // Waits for the bar, closes it as Windows would (not through Exit) and returns the exit code.
-    std::optional<DWORD> CloseBar();
-
-  private:
-    PROCESS_INFORMATION m_info{};
-};
-
-// A private copy of Tarvik.exe and its resources in a temporary folder, with its own errors.log.
-// The copy may carry another file name (Wine can give it its own settings).
-class TarvikInstall {
-  public:
-    explicit TarvikInstall(const std::wstring& exeName = L"Tarvik.exe");
-    const std::filesystem::path& Folder() const { return m_folder.Path(); }
+    std::filesystem::path Folder() const { return m_folder.Path(); }
     std::filesystem::path LogFile() const { return Folder() / L"errors.log"; }
-    // The log's messages: a Log record's text between its quotes, an error record whole. A line
-    // that is not a timestamped record fails the test.
-    std::vector<std::string> LogMessages() const;
-    // Starts the copy. The variables replace the test's own; every other TARVIK_ one is removed.
-    std::unique_ptr<RunningProgram> Start(const std::wstring& arguments,
-                                          const Variables& variables = {}) const;
+
+    // Starts the copy with the variables that have a value in place of the test's TARVIK_ ones.
+    bool Start(const std::wstring& arguments,
+               const std::map<std::wstring, std::wstring>& variables) {
+        wchar_t* strings = GetEnvironmentStringsW();
+        for (const wchar_t* entry = strings; *entry; entry += wcslen(entry) + 1) {
+            if (_wcsnicmp(entry, L"TARVIK_", 7) == 0) {
+                SetEnvironmentVariableW(std::wstring(entry, wcscspn(entry, L"=")).c_str(), nullptr);
+            }
+        }
+        FreeEnvironmentStringsW(strings);
+        for (const auto& [name, value] : variables) {
+            SetEnvironmentVariableW(name.c_str(), value.empty() ? nullptr : value.c_str());
+        }
+        std::wstring commandLine = L"\"" + m_exe.wstring() + L"\" " + arguments;
+        STARTUPINFOW startup{};
+        startup.cb = sizeof startup;
+        return CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                              Folder().c_str(), &startup, &m_run) != FALSE;
+    }
+
+    // The run's exit code once it ended within the time, nothing otherwise.
+    std::optional<DWORD> WaitForExit(std::chrono::milliseconds timeout) {
+        DWORD code = 0;
+        const auto wait = static_cast<DWORD>(timeout.count());
+        if (WaitForSingleObject(m_run.hProcess, wait) != WAIT_OBJECT_0) return std::nullopt;
+        GetExitCodeProcess(m_run.hProcess, &code);
+        return code;
+    }
+
+    // Waits for a visible top-level window of the run with the class.
+    HWND WaitForWindow(const wchar_t* className, std::chrono::milliseconds timeout = 20s) {
+        HWND window = nullptr;
+        const auto found = [&] {
+            for (window = nullptr; (window = FindWindowExW(nullptr, window, className, nullptr));) {
+                DWORD owner = 0;
+                GetWindowThreadProcessId(window, &owner);
+                if (owner == m_run.dwProcessId && IsWindowVisible(window)) return true;
+            }
+            return false;
+        };
+        PumpUntil(found, timeout);
+        return window;
+    }
 
   private:
     TempFolder m_folder;
-    std::wstring m_exeName;
+    std::filesystem::path m_exe;
+    PROCESS_INFORMATION m_run{};
 };
-
-std::wstring ClassOf(HWND window);
-std::wstring TextOf(HWND window);
 
 }  // namespace tarvik::test

@@ -1,101 +1,97 @@
 // Tarvik.exe started as a user would start it: the lines its start-up writes to errors.log, from
-// its overrides, its theme file and its own file name.
+// its overrides, its theme file and its own file name; or, on Windows older than 10, one message.
 #include <gtest/gtest.h>
 
 #include <regex>
+#include <sstream>
 
 #include "E2eSupport.h"
 
 namespace tarvik::test {
 namespace {
 
-// The shipped theme names Windows' own font first; the test machine only has its last one.
-const std::string kThemeLine =
-    "Theme: font face 'Segoe UI' is not installed, falling back to 'DejaVu Sans'";
-const std::string kStartLine = "Starting Tarvik rev#";  // # stands for the revision number
-const std::string kOffset30 = "bar top offset 30px (comparison mode)";
+enum Change { kNone, kNoThemeFile, kLogIsAFolder, kCyrillicName };
+using Lines = std::vector<std::string>;
 
-// Starts the copy, closes it once its bar is up, and compares the start-up lines of its log, in
-// their order, with the expected ones. Whatever the bar logs afterwards (Wine's shell takes no
-// activation hook) must come after them.
-void ExpectStartAndLog(const TarvikInstall& install, const std::wstring& arguments,
-                       const Variables& variables, const std::vector<std::string>& expected) {
-    EXPECT_EQ(install.Start(arguments, variables)->CloseBar(), std::optional<DWORD>(0));
-    static const std::regex startLine("^Starting Tarvik rev\\d+$");
-    std::vector<std::string> startup;
-    bool barSpoke = false;
-    for (const std::string& message : install.LogMessages()) {
-        if (message.find("\"RivovoZoz\"") != std::string::npos) {
-            barSpoke = true;
-            continue;
-        }
-        EXPECT_FALSE(barSpoke) << "after the bar's own lines: " << message;
-        startup.push_back(std::regex_replace(message, startLine, kStartLine));
+// Starts a copy with the change made and the two variables, closes it once its bar is up, and
+// returns its log's messages (a Log record's text between its quotes, an error record whole) up
+// to the first one the bar writes itself, with the revision number as #. Any other line fails.
+Lines StartupLines(Change change, const std::wstring& arguments, const std::wstring& top,
+                   const std::wstring& scale) {
+    TarvikCopy tarvik(change == kCyrillicName ? L"Тарвик.exe" : L"Tarvik.exe");
+    if (change == kNoThemeFile) std::filesystem::remove(tarvik.Folder() / L"resources/theme.xml");
+    if (change == kLogIsAFolder) std::filesystem::create_directory(tarvik.LogFile());
+    EXPECT_TRUE(tarvik.Start(arguments, {{L"TARVIK_BAR_TOP", top}, {L"TARVIK_SCALE", scale}}));
+    PostMessageW(tarvik.WaitForWindow(L"Tarvik_Bar"), WM_CLOSE, 0, 0);
+    EXPECT_EQ(tarvik.WaitForExit(20s), std::optional<DWORD>(0));
+    static const std::regex record(
+        R"re(#\d{4}-\d{2}-\d{2}( \d{2}:\d{2}:\d{2})?#,(?:"(.*)"|(.*))\r?)re");
+    Lines messages;
+    std::istringstream lines(ReadFile(tarvik.LogFile()));
+    std::smatch match;
+    for (std::string line; std::getline(lines, line) && line.find("\"RivovoZoz\"") == line.npos;) {
+        EXPECT_TRUE(std::regex_match(line, match, record)) << "not a log record: " << line;
+        const std::string text = match[2].matched ? match[2].str() : match[3].str();
+        messages.push_back(
+            std::regex_replace(text, std::regex("^(Starting Tarvik rev)\\d+$"), "$1#"));
     }
-    EXPECT_EQ(startup, expected);
+    return messages;
 }
 
 TEST(Startup, LogsTheThemeThenTheStartLineThenWhatTheOverridesChanged) {
-    enum class Change { None, NoThemeFile, LogIsAFolder };
-    struct Case {
-        const char* name;
-        Change change;
-        std::wstring arguments;
-        Variables variables;
-        std::vector<std::string> expected;
-    };
-    const std::string scale200 = "drawing at 200% by switch, display reports 100%";
-    const Case cases[] = {
-        // Variables are trimmed and read up to their first non-digit.
-        {"variables",
-         Change::None,
-         L"",
-         {{L"TARVIK_BAR_TOP", L" 30 px"}, {L"TARVIK_SCALE", L"200%"}},
-         {kThemeLine, kStartLine, kOffset30, scale200}},
-        {"switches before variables",
-         Change::None,
-         L"top:40 ScaleOverride:125",
-         {{L"TARVIK_BAR_TOP", L"60"}, {L"TARVIK_SCALE", L"150"}},
-         {kThemeLine, kStartLine, "bar top offset 40px (comparison mode)",
-          "drawing at 125% by switch, display reports 100%"}},
-        // A switch's value is not trimmed, and the variable is not read behind a bad switch.
-        {"odd texts",
-         Change::None,
-         L"\u00c4\u00d6\u00dc top: 30 " + std::wstring(5000, L'7') + L" caf\u00e9",
-         {{L"TARVIK_BAR_TOP", L"60"}, {L"TARVIK_SCALE", L"\U0001F600 200"}},
-         {kThemeLine, kStartLine}},
-        // Without overrides there is neither an offset nor a scale line.
-        {"without its theme file",
-         Change::NoThemeFile,
-         L"",
-         {},
-         {"0,\"Theme\",\"Initialize\",\"could not read resources\\theme.xml - drawing with "
-          "built-in defaults\"",
-          "0,\"Theme\",\"ResolveFontFamily\",\"no usable font family in 'Helvetica Neue, "
-          "Helvetica, Segoe UI, Arial'\"",
-          kStartLine}},
-        // Every record fails to open; the program runs on regardless.
-        {"unwritable log", Change::LogIsAFolder, L"top:30", {}, {}},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.name);
-        TarvikInstall install;
-        if (c.change == Change::NoThemeFile) {
-            std::filesystem::remove(install.Folder() / L"resources" / L"theme.xml");
-        }
-        if (c.change == Change::LogIsAFolder) std::filesystem::create_directory(install.LogFile());
-        ExpectStartAndLog(install, c.arguments, c.variables, c.expected);
-    }
+    // The shipped theme names Windows' own font first; the test machine only has its last one.
+    const std::string font =
+        "Theme: font face 'Segoe UI' is not installed, falling back to 'DejaVu Sans'";
+    const std::string start = "Starting Tarvik rev#", top = "bar top offset 30px (comparison mode)";
+    // Variables are trimmed and read up to their first non-digit; switches come first.
+    EXPECT_EQ(StartupLines(kNone, L"", L" 30 px", L"200%"),
+              (Lines{font, start, top, "drawing at 200% by switch, display reports 100%"}));
+    EXPECT_EQ(StartupLines(kNone, L"top:40 ScaleOverride:125", L"60", L"150"),
+              (Lines{font, start, "bar top offset 40px (comparison mode)",
+                     "drawing at 125% by switch, display reports 100%"}));
+    // A switch's value is not trimmed, and the variable is not read behind a bad switch.
+    const std::wstring odd =
+        L"\u00c4\u00d6\u00dc top: 30 " + std::wstring(5000, L'7') + L" caf\u00e9";
+    EXPECT_EQ(StartupLines(kNone, odd, L"60", L"\U0001F600 200"), (Lines{font, start}));
+    // Without overrides there is neither an offset nor a scale line.
+    EXPECT_EQ(StartupLines(kNoThemeFile, L"", L"", L""),
+              (Lines{"0,\"Theme\",\"Initialize\",\"could not read resources\\theme.xml - drawing "
+                     "with built-in defaults\"",
+                     "0,\"Theme\",\"ResolveFontFamily\",\"no usable font family in 'Helvetica "
+                     "Neue, Helvetica, Segoe UI, Arial'\"",
+                     start}));
+    // Every record fails to open; the program runs on regardless.
+    EXPECT_EQ(StartupLines(kLogIsAFolder, L"top:30", L"", L""), Lines{});
+    // The program converts its file name from UTF-16 itself, never through the ANSI code page,
+    // which is 1252 under Wine with the C.UTF-8 locale the build sets.
+    ASSERT_EQ(GetACP(), 1252u) << "code page 1252 cannot hold Cyrillic letters";
+    EXPECT_EQ(StartupLines(kCyrillicName, L"top:30", L"", L""), (Lines{font, start, top}));
 }
 
-// A file name that the ANSI code page cannot hold does not stop start-up: the program converts
-// its name from UTF-16 to UTF-8 itself, never through that code page.
-TEST(Startup, StartsUnderAFileNameTheAnsiCodePageCannotHold) {
-    // Under Wine a started program takes its code page from the Unix locale it inherits from
-    // this test program (C.UTF-8, set by the build); on Windows the code page is the system's.
-    ASSERT_EQ(GetACP(), 1252u) << "code page 1252 cannot hold Cyrillic letters";
-    TarvikInstall install(L"Тарвик.exe");
-    ExpectStartAndLog(install, L"top:30", {}, {kThemeLine, kStartLine, kOffset30});
+// On Windows older than 10 the program shows one message box and does nothing else.
+TEST(VersionGate, OnWindows81OnlyTheMessageBoxAppears) {
+    // Wine reports the Windows version configured for a program's file name: a copy under its
+    // own name sees Windows 8.1 while every other program keeps Windows 10.
+    const std::wstring key = L"Software\\Wine\\AppDefaults\\TarvikOnWindows81.exe";
+    RegSetKeyValueW(HKEY_CURRENT_USER, key.c_str(), L"Version", REG_SZ, L"win81", 12);
+    TarvikCopy tarvik(L"TarvikOnWindows81.exe");
+    ASSERT_TRUE(tarvik.Start(L"", {{L"TARVIK_BAR_TOP", L"30"}}));
+    const HWND box = tarvik.WaitForWindow(L"#32770");
+    RegDeleteTreeW(HKEY_CURRENT_USER, key.c_str());
+    ASSERT_NE(box, nullptr) << "no message box appeared";
+    EXPECT_EQ(tarvik.WaitForWindow(L"Tarvik_Bar", 0ms), nullptr) << "a bar beside the box";
+    EXPECT_EQ(TextOf(box), L"Tarvik");
+    EXPECT_TRUE(GetWindowLongW(box, GWL_EXSTYLE) & WS_EX_TOPMOST) << "not system-modal";
+    EXPECT_EQ(TextOf(GetDlgItem(box, 0xFFFF)),
+              L"Tarvik needs Windows 10 or later.\r\n\r\n"
+              L"The menu bar and its menus are drawn with the blur and rounding that Windows 10 "
+              L"introduced, and there is no way to draw them on an earlier version.\r\n\r\n"
+              L"Tarvik 2.x still runs on Windows XP and later - see https://tarvik.app.");
+    EXPECT_EQ(TextOf(GetDlgItem(box, IDOK)), L"OK");
+    EXPECT_EQ(GetDlgItem(box, IDCANCEL), nullptr) << "OK is the only button";
+    PostMessageW(box, WM_COMMAND, IDOK, 0);
+    EXPECT_EQ(tarvik.WaitForExit(20s), std::optional<DWORD>(0));
+    EXPECT_FALSE(std::filesystem::exists(tarvik.LogFile())) << "the gate writes no log line";
 }
 
 }  // namespace
