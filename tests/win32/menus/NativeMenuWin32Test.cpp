@@ -1,4 +1,4 @@
-// Real Win32 menus read into rows, picks posted to a real window, and the real refusal notice.
+// Real Win32 menus read into rows, and picks posted to a real window.
 #include <gtest/gtest.h>
 #include <windows.h>
 
@@ -11,7 +11,6 @@
 #include "core/theme/ThemeLayout.h"
 #include "win32/app/SystemClock.h"
 #include "win32/menus/Win32MenuPorts.h"
-#include "win32/platform/WideText.h"
 #include "win32/support/CommandTarget.h"
 #include "win32/support/WindowsTestSupport.h"
 
@@ -119,41 +118,6 @@ TEST_F(NativeMenuWin32, PicksArriveAsWmCommandAndAPostToAGoneWindowIsLogged) {
               std::string::npos)
         << Log();
     EXPECT_EQ(m_native.PendingFailureWindow(), 0u);
-}
-
-// What the timer saw of the box while it was open.
-struct SeenBox {
-    bool topmost = false;
-    std::wstring text;
-};
-SeenBox g_seen;
-
-BOOL CALLBACK CollectMessageText(HWND child, LPARAM) {
-    wchar_t text[1024] = {};
-    GetWindowTextW(child, text, 1024);
-    if (std::wstring_view(text).starts_with(L"Windows would not")) g_seen.text = text;
-    return TRUE;
-}
-
-// Runs inside the box's own message loop: reads the box, then presses its OK button.
-void CALLBACK CloseTheBox(HWND, UINT, UINT_PTR, DWORD) {
-    const HWND box = FindWindowW(L"#32770", L"Tarvik");
-    if (box == nullptr) return;
-    g_seen.topmost = (GetWindowLongW(box, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0;
-    EnumChildWindows(box, CollectMessageText, 0);
-    PostMessageW(box, WM_COMMAND, IDOK, 0);
-}
-
-TEST_F(NativeMenuWin32, TheRefusalNoticeIsARealSystemModalBox) {
-    g_seen = {};
-    m_native.QueuePendingCommandFailure(reinterpret_cast<WindowHandle>(m_target.Handle()),
-                                        "Refresh");
-    const UINT_PTR timer = SetTimer(nullptr, 0, 100, CloseTheBox);
-    m_native.ShowPendingCommandFailure();  // returns once the timer has closed the box
-    KillTimer(nullptr, timer);
-    EXPECT_TRUE(g_seen.topmost);
-    EXPECT_EQ(Narrow(g_seen.text), NativeMenu::FailureMessage("Refresh", "Tarvik Menu Fixture"));
-    EXPECT_EQ(Log(), "");
 }
 
 }  // namespace
