@@ -9,10 +9,7 @@
 int main() {
     using namespace tarvik;
     test::BarHarness harness;
-    if (!harness.Ready()) {
-        std::printf("the bar could not be made\n");
-        return 1;
-    }
+    if (!bench::Ready(harness)) return 1;
     const HWND window = harness.Window();
     RECT client{};
     GetClientRect(window, &client);

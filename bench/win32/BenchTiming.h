@@ -9,6 +9,8 @@
 #include <cstdio>
 #include <vector>
 
+#include "win32/support/BarHarness.h"
+
 namespace tarvik::bench {
 
 struct Timing {
@@ -53,6 +55,12 @@ inline void Report(const char* name, int repetitions, const Timing& timing) {
     std::printf("%-52s n=%-5d median %9.1f us   p95 %9.1f us   min %9.1f us\n", name, repetitions,
                 timing.medianUs, timing.p95Us, timing.minUs);
     std::fflush(stdout);
+}
+
+// Whether the bar of a timing program was made; says so when it was not.
+inline bool Ready(const test::BarHarness& harness) {
+    if (!harness.Ready()) std::printf("the bar could not be made\n");
+    return harness.Ready();
 }
 
 // Handles whatever this thread has queued, without waiting.

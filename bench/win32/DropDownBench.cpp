@@ -10,10 +10,7 @@
 int main() {
     using namespace tarvik;
     test::BarHarness harness;
-    if (!harness.Ready()) {
-        std::printf("the bar could not be made\n");
-        return 1;
-    }
+    if (!bench::Ready(harness)) return 1;
     constexpr int kRepetitions = 200;
     RivovoZoz& bar = harness.Bar();
     MenuStrip& strip = bar.Strip();
@@ -34,22 +31,21 @@ int main() {
         strip.ResetSelector();
         bench::DrainMessages();
     };
-    bench::Report("MouseMove onto File (hover redraw, bar repaint)", kRepetitions,
-                  bench::Measure(kRepetitions, forgetHover, [&] { strip.MouseMove(fileX); }));
-    int repaints = 0;
-    bar.Strip().Changed = [&] {
-        ++repaints;
-        bar.DrawBar();
-    };
-    forgetHover();
-    repaints = 0;
-    strip.MouseMove(fileX);
-    std::printf("  one hover change repaints the bar %d times\n", repaints);
+    // The move redraws the strip and asks for a frame; the frame is pushed when the bar's
+    // messages are handled, as they are right after the move in the program.
+    bench::Report("MouseMove onto File (hover redraw, one frame pushed)", kRepetitions,
+                  bench::Measure(kRepetitions, forgetHover, [&] {
+                      strip.MouseMove(fileX);
+                      bench::DrainMessages();
+                  }));
 
+    // Hiding an activated window waits up to 2 s under Wine without a window manager, so the
+    // presses are fewer.
+    constexpr int kPresses = 10;
     int missed = 0;
-    bench::Report("MouseDown on File -> drop-down visible + painted", kRepetitions,
+    bench::Report("MouseDown on File -> drop-down visible + painted", kPresses,
                   bench::Measure(
-                      kRepetitions,
+                      kPresses,
                       [&] {
                           closeAndSettle();
                           strip.MouseMove(fileX);

@@ -8,10 +8,7 @@
 int main() {
     using namespace tarvik;
     test::BarHarness harness;
-    if (!harness.Ready()) {
-        std::printf("the bar could not be made\n");
-        return 1;
-    }
+    if (!bench::Ready(harness)) return 1;
     constexpr int kPopups = 10;
     constexpr int kItems = 100;
     HMENU menuBar = CreateMenu();
