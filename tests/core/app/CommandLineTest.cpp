@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <tuple>
 
 #include "core/support/Fakes.h"
 
@@ -22,53 +23,45 @@ double Read(CommandLine& c, std::string_view reader) {
 }
 
 TEST(CommandLine, EachReaderUsesItsSwitchVariableRangeAndReadsOnceWhereItMust) {
-    struct Case {
-        const char* reader;
-        std::string arguments;
-        const char* variable;  // the reader's own variable; null: not set
-        double expected;
-        bool again = false;  // read again after the arguments changed
+    // Reader, argument text, "NAME=value" (empty: none), the value read, and whether it is read
+    // again after the arguments changed.
+    const std::tuple<const char*, std::string, std::string, double, bool> cases[] = {
+        {"top", "", "TARVIK_BAR_TOP=-5", -1, false},
+        {"top", "", "TARVIK_BAR_TOP=000000042", 42, false},          // nine digits
+        {"top", "", "TARVIK_BAR_TOP=0000000042", -1, false},         // ten
+        {"top", "--TOP:40 top:50", "TARVIK_BAR_TOP=60", 40, false},  // any case, the first
+        {"top", "t op:40", "TARVIK_BAR_TOP=60", 60, false},
+        {"top", std::string("caf\xc3\xa9 a\0top:7\xff", 14), "", 7, false},
+        {"scale", "", "TARVIK_SCALE=401", 0, false},
+        {"scale", "", "TARVIK_SCALE=125", 1.25, true},
+        {"auto", "", "TARVIK_SCALE=   AuTo   ", 1, false},
+        {"auto", "", "TARVIK_SCALE=xauto", 0, false},
+        {"auto", "x SCALEOVERRIDE:   auto y", "", 1, false},
+        {"auto", "ScaleOverride:150", "TARVIK_SCALE=auto", 0, false},
+        {"font", "", "TARVIK_FONT=0", -1, false},
+        {"font", "", "TARVIK_FONT=12", 16, true},
+        {"gap", "itemgap:0", "TARVIK_ITEM_GAP=9", 0, false},
+        {"texty", "TextY:3", "TARVIK_TEXT_Y=9", 3, false},
+        {"bartop", "", "TARVIK_BAR_TOP=2000", 2000, false},
+        {"bartop", "", "TARVIK_BAR_TOP=2001", 0, false},
+        {"bartop", "", "", 0, true},
+        {"demo", "", "TARVIK_DEMO=  0 ", 0, false},
+        {"demo", "", "TARVIK_DEMO=00", 1, false},
+        {"demo", "--DEMO", "TARVIK_DEMO=0", 1, false},
     };
-    const Case cases[] = {
-        {"top", "", nullptr, -1},
-        {"top", "", "-5", -1},
-        {"top", "", "000000042", 42},          // nine digits
-        {"top", "", "0000000042", -1},         // ten
-        {"top", "--TOP:40 top:50", "60", 40},  // any case, the first
-        {"top", "t op:40", "60", 60},
-        {"top", std::string("caf\xc3\xa9 a\0top:7\xff", 14), nullptr, 7},
-        {"scale", "", "400", 4},
-        {"scale", "", "401", 0},
-        {"scale", "", "125", 1.25, true},
-        {"auto", "", "   AuTo   ", 1},
-        {"auto", "", "xauto", 0},
-        {"auto", "x SCALEOVERRIDE:   auto y", nullptr, 1},
-        {"auto", "ScaleOverride:150", "auto", 0},
-        {"font", "", "0", -1},
-        {"font", "", "12", 16, true},
-        {"gap", "itemgap:0", "9", 0},
-        {"texty", "TextY:3", "9", 3},
-        {"bartop", "", "2000", 2000},
-        {"bartop", "", "2001", 0},
-        {"bartop", "", nullptr, 0, true},
-        {"demo", "", "  0 ", 0},
-        {"demo", "", "00", 1},
-        {"demo", "--DEMO", "0", 1},
-    };
-    const std::map<std::string_view, const char*> variables{
-        {"top", "TARVIK_BAR_TOP"}, {"scale", "TARVIK_SCALE"},   {"auto", "TARVIK_SCALE"},
-        {"font", "TARVIK_FONT"},   {"gap", "TARVIK_ITEM_GAP"},  {"texty", "TARVIK_TEXT_Y"},
-        {"demo", "TARVIK_DEMO"},   {"bartop", "TARVIK_BAR_TOP"}};
-    for (const Case& c : cases) {
+    for (const auto& [reader, arguments, variable, expected, again] : cases) {
         FakeEnvironment environment;
-        environment.arguments = c.arguments;
-        if (c.variable) environment.variables[variables.at(c.reader)] = c.variable;
+        environment.arguments = arguments;
+        const size_t equals = variable.find('=');
+        if (!variable.empty())
+            environment.variables[variable.substr(0, equals)] = variable.substr(equals + 1);
         CommandLine commandLine(environment);
-        if (c.again) {
-            Read(commandLine, c.reader);
+        if (again) {
+            Read(commandLine, reader);
             environment.arguments = "top:30 font:16 ScaleOverride:300";
         }
-        EXPECT_EQ(Read(commandLine, c.reader), c.expected) << "case " << (&c - cases);
+        EXPECT_EQ(Read(commandLine, reader), expected)
+            << reader << " " << arguments << " " << variable;
     }
 }
 

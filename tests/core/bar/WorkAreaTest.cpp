@@ -4,6 +4,7 @@
 
 #include <optional>
 #include <string>
+#include <tuple>
 
 #include "core/app/Error.h"
 #include "core/support/TestTrace.h"
@@ -29,32 +30,28 @@ struct FakeDesktop final : IDesktopWorkArea {
 };
 
 TEST(WorkArea, ReserveTakesOnlyWhatIsMissingAndRestoreGivesBackOnlyThatOnce) {
-    struct Case {
-        WorkspaceRect start;
-        int32_t barTopOffset;
-        WorkspaceRect reserved;  // the work area after Reserve
-        bool takesStrip;
-    };
-    const Case cases[] = {
+    // The work area, the bar's offset from the top, the work area after Reserve, and whether
+    // Reserve takes a strip.
+    const std::tuple<WorkspaceRect, int32_t, WorkspaceRect, bool> cases[] = {
         {{0, 0, 1920, 1040}, 0, {0, 23, 1920, 1040}, true},
         {{0, 10, 1920, 1040}, 0, {0, 23, 1920, 1040}, true},   // another strip above ours
         {{0, 23, 1920, 1040}, 0, {0, 23, 1920, 1040}, false},  // already exactly reserved
         {{0, 40, 1920, 1040}, 30, {0, 53, 1920, 1040}, true},  // moved down past another bar
     };
     TestTrace log;
-    for (const Case& c : cases) {
+    for (const auto& [start, barTopOffset, reserved, takesStrip] : cases) {
         FakeDesktop desktop;
-        desktop.rect = c.start;
-        WorkArea workArea(desktop, log.trace, 23, c.barTopOffset);
+        desktop.rect = start;
+        WorkArea workArea(desktop, log.trace, 23, barTopOffset);
         workArea.Reserve();
-        EXPECT_EQ(desktop.rect, c.reserved) << c.start.top;
-        EXPECT_EQ(workArea.Reserved(), c.takesStrip) << c.start.top;
+        EXPECT_EQ(desktop.rect, reserved) << start.top;
+        EXPECT_EQ(workArea.Reserved(), takesStrip) << start.top;
         desktop.rect.right -= 100;  // only the top is put back, on the current work area
         workArea.Restore();
         workArea.Restore();
         EXPECT_EQ(desktop.rect,
-                  (WorkspaceRect{c.start.left, c.start.top, c.start.right - 100, c.start.bottom}));
-        EXPECT_EQ(desktop.writes, c.takesStrip ? 2 : 0) << c.start.top;
+                  (WorkspaceRect{start.left, start.top, start.right - 100, start.bottom}));
+        EXPECT_EQ(desktop.writes, takesStrip ? 2 : 0) << start.top;
     }
     FakeDesktop desktop;
     EXPECT_EQ(WorkArea(desktop, log.trace, INT32_MAX, 2000).ReservedHeight(), INT32_MAX);
@@ -84,13 +81,11 @@ TEST(WorkArea, FailuresAreLoggedAndLeaveTheReservationToRetry) {
     workArea.Restore();
     EXPECT_EQ(desktop.rect, (WorkspaceRect{0, 0, 1920, 1040}));
     EXPECT_FALSE(workArea.Reserved());
-    const auto line = [](int code, const char* procedure, const char* verb) {
-        return std::to_string(code) + ",\"WorkArea\",\"" + procedure + "\",\"failed to " + verb +
-               " the user workspace\"";
-    };
-    EXPECT_EQ(log.Records(), (std::vector<std::string>{line(1439, "GetWorkspace", "get"),
-                                                       line(5, "SetWorkspace", "set"),
-                                                       line(6, "GetWorkspace", "get")}));
+    EXPECT_EQ(log.Records(),
+              (std::vector<std::string>{
+                  R"(1439,"WorkArea","GetWorkspace","failed to get the user workspace")",
+                  R"(5,"WorkArea","SetWorkspace","failed to set the user workspace")",
+                  R"(6,"WorkArea","GetWorkspace","failed to get the user workspace")"}));
 }
 
 }  // namespace

@@ -7,7 +7,7 @@
 
 namespace tarvik::test {
 
-class PugiXmlParser final : public XmlParser {
+class PugiXmlParser : public XmlParser {
   public:
     // Files and bytes in any encoding pugixml recognises; text is UTF-8.
     std::unique_ptr<XmlDocument> LoadFile(const std::filesystem::path& file) const override;

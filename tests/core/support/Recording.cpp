@@ -1,5 +1,6 @@
-// The recording drawing backend (see RecordingGraphics.h): every native handle is a Recorded.
+// The recording drawing backend (see RecordingGraphics.h): every native handle is a DrawCall.
 #include <algorithm>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <memory>
@@ -13,25 +14,23 @@ namespace {
 
 using namespace test;
 
-using Native = Recorded;
-
 std::vector<std::string> g_families{"Segoe UI", "Arial", "Tahoma", "DejaVu Sans"};
 uint64_t g_lastImage = 0;
 
-Native* Of(const GDIPObject& object) {
-    return static_cast<Native*>(object.NativeHandle());
+DrawCall* Of(const GDIPObject& object) {
+    return static_cast<DrawCall*>(object.NativeHandle());
 }
 void Delete(void*& handle) noexcept {
-    delete static_cast<Native*>(handle);
+    delete static_cast<DrawCall*>(handle);
     handle = nullptr;
 }
 void* NewImage() {
-    return new Native{.image = ++g_lastImage, .drawn = std::make_shared<std::vector<DrawCall>>()};
+    return new DrawCall{.image = ++g_lastImage, .drawn = std::make_shared<std::vector<DrawCall>>()};
 }
 
 // Keeps a call on the surface and on its image; status 2 when the surface or an object is missing.
 int Record(void* surface, bool objectsPresent, DrawCall call) {
-    auto* native = static_cast<Native*>(surface);
+    auto* native = static_cast<DrawCall*>(surface);
     if (!native || !objectsPresent) return kGdipStatusInvalidParameter;
     call.settings = native->settings;
     native->drawn->push_back(call);
@@ -41,12 +40,12 @@ int Record(void* surface, bool objectsPresent, DrawCall call) {
 
 int Set(void* surface, int RenderSettings::*setting, int value) {
     if (!surface) return kGdipStatusInvalidParameter;
-    static_cast<Native*>(surface)->settings.*setting = value;
+    static_cast<DrawCall*>(surface)->settings.*setting = value;
     return kGdipStatusOk;
 }
 
 void Add(void* path, SegmentKind kind, std::array<float, 6> values) {
-    static_cast<Native*>(path)->path.push_back({kind, values});
+    static_cast<DrawCall*>(path)->path.push_back({kind, values});
 }
 
 float TextWidth(std::string_view text, const RecordedFont& font) {
@@ -72,17 +71,15 @@ GDIPImage GDIPImage::FromFile(std::string_view path) {
     const auto word = [&](int at) {
         return h[at] << 24 | h[at + 1] << 16 | h[at + 2] << 8 | h[at + 3];
     };
-    if (!in.is_open()) {
-        result.Check(kGdipStatusFileNotFound);
-    } else if (!in || std::string_view(reinterpret_cast<char*>(&h[12]), 4) != "IHDR" ||
-               word(16) < 1 || word(20) < 1) {
-        result.Check(kGdipStatusUnknownImageFormat);
-    } else {
-        result.m_width = word(16);
-        result.m_height = word(20);
-        result.m_handle = NewImage();
-        result.Check(kGdipStatusOk);
+    const bool png = in && std::memcmp(&h[12], "IHDR", 4) == 0 && word(16) > 0 && word(20) > 0;
+    if (result.Check(!in.is_open() ? kGdipStatusFileNotFound
+                     : png         ? kGdipStatusOk
+                                   : kGdipStatusUnknownImageFormat)) {
+        return result;
     }
+    result.m_width = word(16);
+    result.m_height = word(20);
+    result.m_handle = NewImage();
     return result;
 }
 
@@ -105,7 +102,7 @@ GDIPBitmap GDIPBitmap::CreateFromSizeFormat(int width, int height, int) {
 
 void GDIPPen::Rebuild() {
     Dispose();
-    m_handle = new Native{.argb = NativeArgb(), .penWidth = float(m_size)};
+    m_handle = new DrawCall{.argb = NativeArgb()};
 }
 
 void GDIPPen::Dispose() noexcept {
@@ -114,7 +111,7 @@ void GDIPPen::Dispose() noexcept {
 
 void GDIPBrush::Rebuild() {
     Dispose();
-    m_handle = new Native{.argb = NativeArgb()};
+    m_handle = new DrawCall{.argb = NativeArgb()};
 }
 
 void GDIPBrush::Dispose() noexcept {
@@ -126,7 +123,7 @@ GDIPFontFamily::GDIPFontFamily(std::string_view name) {
         return ToLowerAscii(family) == ToLowerAscii(name);
     });
     if (Check(found == g_families.end() ? kGdipStatusFontFamilyNotFound : kGdipStatusOk)) return;
-    m_handle = new Native{.font = {*found}};
+    m_handle = new DrawCall{.font = {*found}};
     m_name = *found;
 }
 
@@ -137,7 +134,7 @@ void GDIPFontFamily::Dispose() noexcept {
 GDIPFont::GDIPFont(const GDIPFontFamily& family, float size, int style)
     : m_size(size), m_style(style) {
     if (Check(Of(family) && size > 0 ? kGdipStatusOk : kGdipStatusInvalidParameter)) return;
-    m_handle = new Native{.font = {Of(family)->font.family, size, style}};
+    m_handle = new DrawCall{.font = {Of(family)->font.family, size, style}};
 }
 
 void GDIPFont::Dispose() noexcept {
@@ -145,7 +142,7 @@ void GDIPFont::Dispose() noexcept {
 }
 
 GDIPGraphicPath::GDIPGraphicPath(int fillMode) : m_fillMode(fillMode) {
-    m_handle = new Native;
+    m_handle = new DrawCall;
 }
 
 void GDIPGraphicPath::AddLine(float x1, float y1, float x2, float y2) {
@@ -172,7 +169,7 @@ void GDIPGraphics::Unbind() noexcept {
 void GDIPGraphics::FromImage(GDIPImage& image) {
     Unbind();
     if (Check(Of(image) ? kGdipStatusOk : kGdipStatusInvalidParameter)) return;
-    m_handle = new Native{.drawn = Of(image)->drawn};
+    m_handle = new DrawCall{.drawn = Of(image)->drawn};
 }
 
 void GDIPGraphics::Dispose() noexcept {
@@ -235,18 +232,15 @@ void GDIPGraphics::DrawImageRect(const GDIPImage& image, float dstX, float dstY,
 }
 
 void GDIPGraphics::DrawPath(const GDIPPen& pen, const GDIPGraphicPath& path) {
-    Check(Record(m_handle, Of(pen) && Of(path),
-                 {.kind = DrawKind::DrawPath,
-                  .argb = RecordOf(pen).argb,
-                  .penWidth = RecordOf(pen).penWidth,
-                  .path = RecordedSegments(path)}));
+    Check(Record(
+        m_handle, Of(pen) && Of(path),
+        {.kind = DrawKind::DrawPath, .argb = RecordOf(pen).argb, .path = RecordOf(path).path}));
 }
 
 void GDIPGraphics::FillPath(const GDIPBrush& brush, const GDIPGraphicPath& path) {
-    Check(Record(m_handle, Of(brush) && Of(path),
-                 {.kind = DrawKind::FillPath,
-                  .argb = RecordOf(brush).argb,
-                  .path = RecordedSegments(path)}));
+    Check(Record(
+        m_handle, Of(brush) && Of(path),
+        {.kind = DrawKind::FillPath, .argb = RecordOf(brush).argb, .path = RecordOf(path).path}));
 }
 
 void GDIPGraphics::FillRectangle(const GDIPBrush& brush, const RectF& rect) {
@@ -256,23 +250,13 @@ void GDIPGraphics::FillRectangle(const GDIPBrush& brush, const RectF& rect) {
 
 namespace test {
 
-const Recorded& RecordOf(const GDIPObject& object) {
-    static const Recorded kEmpty;
+const DrawCall& RecordOf(const GDIPObject& object) {
+    static const DrawCall kEmpty;
     return Of(object) ? *Of(object) : kEmpty;
 }
 
 void SetInstalledFontFamilies(std::vector<std::string> families) {
     g_families = std::move(families);
-}
-
-ScopedDrawingErrors::ScopedDrawingErrors(bool suppressed)
-    : m_wasSuppressed(GDIPlusErrorsSuppressed()) {
-    GDIPlusCreate(suppressed);
-    SetGDIPlusErrorSourceName("Tarvik.exe");
-}
-
-ScopedDrawingErrors::~ScopedDrawingErrors() {
-    SetGDIPlusErrorsSuppressed(m_wasSuppressed);
 }
 
 }  // namespace test

@@ -18,6 +18,7 @@
 #include <vector>
 
 #include "core/graphics/GDIPGraphics.h"
+#include "core/graphics/GDIPlus.h"
 
 namespace tarvik::test {
 
@@ -47,35 +48,24 @@ struct RecordedFont {
     int style = 0;
 };
 
-// One drawing call; fields the kind does not use keep their defaults.
+// One record for every drawing call and every drawing object; each fills only what it needs.
 struct DrawCall {
     DrawKind kind = DrawKind::Clear;
-    uint32_t argb = 0;              // clear colour, brush or pen
-    float penWidth = 0;             // DrawPath
-    std::vector<PathSegment> path;  // DrawPath, FillPath
+    uint32_t argb = 0;              // clear colour; pen and brush, and the calls drawn with them
+    std::vector<PathSegment> path;  // path; DrawPath, FillPath
     RectF rect;                     // FillRectangle, DrawImage destination
     RectF source;                   // DrawImage: the part of the image drawn
-    uint64_t image = 0;             // DrawImage: the image's RecordedImageId
+    uint64_t image = 0;             // image (unique per native image), and DrawImage
     std::string text;               // DrawString
-    RecordedFont font;              // DrawString
+    RecordedFont font;              // font family (its name), font, and DrawString
     PointF point;                   // DrawString
-    RenderSettings settings;        // the surface's settings at the call
-};
-
-// What the backend keeps for every drawing object; each kind fills what it needs.
-struct Recorded {
-    uint32_t argb = 0;                             // pen, brush
-    float penWidth = 0;                            // pen
-    RecordedFont font;                             // font family (its name), font
-    std::vector<PathSegment> path;                 // path
-    uint64_t image = 0;                            // image: unique per native image
+    RenderSettings settings;        // surface; a call: the surface's settings at the call
     std::shared_ptr<std::vector<DrawCall>> drawn;  // image, and the surface bound to it
-    RenderSettings settings;                       // surface
     std::vector<DrawCall> calls;                   // surface, since it was bound
 };
 
 // The record of an object; an empty record for an empty object.
-const Recorded& RecordOf(const GDIPObject& object);
+const DrawCall& RecordOf(const GDIPObject& object);
 
 // The calls drawn into an image through any surface.
 inline const std::vector<DrawCall>& RecordedCalls(const GDIPImage& image) {
@@ -83,12 +73,6 @@ inline const std::vector<DrawCall>& RecordedCalls(const GDIPImage& image) {
 }
 inline const std::vector<DrawCall>& RecordedCalls(const GDIPGraphics& graphics) {
     return RecordOf(graphics).calls;
-}
-inline const std::vector<PathSegment>& RecordedSegments(const GDIPGraphicPath& path) {
-    return RecordOf(path).path;
-}
-inline RecordedFont RecordedFontOf(const GDIPFont& font) {
-    return RecordOf(font).font;
 }
 inline uint32_t RecordedArgb(const GDIPBrush& brush) {
     return RecordOf(brush).argb;
@@ -102,15 +86,14 @@ void SetInstalledFontFamilies(std::vector<std::string> families = {"Segoe UI", "
 
 // Sets the process-wide error convention (and the source name "Tarvik.exe") for the life of a
 // test and puts the previous convention back afterwards.
-class ScopedDrawingErrors {
-  public:
-    explicit ScopedDrawingErrors(bool suppressed);
-    ~ScopedDrawingErrors();
+struct ScopedDrawingErrors {
+    explicit ScopedDrawingErrors(bool suppressed) {
+        GDIPlusCreate(suppressed);
+        SetGDIPlusErrorSourceName("Tarvik.exe");
+    }
+    ~ScopedDrawingErrors() { SetGDIPlusErrorsSuppressed(wasSuppressed); }
     ScopedDrawingErrors(const ScopedDrawingErrors&) = delete;
-    ScopedDrawingErrors& operator=(const ScopedDrawingErrors&) = delete;
-
-  private:
-    bool m_wasSuppressed;
+    const bool wasSuppressed = GDIPlusErrorsSuppressed();
 };
 
 }  // namespace tarvik::test

@@ -4,6 +4,7 @@
 
 #include <string>
 #include <string_view>
+#include <tuple>
 
 namespace tarvik {
 namespace {
@@ -14,12 +15,8 @@ const std::string kCheck = "\xe2\x9c\x93";
 const std::string kFace = "\xf0\x9f\x98\x80";
 
 TEST(Utf16Length, CountsUnitsWithEveryStrayByteAsOne) {
-    struct Case {
-        std::string text;
-        size_t units;
-        bool valid;
-    };
-    const Case cases[] = {
+    // The text, its length in UTF-16 units, and whether it is valid UTF-8.
+    const std::tuple<std::string, size_t, bool> cases[] = {
         {std::string("a\0b", 3), 3, true},
         {"x" + kE + kCheck + kFace, 5, true},
         {"\x80\x80", 2, false},          // continuation bytes alone
@@ -29,9 +26,9 @@ TEST(Utf16Length, CountsUnitsWithEveryStrayByteAsOne) {
         {"\xf4\x90\x80\x80", 4, false},  // above U+10FFFF
         {"\xff" + kFace, 3, false},      // a stray byte does not swallow the next character
     };
-    for (const Case& c : cases) {
-        EXPECT_EQ(Utf16Length(c.text), c.units) << testing::PrintToString(c.text);
-        EXPECT_EQ(IsValidUtf8(c.text), c.valid) << testing::PrintToString(c.text);
+    for (const auto& [text, units, valid] : cases) {
+        EXPECT_EQ(Utf16Length(text), units) << testing::PrintToString(text);
+        EXPECT_EQ(IsValidUtf8(text), valid) << testing::PrintToString(text);
     }
 }
 

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <cfloat>
 #include <functional>
 #include <map>
@@ -27,29 +28,15 @@ TEST(ThemeNumber, SignDigitsAndAFractionWhateverTheLocale) {
     for (const auto& [text, expected] : cases) EXPECT_EQ(ParseThemeNumber(text), expected) << text;
 }
 
-// Without a usable file the look is built in (and says so); the repository's file has skins.
-TEST(ThemeInitialize, WithoutAUsableFileTheLookIsBuiltInAndTheRepositoryFileHasSkins) {
-    const std::string missing =
-        R"(0,"Theme","Initialize","could not read resources\theme.xml - drawing with built-in defaults")";
-    for (const std::optional<std::string_view> file :
-         {std::optional<std::string_view>(), std::optional<std::string_view>("<t><bar></t>")}) {
-        ThemeLoad load;
-        ASSERT_TRUE(load.Load(file, "150"));
-        EXPECT_EQ(load.theme.Layout.BarHeight, 54);
-        EXPECT_EQ(load.theme.Glass.Tint, GlassStyle{}.Tint);
-        EXPECT_TRUE(load.theme.Skin("start").IsEmpty());
-        EXPECT_EQ(load.log.Records(), Lines{missing});
-    }
+TEST(ThemeInitialize, WithoutAUsableFileTheLookIsBuiltIn) {
     ThemeLoad load;
-    load.programFolder = std::filesystem::path(__FILE__).parent_path() / "../../..";
-    ASSERT_TRUE(load.Load(std::nullopt, "125"));
-    EXPECT_EQ(load.log.Records(), Lines{});
-    for (std::string_view name : Theme::kSkinNames) {
-        const SkinButton& skin = load.theme.Skin(name);
-        ASSERT_FALSE(skin.IsEmpty()) << name;
-        EXPECT_NE(skin.frame(kButtonStateHover), skin.frame(kButtonStatePressed)) << name;
-        EXPECT_EQ(skin.frame(kButtonStateNormal)->width(), 25) << name;  // 20 pixels at 125 %
-    }
+    ASSERT_TRUE(load.Load("<t><bar></t>", "150"));
+    EXPECT_EQ(load.theme.Layout.BarHeight, 54);
+    EXPECT_EQ(load.theme.Glass.Tint, GlassStyle{}.Tint);
+    EXPECT_TRUE(load.theme.Skin("start").IsEmpty());
+    EXPECT_EQ(load.log.Records(),
+              Lines{R"(0,"Theme","Initialize","could not read resources\theme.xml - drawing )"
+                    R"(with built-in defaults")"});
 }
 
 // One value read from a small theme file at a scale, with overrides: the value as a number and
@@ -57,18 +44,12 @@ TEST(ThemeInitialize, WithoutAUsableFileTheLookIsBuiltInAndTheRepositoryFileHasS
 TEST(ThemeInitialize, ValuesAreCheckedRoundedClampedOverriddenAndScaled) {
     using Read = std::function<double(const Theme&)>;
     const Read tint = [](const Theme& t) { return t.Glass.Tint; };
-    const Read text = [](const Theme& t) { return t.TextColour.Argb(); };
     const Read disabled = [](const Theme& t) { return t.DisabledTextColour; };
     const Read height = [](const Theme& t) { return t.Layout.BarHeight; };
     const Read textY = [](const Theme& t) { return t.Layout.MenuTextY; };
     const Read gap = [](const Theme& t) { return t.Layout.MenuGap; };
     const Read radius = [](const Theme& t) { return t.Glass.Radius; };
-    const Read border = [](const Theme& t) { return t.Glass.BorderWidth; };
-    const Read size = [](const Theme& t) { return RecordedFontOf(t.TextFont).size; };
-    const std::map<std::string, std::string> overrides{
-        {"TARVIK_FONT", "20"}, {"TARVIK_ITEM_GAP", "0"}, {"TARVIK_TEXT_Y", "7"}};
-    const std::map<std::string, std::string> huge{{"TARVIK_FONT", "999999999"},
-                                                  {"TARVIK_ITEM_GAP", "999999999"}};
+    const Read size = [](const Theme& t) { return RecordOf(t.TextFont).font.size; };
     struct Case {
         Read read;
         std::string file;
@@ -82,7 +63,6 @@ TEST(ThemeInitialize, ValuesAreCheckedRoundedClampedOverriddenAndScaled) {
         {tint, "<t><glass tint='##80FF0000'/></t>", 0xB8FFFFFF},  // only one "#" goes
         {tint, "<t><glass tint='#GG1122'/></t>", 0xB8FFFFFF,
          R"(0,"Theme","ReadArgb","'FFGG1122' is not a colour - using the built-in default")"},
-        {text, "<t><text color='0000FF'/></t>", 0xFEFF0000},           // blue, green, red
         {disabled, "<t><text disabled='00000000'/></t>", 0x66000000},  // 0 means grey
         {height, "<t><bar height=' 37.5 '/></t>", 38},
         {height, "<t><bar height='-5'/></t>", 0},
@@ -93,12 +73,10 @@ TEST(ThemeInitialize, ValuesAreCheckedRoundedClampedOverriddenAndScaled) {
         {height, "<t><x><bar height='50'/></x><bar height='40'/><bar height='60'/></t>", 40},
         {textY, "<t><menu text=' 7 , 2.5 ,11'/></t>", 2},
         {textY, "<t><menu text='7,1e3'/></t>", 0},
-        {radius, "<t><glass radius='5'/></t>", 8, "", "150"},        // 7.5 rounds to even
-        {border, "<t><glass border-width='3'/></t>", 3, "", "150"},  // never scaled
-        {size, "<t><text size='12'/></t>", 40, "", "200", overrides},
-        {gap, "<t><menu gap='30'/></t>", 0, "", "200", overrides},
-        {size, "<t/>", 800, "", "200", huge},
-        {gap, "<t/>", 8000, "", "200", huge},
+        {radius, "<t><glass radius='15'/></t>", 22, "", "150"},  // 22.5 rounds to even
+        {size, "<t><text size='12'/></t>", 40, "", "200", {{"TARVIK_FONT", "20"}}},
+        {size, "<t/>", 800, "", "200", {{"TARVIK_FONT", "999999999"}}},
+        {gap, "<t/>", 8000, "", "200", {{"TARVIK_ITEM_GAP", "999999999"}}},
         {size, "<t><text size='0.5'/></t>", 30, "", "200"},  // below a pixel: built-in size
     };
     for (const Case& c : cases) {
@@ -153,26 +131,52 @@ TEST(ThemeInitialize, EveryAttributeReachesItsTarget) {
 }
 
 TEST(ThemeInitialize, TheFirstInstalledFamilyWinsAndAFallbackIsLogged) {
+    const std::tuple<const char*, const char*, std::string> cases[] = {
+        {" , tahoma ,Arial", "Tahoma", ""},
+        {"Nope, , arial", "Arial",
+         R"("Theme: font face 'Nope' is not installed, falling back to 'arial'")"},
+    };
+    for (const auto& [face, family, line] : cases) {
+        ThemeLoad load;
+        SetInstalledFontFamilies({"Arial", "Tahoma"});
+        ASSERT_TRUE(load.Load(std::string("<t><text face='") + face + "'/></t>"));
+        EXPECT_EQ(RecordOf(load.theme.BoldFont).font.family, family) << face;
+        EXPECT_EQ(load.log.Records(), line.empty() ? Lines{} : Lines{line}) << face;
+    }
+}
+
+// A skin's state words cut its image into frames, top to bottom; a state the list does not name
+// shows the first stored frame.
+TEST(ThemeInitialize, SkinStateWordsCutTheImageIntoFrames) {
     struct Case {
-        const char* face;
-        const char* family;  // empty: none
-        Lines lines;
+        const char* states;
+        int width, height, rows;    // rows: the height of a frame; 0: the skin stays empty
+        std::array<float, 4> tops;  // of the normal, hover, pressed and attention frames
     };
     const Case cases[] = {
-        {" , tahoma ,Arial", "Tahoma", {}},
-        {"Nope, , arial",
-         "Arial",
-         {R"("Theme: font face 'Nope' is not installed, falling back to 'arial'")"}},
-        {"Nope, Nada",
-         "",
-         {R"(0,"Theme","ResolveFontFamily","no usable font family in 'Nope, Nada'")"}},
+        {"normal hover pressed", 20, 60, 20, {0, 20, 40, 0}},
+        {"normal hover", 20, 41, 20, {0, 20, 0, 0}},
+        {"normal  pressed", 20, 60, 20, {0, 0, 40, 0}},
+        {" PRESSED ", 16, 16, 16, {0, 0, 0, 0}},
+        {"pressed normal pressed over", 10, 40, 10, {10, 30, 0, 0}},
+        {"normal Attention", 10, 20, 10, {0, 0, 0, 10}},
+        {"pressed hovered", 10, 20, 10, {10, 0, 0, 0}},    // not a state word: normal
+        {"normal hover pressed attention", 20, 3, 0, {}},  // more words than rows
     };
     for (const Case& c : cases) {
         ThemeLoad load;
-        SetInstalledFontFamilies({"Arial", "Tahoma"});
-        ASSERT_TRUE(load.Load(std::string("<t><text face='") + c.face + "'/></t>"));
-        EXPECT_EQ(RecordedFontOf(load.theme.BoldFont).family, c.family) << c.face;
-        EXPECT_EQ(load.log.Records(), c.lines) << c.face;
+        load.WritePng("skin.png", c.width, c.height);
+        ASSERT_TRUE(load.Load(std::string("<t><widgets><start src='skin.png' states='") + c.states +
+                              "'/></widgets></t>"));
+        const SkinButton& skin = load.theme.Skin("start");
+        EXPECT_EQ(skin.IsEmpty(), c.rows == 0) << c.states;
+        for (int32_t state = 1; state <= 4 && c.rows > 0; ++state) {
+            // The part of the image a frame shows: its one image draw after a clear.
+            const auto& calls = RecordedCalls(*skin.frame(state));
+            ASSERT_EQ(calls.size(), 2u) << c.states;
+            EXPECT_EQ(calls[1].source, (RectF{0, c.tops[state - 1], float(c.width), float(c.rows)}))
+                << c.states << " state " << state;
+        }
     }
 }
 
