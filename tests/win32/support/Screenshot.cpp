@@ -19,6 +19,13 @@ Canvas::Canvas(int width, int height)
     graphics.Clear();
 }
 
+uint32_t PixelOf(const GDIPImage& image, int x, int y) {
+    Gdiplus::ARGB argb = 0;
+    gdip::flat::GdipBitmapGetPixel(gdip::Native<Gdiplus::GpBitmap>(image.NativeHandle()), x, y,
+                                   &argb);
+    return argb;
+}
+
 std::filesystem::path ScreenshotFolder() {
     // The test programs live in build/windows.
     const std::filesystem::path folder = TestProgramFolder().parent_path() / L"screenshots";

@@ -1,10 +1,11 @@
 #pragma once
 
-// Pictures in the Windows tests: real GDI+ canvases, and PNG files under build/screenshots for a
-// person to look at.
+// Pictures in the Windows tests: real GDI+ canvases, pixels of images, and PNG files under
+// build/screenshots for a person to look at.
 
 #include <windows.h>
 
+#include <cstdint>
 #include <filesystem>
 
 #include "core/graphics/GDIPGraphics.h"
@@ -21,6 +22,8 @@ struct Canvas {
     GDIPGraphics graphics;
 };
 
+// The ARGB word of a pixel of any bitmap-backed image (a loaded PNG is one).
+uint32_t PixelOf(const GDIPImage& image, int x, int y);
 // build/screenshots, beside the Windows build's folder; made when missing.
 std::filesystem::path ScreenshotFolder();
 bool SavePng(const GDIPImage& image, const std::filesystem::path& path);
