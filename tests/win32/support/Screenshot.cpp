@@ -12,11 +12,11 @@ void StartGdiPlus() {
     (void)started;
 }
 
-Canvas::Canvas(int width, int height)
-    : bitmap((StartGdiPlus(), GDIPBitmap::CreateFromSizeFormat(width, height))) {
-    graphics.FromImage(bitmap);
-    graphics.ApplySurfaceSettings();
-    graphics.Clear();
+uint32_t PixelOf(const GDIPImage& image, int x, int y) {
+    Gdiplus::ARGB argb = 0;
+    gdip::flat::GdipBitmapGetPixel(gdip::Native<Gdiplus::GpBitmap>(image.NativeHandle()), x, y,
+                                   &argb);
+    return argb;
 }
 
 std::filesystem::path ScreenshotFolder() {
@@ -35,9 +35,6 @@ bool SavePng(const GDIPImage& image, const std::filesystem::path& path) {
 }
 
 bool SaveScreenshot(const std::filesystem::path& path, RECT region) {
-    if (region.right <= region.left || region.bottom <= region.top) {
-        region = RECT{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
-    }
     const int width = region.right - region.left;
     const int height = region.bottom - region.top;
     HDC screen = GetDC(nullptr);

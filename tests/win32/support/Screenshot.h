@@ -1,10 +1,11 @@
 #pragma once
 
-// Pictures in the Windows tests: real GDI+ canvases, and PNG files under build/screenshots for a
-// person to look at.
+// Pictures in the Windows tests: GDI+ started, pixels of images, and PNG files under
+// build/screenshots for a person to look at.
 
 #include <windows.h>
 
+#include <cstdint>
 #include <filesystem>
 
 #include "core/graphics/GDIPGraphics.h"
@@ -14,17 +15,12 @@ namespace tarvik::test {
 // Starts GDI+ once per process, with errors suppressed as the program runs.
 void StartGdiPlus();
 
-// A cleared 32-bit ARGB bitmap with a surface bound to it and the program's render settings.
-struct Canvas {
-    Canvas(int width, int height);
-    GDIPBitmap bitmap;
-    GDIPGraphics graphics;
-};
-
+// The ARGB word of a pixel of any bitmap-backed image (a loaded PNG is one).
+uint32_t PixelOf(const GDIPImage& image, int x, int y);
 // build/screenshots, beside the Windows build's folder; made when missing.
 std::filesystem::path ScreenshotFolder();
 bool SavePng(const GDIPImage& image, const std::filesystem::path& path);
-// Saves what the screen shows in the region (the whole screen by default) as a PNG file.
-bool SaveScreenshot(const std::filesystem::path& path, RECT region = {});
+// Saves what the screen shows in the region as a PNG file.
+bool SaveScreenshot(const std::filesystem::path& path, RECT region);
 
 }  // namespace tarvik::test

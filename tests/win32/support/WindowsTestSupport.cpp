@@ -1,13 +1,9 @@
 #include "win32/support/WindowsTestSupport.h"
 
 #include <fstream>
-#include <sstream>
+#include <iterator>
 
 namespace tarvik::test {
-
-void PumpMessages(std::chrono::milliseconds duration) {
-    PumpUntil([] { return false; }, duration);
-}
 
 bool PumpUntil(const std::function<bool()>& condition, std::chrono::milliseconds timeout) {
     const auto end = std::chrono::steady_clock::now() + timeout;
@@ -30,7 +26,7 @@ TestWindow::TestWindow(int x, int y, int width, int height, DWORD style, DWORD e
 }
 
 LRESULT TestWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
-    ++m_seen[message];
+    ++seen[message];
     const std::optional<LRESULT> answered = answer ? answer(message, wParam, lParam) : std::nullopt;
     return answered ? *answered : DefaultProcedure(message, wParam, lParam);
 }
@@ -51,9 +47,8 @@ TempFolder::~TempFolder() {
 }
 
 std::string ReadFile(const std::filesystem::path& path) {
-    std::ostringstream content;
-    content << std::ifstream(path, std::ios::binary).rdbuf();
-    return content.str();
+    std::ifstream file(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(file), {}};
 }
 
 std::filesystem::path TestProgramFolder() {

@@ -16,27 +16,24 @@
 namespace tarvik::test {
 
 // Handles this thread's messages for the given time, or until the condition holds (returned).
-void PumpMessages(std::chrono::milliseconds duration);
 bool PumpUntil(const std::function<bool()>& condition, std::chrono::milliseconds timeout);
+inline void PumpMessages(std::chrono::milliseconds duration) {
+    PumpUntil([] { return false; }, duration);
+}
 
-// A top-level window on the program's window base that counts the messages it is given; answer
-// may reply to a message in place of the default handling (nullopt: default).
+// A top-level window on the program's window base that counts the messages it is given in seen;
+// answer may reply to a message in place of the default handling (nullopt: default).
 class TestWindow : public BaseWindow {
   public:
-    using Answer = std::function<std::optional<LRESULT>(UINT, WPARAM, LPARAM)>;
-
     TestWindow(int x, int y, int width, int height, DWORD style = WS_POPUP | WS_VISIBLE,
                DWORD exStyle = WS_EX_TOOLWINDOW);
     ~TestWindow() override { DestroyBaseWindow(); }
-    int Seen(UINT message) const { return m_seen.contains(message) ? m_seen.at(message) : 0; }
 
-    Answer answer;
+    std::function<std::optional<LRESULT>(UINT, WPARAM, LPARAM)> answer;
+    std::map<UINT, int> seen;
 
   protected:
     LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
-
-  private:
-    std::map<UINT, int> m_seen;
 };
 
 // A fresh folder under the Windows temporary folder, removed with everything in it.

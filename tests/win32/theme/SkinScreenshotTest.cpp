@@ -24,8 +24,12 @@ TEST(SkinScreenshot, EveryDefaultSkinShowsInEveryState) {
     const char* const skins[] = {"start",     "tray",    "clipboard",    "timer",
                                  "spotlight", "volume",  "volume-muted", "news",
                                  "app",       "weather", "stats"};
-    Canvas shot(2 * 3 * 80, 11 * 40);
-    shot.graphics.Clear(0xFFC8D4E0);  // the bar over a light desktop
+    StartGdiPlus();
+    GDIPBitmap shot = GDIPBitmap::CreateFromSizeFormat(2 * 3 * 80, 11 * 40);
+    GDIPGraphics graphics;
+    graphics.FromImage(shot.Image());
+    graphics.ApplySurfaceSettings();
+    graphics.Clear(0xFFC8D4E0);  // the bar over a light desktop
     Switches switches;
     CommandLine commandLine(switches);
     Dpi scales[2];
@@ -43,17 +47,21 @@ TEST(SkinScreenshot, EveryDefaultSkinShowsInEveryState) {
                 // A widget's least width on a bar of 23 visible pixels; pressed on the selection.
                 const RectI button{(scale * 3 + state - 1) * 80 + 10, row * 40 + 4, dpi.Scale(50),
                                    dpi.Scale(23)};
-                GlassStyle glass;
-                if (state == kButtonStatePressed) glass.PaintSelection(&shot.graphics, button);
+                const GlassStyle glass;
+                if (state == kButtonStatePressed) glass.PaintSelection(&graphics, button);
                 const GDIPImage& frame = *skin.frame(state);
-                skin.Draw(state, &shot.graphics,
+                skin.Draw(state, &graphics,
                           {button.X + (button.Width - frame.width()) / 2,
                            button.Y + (button.Height - frame.Height()) / 2, frame.width(),
                            frame.Height()});
+                if (state != kButtonStatePressed) continue;
+                // The selection fills its rectangle but for the rounded corners.
+                EXPECT_EQ(shot.GetPixel(button.X + 1, button.Y + 4), glass.Selection);
+                EXPECT_NE(shot.GetPixel(button.X, button.Y), glass.Selection);
             }
         }
     }
-    EXPECT_TRUE(SavePng(shot.bitmap.Image(), ScreenshotFolder() / "skins.png"));
+    EXPECT_TRUE(SavePng(shot.Image(), ScreenshotFolder() / "skins.png"));
 }
 
 }  // namespace
