@@ -1,4 +1,4 @@
-// Real Win32 menus read into rows, and picks posted to a real window.
+// Real Win32 menus and window titles read into rows, and a post the system refuses.
 #include <gtest/gtest.h>
 #include <windows.h>
 
@@ -39,22 +39,6 @@ const MenuItem* Find(const MenuItemList& items, const std::string& text) {
     return nullptr;
 }
 
-// The drop-down a leaf row is picked from: picking a leaf never asks it for anything.
-class LeafOnlyMenu final : public IDropDownMenu {
-  public:
-    void ShowList(const MenuItemList&, ScreenPoint) override { ADD_FAILURE(); }
-    bool IsVisible() const override { return true; }
-    void Hide() override {}
-    void closeMe() override {}
-    void closeAncestors() override {}
-    int32_t RowTop(int32_t) const override { return 0; }
-    ListPlacement Position() const override { return {}; }
-    int32_t ClientWidth() const override { return 0; }
-    IDropDownMenu* ChildMenu() const override { return nullptr; }
-    IDropDownMenu& OpenChildMenu() override { return *this; }
-    void CloseChildMenu() override {}
-};
-
 class NativeMenuWin32 : public ::testing::Test {
   protected:
     MenuItemList ReadMenuBar(HWND window) {
@@ -73,7 +57,6 @@ class NativeMenuWin32 : public ::testing::Test {
     ThemeLayout m_layout;
     NativeMenu m_native{m_reader, m_poster, m_box, m_trace, m_layout};
     CommandTarget m_target;
-    LeafOnlyMenu m_menu;
 };
 
 TEST_F(NativeMenuWin32, ReadsARealMenuBarAndTitle) {
@@ -94,30 +77,14 @@ TEST_F(NativeMenuWin32, ReadsARealMenuBarAndTitle) {
     EXPECT_EQ(Log(), "");
 }
 
-TEST_F(NativeMenuWin32, PicksArriveAsWmCommandAndAPostToAGoneWindowIsLogged) {
-    const MenuItemList items = ReadMenuBar(m_target.Handle());
-    for (const char* text : {"Paste", "Undo", "Save & Close", "b.txt"}) {
-        bool closeAll = false;
-        m_native.HandleMenuItem(*Find(items, text), m_menu, 1, closeAll);
-        EXPECT_TRUE(closeAll) << text;
-    }
-    // The disabled entries sent nothing; the others arrive in order.
-    EXPECT_TRUE(PumpUntil([&] { return m_target.commands.size() >= 2; }, 2s));
-    EXPECT_EQ(m_target.commands, (std::vector<WPARAM>{fixture::kSaveAndClose, fixture::kRecentB}));
-
-    // The rows are data: they outlive the window and its menu.
-    CommandTarget gone(L"Gone");
-    const MenuItemList goneItems = ReadMenuBar(gone.Handle());
-    const auto handle = reinterpret_cast<WindowHandle>(gone.Handle());
-    DestroyWindow(gone.Handle());
-    bool closeAll = false;
-    m_native.HandleMenuItem(*Find(goneItems, "Cut"), m_menu, 2, closeAll);
-    EXPECT_NE(Log().find(",1400,\"NativeMenu\",\"HandleMenuItem\",\"could not post command "
-                         "202 (Cut) to window " +
-                         std::to_string(handle) + " - if the code is 5"),
-              std::string::npos)
-        << Log();
-    EXPECT_EQ(m_native.PendingFailureWindow(), 0u);
+// Picks reaching a window as WM_COMMAND are shown by the drop-down tests; a refused post
+// carries the system's code, which the menus log.
+TEST_F(NativeMenuWin32, APostToAWindowThatIsGoneReportsTheSystemsCode) {
+    const auto handle = reinterpret_cast<WindowHandle>(m_target.Handle());
+    DestroyWindow(m_target.Handle());
+    const PostResult result = m_poster.PostCommand(handle, 202);
+    EXPECT_FALSE(result.posted);
+    EXPECT_EQ(result.errorCode, ERROR_INVALID_WINDOW_HANDLE);
 }
 
 }  // namespace
