@@ -42,7 +42,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     }
     tarvik::CommandLine commandLine(environment);
     tarvik::Dpi dpi;
-    dpi.Start(96, commandLine);
+    const tarvik::Overrides overrides = commandLine.Read();
+    dpi.Start(96, overrides);
     tarvik::test::FakeClock clock;
     tarvik::Trace trace({}, clock);  // no log file: records are dropped
     // The repository: its resources folder holds the real skin images.
@@ -51,7 +52,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     tarvik::Theme theme;
     const bool loaded =
         theme.Initialize(InputParser(std::string_view(reinterpret_cast<const char*>(data), size)),
-                         folder, trace, commandLine, dpi);
+                         folder, trace, overrides, dpi);
     const int32_t height = theme.Layout.BarHeight;
     if (!started || !loaded || height < 0 || height > dpi.Scale(tarvik::kMaxThemePixels) ||
         !(theme.TextSize <= tarvik::kMaxTextSize * dpi.DrawScale())) {

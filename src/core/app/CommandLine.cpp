@@ -105,4 +105,9 @@ bool CommandLine::DemoMode() const {
     return HasFlag("demo", "TARVIK_DEMO");
 }
 
+Overrides CommandLine::Read() {
+    return Overrides{ScaleOverride(), ScaleAuto(),    FontSizeOverride(), ItemGapOverride(),
+                     TextYOverride(), BarTopOffset(), DemoMode()};
+}
+
 }  // namespace tarvik

@@ -17,6 +17,17 @@ class IEnvironment {
     virtual std::optional<std::string> Variable(std::string_view name) const = 0;
 };
 
+// The overrides as start-up reads them, once, for everything after it.
+struct Overrides {
+    float scale = 0.0f;      // 1.0..4.0, 0 = not set
+    bool scaleAuto = false;  // draw at the display's own scale
+    int32_t fontSize = -1;   // > 0, or -1
+    int32_t itemGap = -1;    // >= 0, or -1
+    int32_t textY = -1;      // >= 0, or -1
+    int32_t barTop = 0;      // 1..2000, 0 = not set
+    bool demo = false;
+};
+
 // Layout overrides a user or a tester gives by switch or environment variable; the switch wins.
 // Unusable values read as not set; nothing is ever reported.
 class CommandLine {
@@ -34,6 +45,9 @@ class CommandLine {
     int32_t TextYOverride() const;     // >= 0, or -1
     int32_t BarTopOffset();            // 1..2000, 0 = not set; read once
     bool DemoMode() const;
+
+    // Every override at once.
+    Overrides Read();
 
   private:
     const IEnvironment& m_environment;

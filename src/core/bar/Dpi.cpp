@@ -5,15 +5,15 @@
 
 namespace tarvik {
 
-void Dpi::Start(int logicalDpiX, CommandLine& commandLine) {
+void Dpi::Start(int logicalDpiX, const Overrides& overrides) {
     m_displayScale = 1.0f;
     if (logicalDpiX > 0) m_displayScale = static_cast<float>(logicalDpiX) / 96.0f;
     if (m_displayScale < 1.0f) m_displayScale = 1.0f;
 
     m_drawScale = 1.0f;
-    if (const float override = commandLine.ScaleOverride(); override > 0.0f) {
-        m_drawScale = override;
-    } else if (commandLine.ScaleAuto()) {
+    if (overrides.scale > 0.0f) {
+        m_drawScale = overrides.scale;
+    } else if (overrides.scaleAuto) {
         m_drawScale = m_displayScale;
     }
 }

@@ -4,13 +4,13 @@
 
 namespace tarvik {
 
-class CommandLine;
+struct Overrides;
 
 // The display's own scale and the scale the program draws at (1:1 unless overridden).
 class Dpi {
   public:
     // Settles both scales from the screen's horizontal logical DPI (0 or less when unreadable).
-    void Start(int logicalDpiX, CommandLine& commandLine);
+    void Start(int logicalDpiX, const Overrides& overrides);
 
     float DisplayScale() const { return m_displayScale; }
     float DrawScale() const { return m_drawScale; }

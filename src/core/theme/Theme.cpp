@@ -30,7 +30,7 @@ constexpr Section kSections[] = {
 }  // namespace
 
 bool Theme::Initialize(const XmlParser& parser, const std::filesystem::path& programFolder,
-                       Trace& trace, const CommandLine& commandLine, const Dpi& dpi) {
+                       Trace& trace, const Overrides& overrides, const Dpi& dpi) {
     if (m_loaded) return true;
     m_trace = &trace;
     m_programFolder = programFolder;
@@ -48,7 +48,7 @@ bool Theme::Initialize(const XmlParser& parser, const std::filesystem::path& pro
         }
         const XmlElement* root = document ? document->Root() : nullptr;
 
-        ThemeFileReader reader(*this, trace, commandLine, dpi);
+        ThemeFileReader reader(*this, trace, overrides, dpi);
         for (const Section& each : kSections) {
             section = each.name;
             (reader.*each.read)(root ? root->Child(each.name) : nullptr);

@@ -16,7 +16,7 @@
 
 namespace tarvik {
 
-class CommandLine;
+struct Overrides;
 class Dpi;
 class Trace;
 class XmlElement;
@@ -68,7 +68,7 @@ class Theme {
     // overrides and the scale must outlive the theme (LoadImage keeps using the first and the
     // program folder).
     bool Initialize(const XmlParser& parser, const std::filesystem::path& programFolder,
-                    Trace& trace, const CommandLine& commandLine, const Dpi& dpi);
+                    Trace& trace, const Overrides& overrides, const Dpi& dpi);
     bool IsLoaded() const { return m_loaded; }
 
     // The skin of that name (see kSkinNames); an empty skin for any other name.

@@ -34,7 +34,7 @@ uint32_t ThemeFileReader::Argb(const XmlElement* element, std::string_view name,
 void ThemeFileReader::ReadText(const XmlElement* text) {
     // The size override and the scaling apply even without a text element.
     float size = Num(text, "size", Theme::kDefaultTextSize, m_trace);
-    if (const int32_t override = m_commandLine.FontSizeOverride(); override > 0) {
+    if (const int32_t override = m_overrides.fontSize; override > 0) {
         size = static_cast<float>(override);
     }
     // Below a pixel no text can be read: that is taken as no size at all.
@@ -86,10 +86,10 @@ void ThemeFileReader::ReadMenu(const XmlElement* menu) {
 
     // The overrides are unscaled pixels, like the file's sizes; they apply with or without a
     // menu element.
-    if (const int32_t gap = m_commandLine.ItemGapOverride(); gap >= 0) {
+    if (const int32_t gap = m_overrides.itemGap; gap >= 0) {
         layout.MenuGap = ThemePixels(static_cast<float>(gap));
     }
-    if (const int32_t textY = m_commandLine.TextYOverride(); textY >= 0) {
+    if (const int32_t textY = m_overrides.textY; textY >= 0) {
         layout.MenuTextY = ThemePixels(static_cast<float>(textY));
     }
 }

@@ -6,7 +6,7 @@
 
 namespace tarvik {
 
-class CommandLine;
+struct Overrides;
 class Dpi;
 class Theme;
 class Trace;
@@ -17,8 +17,8 @@ class XmlElement;
 // reader then keeps the theme's values, apart from the overrides, which always apply).
 class ThemeFileReader {
   public:
-    ThemeFileReader(Theme& theme, Trace& trace, const CommandLine& commandLine, const Dpi& dpi)
-        : m_theme(theme), m_trace(trace), m_commandLine(commandLine), m_dpi(dpi) {}
+    ThemeFileReader(Theme& theme, Trace& trace, const Overrides& overrides, const Dpi& dpi)
+        : m_theme(theme), m_trace(trace), m_overrides(overrides), m_dpi(dpi) {}
 
     // text: the text size (with the size override, then scaled), colours and font families.
     void ReadText(const XmlElement* text);
@@ -43,7 +43,7 @@ class ThemeFileReader {
 
     Theme& m_theme;
     Trace& m_trace;
-    const CommandLine& m_commandLine;
+    const Overrides& m_overrides;
     const Dpi& m_dpi;
 };
 

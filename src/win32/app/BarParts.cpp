@@ -5,24 +5,23 @@
 
 namespace tarvik {
 
-BarParts::BarParts(Trace& trace, CommandLine& commandLine, const Theme& theme,
-                   const WindowsVersion& version, PortOverrides overrides)
+BarParts::BarParts(Trace& trace, const Overrides& overrides, const Theme& theme,
+                   const WindowsVersion& version)
     : trace(trace),
-      commandLine(commandLine),
+      overrides(overrides),
       theme(theme),
       twipsPerPixel(ScreenTwipsPerPixel()),
       subclass(trace),
       surfaces(trace),
       composition(version, trace),
       brushes(theme.TextColour, theme.HighlightTextColour, theme.DisabledTextColour),
-      nativeMenu(overrides.menuReader ? *overrides.menuReader : systemMenuReader, commandPoster,
-                 messageBox, trace, theme.Layout) {
+      nativeMenu(systemMenuReader, commandPoster, messageBox, trace, theme.Layout) {
     contextMenu.AddItem(1, "Exit");
 }
 
 BarServices BarParts::ForBar(std::function<void(int32_t)> onContextCommand) {
     return BarServices{trace,
-                       commandLine,
+                       overrides,
                        theme,
                        brushes,
                        surfaces,

@@ -17,25 +17,20 @@
 
 namespace tarvik {
 
-class CommandLine;
+struct Overrides;
 class Theme;
 class Trace;
 struct WindowsVersion;
 
-// Ports a test may put in place of the system's own.
-struct PortOverrides {
-    const IMenuReader* menuReader = nullptr;
-};
-
 // The object graph behind the bar: every process-wide service the bar, its menus and its
 // windows use, made in one place in the order they depend on each other and dropped in reverse.
-// Start-up builds it with the system's ports; the Windows tests build the same graph with a
-// port of their own swapped in. Trace, overrides and theme are made before it (the theme
+// Start-up, the Windows test harness and the timing programs all build it here, so a new
+// port or service is wired once. Trace, overrides and theme are made before it (the theme
 // decides the brushes and the layout) and must outlive it.
 class BarParts {
   public:
-    BarParts(Trace& trace, CommandLine& commandLine, const Theme& theme,
-             const WindowsVersion& version, PortOverrides overrides = {});
+    BarParts(Trace& trace, const Overrides& overrides, const Theme& theme,
+             const WindowsVersion& version);
     BarParts(const BarParts&) = delete;
     BarParts& operator=(const BarParts&) = delete;
 
@@ -45,7 +40,7 @@ class BarParts {
     DropDownServices ForDropDown();
 
     Trace& trace;
-    CommandLine& commandLine;
+    const Overrides& overrides;
     const Theme& theme;
     TwipsPerPixel twipsPerPixel;
     WindowSubclass subclass;

@@ -23,7 +23,7 @@ std::filesystem::path LogFilePath() {
 
 Program::Program()
     : m_trace(LogFilePath(), m_clock),
-      m_commandLine(m_environment),
+      m_overrides(CommandLine(m_environment).Read()),
       m_version(ReadWindowsVersion()) {}
 
 Program::~Program() {
@@ -38,7 +38,7 @@ bool Program::Main() {
     }
 
     SetProcessDPIAware();
-    m_dpi.Start(ScreenLogicalDpiX(), m_commandLine);
+    m_dpi.Start(ScreenLogicalDpiX(), m_overrides);
 
     SetGDIPlusErrorSourceName(FileNameUtf8(ExecutablePath()));
     GDIPlusCreate(true);
@@ -46,16 +46,16 @@ bool Program::Main() {
     // The theme is read through the system's XML document object; without COM the file reads
     // as missing and the built-in look is used.
     m_comStarted = SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED));
-    if (!m_theme.Initialize(m_xmlParser, ExecutablePath().parent_path(), m_trace, m_commandLine,
+    if (!m_theme.Initialize(m_xmlParser, ExecutablePath().parent_path(), m_trace, m_overrides,
                             m_dpi)) {
         m_trace.LogError(0, "Program", "Main", "Theme.Initialize failed");
         return false;
     }
 
-    m_parts = std::make_unique<BarParts>(m_trace, m_commandLine, m_theme, m_version);
+    m_parts = std::make_unique<BarParts>(m_trace, m_overrides, m_theme, m_version);
 
     m_workArea = std::make_unique<WorkArea>(m_desktopWorkArea, m_trace, m_theme.Layout.WorkAreaTop,
-                                            m_commandLine.BarTopOffset());
+                                            m_overrides.barTop);
     m_workArea->Reserve();
 
     WriteStartLines();
@@ -76,11 +76,11 @@ bool Program::CreateBar() {
 
 void Program::WriteStartLines() {
     m_trace.Log(StartLine(ExecutableRevision()));
-    if (const int32_t offset = m_commandLine.BarTopOffset(); offset > 0) {
+    if (const int32_t offset = m_overrides.barTop; offset > 0) {
         m_trace.Log(BarOffsetLine(offset));
     }
-    if (const auto line = ScaleLine(m_dpi.DrawScale(), m_dpi.DisplayScale(),
-                                    m_commandLine.ScaleOverride() > 0.0f)) {
+    if (const auto line =
+            ScaleLine(m_dpi.DrawScale(), m_dpi.DisplayScale(), m_overrides.scale > 0.0f)) {
         m_trace.Log(*line);
     }
 }

@@ -32,7 +32,7 @@ class Program {
     void OnContextCommand(int32_t command);
 
     Trace& GetTrace() { return m_trace; }
-    CommandLine& GetCommandLine() { return m_commandLine; }
+    const Overrides& GetOverrides() const { return m_overrides; }
     const Dpi& GetDpi() const { return m_dpi; }
     const WindowsVersion& Version() const { return m_version; }
     const Theme& GetTheme() const { return m_theme; }
@@ -45,7 +45,7 @@ class Program {
     SystemClock m_clock;
     WindowsEnvironment m_environment;
     Trace m_trace;
-    CommandLine m_commandLine;
+    Overrides m_overrides;
     Dpi m_dpi;
     WindowsVersion m_version;
     bool m_comStarted = false;

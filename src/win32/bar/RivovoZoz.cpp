@@ -68,7 +68,7 @@ void RivovoZoz::Close() {
 }
 
 RectI RivovoZoz::WindowRect() const {
-    return BarWindowRect(GetSystemMetrics(SM_CXSCREEN), m_services.commandLine.BarTopOffset(),
+    return BarWindowRect(GetSystemMetrics(SM_CXSCREEN), m_services.overrides.barTop,
                          m_services.theme.Layout);
 }
 
@@ -120,7 +120,7 @@ void RivovoZoz::Initialize() {
     // tint itself.
     m_model->SetFill(m_backdropActive ? 0x01FFFFFFu : m_services.theme.Layout.BackdropTint);
     LayoutBar();
-    if (m_services.commandLine.DemoMode()) {
+    if (m_services.overrides.demo) {
         m_menuStrip->PopulateFromTest();
     } else {
         TrackWindow(GetForegroundWindow());

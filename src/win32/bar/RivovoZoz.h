@@ -18,7 +18,7 @@ namespace tarvik {
 
 class BackdropWindow;
 class Brushes;
-class CommandLine;
+struct Overrides;
 class ContextMenu;
 class DropDownMenu;
 class LayeredWindow;
@@ -31,7 +31,7 @@ class WindowSubclass;
 // What the bar needs from the program; everything here outlives the bar.
 struct BarServices {
     Trace& trace;
-    CommandLine& commandLine;
+    const Overrides& overrides;
     const Theme& theme;
     Brushes& brushes;
     LayeredWindow& surfaces;

@@ -37,8 +37,9 @@ class ThemeLoad {
         if (file)
             std::ofstream(log.folder.Path() / "resources/theme.xml", std::ios::binary) << *file;
         environment.variables["TARVIK_SCALE"] = std::string(scalePercent);
-        dpi.Start(96, m_commandLine);
-        return theme.Initialize(PugiXmlParser(), programFolder, log.trace, m_commandLine, dpi);
+        const Overrides overrides = CommandLine(environment).Read();
+        dpi.Start(96, overrides);
+        return theme.Initialize(PugiXmlParser(), programFolder, log.trace, overrides, dpi);
     }
 
     // A picture file in the resources folder (only its size is ever read).
@@ -54,7 +55,6 @@ class ThemeLoad {
     }
 
   private:
-    CommandLine m_commandLine{environment};
     ScopedDrawingErrors m_errors{true};
 };
 

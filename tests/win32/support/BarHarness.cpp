@@ -72,13 +72,13 @@ std::optional<std::string> BarHarness::Variable(std::string_view name) const {
 BarHarness::BarHarness(BarHarnessOptions options)
     : m_options(std::move(options)), m_trace(m_folder.Path() / "errors.log", m_clock) {
     SetProcessDPIAware();
-    m_dpi.Start(ScreenLogicalDpiX(), m_commandLine);
+    m_dpi.Start(ScreenLogicalDpiX(), m_overrides);
     GDIPlusCreate(true);
     m_comStarted = SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED));
-    if (!m_theme.Initialize(m_xmlParser, TestProgramFolder(), m_trace, m_commandLine, m_dpi)) {
+    if (!m_theme.Initialize(m_xmlParser, TestProgramFolder(), m_trace, m_overrides, m_dpi)) {
         return;
     }
-    m_parts.emplace(m_trace, m_commandLine, m_theme, ReadWindowsVersion());
+    m_parts.emplace(m_trace, m_overrides, m_theme, ReadWindowsVersion());
     m_bar = std::make_unique<RivovoZoz>(
         m_parts->ForBar([this](int32_t command) { m_contextCommands.push_back(command); }));
     m_ready = m_bar->Create();

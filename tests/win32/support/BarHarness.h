@@ -79,7 +79,7 @@ class BarHarness final : private IEnvironment {
     TempFolder m_folder;
     SystemClock m_clock;
     Trace m_trace;
-    CommandLine m_commandLine{*this};
+    Overrides m_overrides = CommandLine(*this).Read();
     Dpi m_dpi;
     MsXmlParser m_xmlParser;
     Theme m_theme;

@@ -33,7 +33,7 @@ TEST(SkinScreenshot, EveryDefaultSkinShowsInEveryState) {
     Switches switches;
     CommandLine commandLine(switches);
     Dpi scales[2];
-    scales[1].Start(96, commandLine);
+    scales[1].Start(96, commandLine.Read());
     for (int row = 0; row < 11; ++row) {
         const std::u8string file =
             (TestProgramFolder() / "resources" / (skins[row] + std::string(".png"))).u8string();
