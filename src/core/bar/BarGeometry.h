@@ -22,11 +22,6 @@ int32_t VisibleBarHeight(const ThemeLayout& layout);
 RectI MenuStripBounds(int32_t stripLeft, int32_t stripRight, int32_t clientHeight,
                       const ThemeLayout& layout);
 
-// Whether the cursor is off the bar window (points on its edges count as on it).
-constexpr bool CursorOutsideBar(const RectI& bar, int32_t x, int32_t y) {
-    return x > bar.X + bar.Width || x < bar.X || y > bar.Y + bar.Height || y < bar.Y;
-}
-
 // A point of a mouse message: two signed 16-bit numbers packed in the message's lParam.
 struct MousePoint {
     int16_t x = 0;

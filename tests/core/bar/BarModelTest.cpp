@@ -20,32 +20,30 @@ namespace {
 // Everything the model does to its window and the program, as one list of events.
 using Events = std::vector<std::string>;
 
-class FakeWindow final : public IBarWindow {
+// The bar's window and the ports of the menus in one, keeping what was asked of them in order.
+// Window 7 is "Notes" with a File menu.
+class Outside final : public IBarWindow,
+                      public IMenuReader,
+                      public IMessageBox,
+                      public ICommandPoster {
   public:
-    explicit FakeWindow(Events& events) : m_events(events) {}
-    void KeepPlaced() override { m_events.push_back("place"); }
-    void PollForeground() override { m_events.push_back("poll"); }
-    void KeepBackdropBelow() override { m_events.push_back("backdrop"); }
-    void RequestFrame() override { m_events.push_back("request"); }
-    void PushFrame() override {
-        if (failPush) throw Error(87, "The parameter is incorrect.");
-        m_events.push_back("push");
-    }
-    void ShowContextMenu() override {
-        m_events.push_back("menu");
-        if (duringMenu) duringMenu();
-    }
+    mutable Events events;
     std::function<void()> duringMenu;
     bool failPush = false;
+    bool failTitle = false;
 
-  private:
-    Events& m_events;
-};
-
-// Window 7 "Notes" with a File menu; reading its title is an event.
-class FakeReader final : public IMenuReader {
-  public:
-    explicit FakeReader(Events& events) : m_events(events) {}
+    void KeepPlaced() override { events.push_back("place"); }
+    void PollForeground() override { events.push_back("poll"); }
+    void KeepBackdropBelow() override { events.push_back("backdrop"); }
+    void RequestFrame() override { events.push_back("request"); }
+    void PushFrame() override {
+        if (failPush) throw Error(87, "The parameter is incorrect.");
+        events.push_back("push");
+    }
+    void ShowContextMenu() override {
+        events.push_back("menu");
+        if (duringMenu) duringMenu();
+    }
     MenuHandle MenuBar(WindowHandle) const override { return 1; }
     int32_t ItemCount(MenuHandle menu) const override { return menu == 1 ? 1 : -1; }
     MenuHandle SubMenu(MenuHandle, int32_t) const override { return 0; }
@@ -53,27 +51,11 @@ class FakeReader final : public IMenuReader {
     std::string Text(MenuHandle, int32_t) const override { return "File"; }
     int32_t ItemId(MenuHandle, int32_t) const override { return 5; }
     std::string WindowTitle(WindowHandle) const override {
-        m_events.push_back("title");
+        events.push_back("title");
         if (failTitle) throw Error(1400, "Invalid window handle.");
         return "Notes";
     }
-    bool failTitle = false;
-
-  private:
-    Events& m_events;
-};
-
-class FakeBox final : public IMessageBox {
-  public:
-    explicit FakeBox(Events& events) : m_events(events) {}
-    void Show(std::string_view, std::string_view, uint32_t) override { m_events.push_back("box"); }
-
-  private:
-    Events& m_events;
-};
-
-class NullPoster final : public ICommandPoster {
-  public:
+    void Show(std::string_view, std::string_view, uint32_t) override { events.push_back("box"); }
     PostResult PostCommand(WindowHandle, int32_t) override { return {false, 5}; }
 };
 
@@ -86,22 +68,18 @@ struct Rig {
         model.SetGraphics(&graphics);
         graphics.FromImage(surface.Image());
         model.Flush();
-        events.clear();
+        outside.events.clear();
     }
 
     ThemeLoad load;
     TestTrace log;
-    Events events;
-    FakeWindow window{events};
-    FakeReader reader{events};
-    NullPoster poster;
-    FakeBox box{events};
+    Outside outside;
     FakeDropDown dropDown;
-    NativeMenu nativeMenu{reader, poster, box, log.trace, load.theme.Layout};
+    NativeMenu nativeMenu{outside, outside, outside, log.trace, load.theme.Layout};
     Brushes brushes{load.theme.TextColour, load.theme.HighlightTextColour,
                     load.theme.DisabledTextColour};
     MenuStrip strip{{load.theme, brushes, log.trace, dropDown, nativeMenu}};
-    BarModel model{load.theme, log.trace, strip, nativeMenu, window};
+    BarModel model{load.theme, log.trace, strip, nativeMenu, outside};
     GDIPBitmap surface = GDIPBitmap::CreateFromSizeFormat(1920, 36);
     GDIPGraphics graphics;
 };
@@ -114,14 +92,12 @@ TEST(BarModel, GeometryOfTheBarAndItsStrictHitTests) {
     EXPECT_EQ(rig.model.StripBounds(), (RectI{50, 0, 1920 - 8 - 2 - 50, 36}));
     EXPECT_EQ(MenuStripBounds(900, 800, 36, rig.load.theme.Layout).Width, 0);
     EXPECT_EQ(rig.strip.Bounds(), rig.model.StripBounds());
-    // Points on an edge are outside the strip, and on the bar for the cursor test.
+    // Points on an edge are outside.
     const RectI strip{50, 0, 100, 36};
     EXPECT_TRUE(StrictlyInside(strip, 51, 1));
     for (const auto& [x, y] : {std::pair{50, 10}, {150, 10}, {100, 0}, {100, 36}}) {
         EXPECT_FALSE(StrictlyInside(strip, x, y)) << x << "," << y;
     }
-    EXPECT_FALSE(CursorOutsideBar({0, 30, 1920, 36}, 1920, 66));
-    EXPECT_TRUE(CursorOutsideBar({0, 30, 1920, 36}, 10, 29));
     EXPECT_EQ(MousePointOf(0xFFFE0005u).y, -2);
 }
 
@@ -146,15 +122,15 @@ TEST(BarModel, PointerReachesTheStripOnlyStrictlyInsideAndLeavingHandsBackOnce) 
 TEST(BarModel, ChangesMakeOneFrameAndNothingChangedMakesNone) {
     Rig rig;
     rig.model.Tick();
-    EXPECT_EQ(rig.events, (Events{"place", "poll", "backdrop"}));  // idle: no frame
+    EXPECT_EQ(rig.outside.events, (Events{"place", "poll", "backdrop"}));  // idle: no frame
 
-    rig.events.clear();
+    rig.outside.events.clear();
     rig.strip.PopulateFromhWnd(7);
     rig.model.MouseMove({static_cast<int16_t>(50 + rig.strip.Titles()[1]->Left + 3), 10});
-    EXPECT_EQ(rig.events, (Events{"title", "request"}));  // several changes, one request
+    EXPECT_EQ(rig.outside.events, (Events{"title", "request"}));  // several changes, one request
     EXPECT_TRUE(rig.model.Flush());
     EXPECT_FALSE(rig.model.Flush());
-    EXPECT_EQ(rig.events.back(), "push");
+    EXPECT_EQ(rig.outside.events.back(), "push");
 
     // The frame: cleared, the visible bar filled, the strip's picture in its bounds.
     rig.model.SetFill(0x6EFFFFFF);
@@ -175,23 +151,23 @@ TEST(BarModel, TheTickKeepsItsOrderAndAFailureEndsItWithOneLine) {
     rig.strip.PopulateFromhWnd(7);
     rig.nativeMenu.QueuePendingCommandFailure(7, "Save");
     rig.model.Flush();
-    rig.events.clear();
+    rig.outside.events.clear();
     rig.model.Invalidate();
     rig.model.Tick();
-    EXPECT_EQ(rig.events,
+    EXPECT_EQ(rig.outside.events,
               (Events{"request", "place", "title", "poll", "backdrop", "push", "title", "box"}));
 
     // A frame that fails is logged each time; a failing step ends its tick, logged once.
-    rig.window.failPush = true;
+    rig.outside.failPush = true;
     for (int i = 0; i < 2; ++i) {
         rig.model.Invalidate();
         rig.model.Flush();
     }
-    rig.reader.failTitle = true;
-    rig.events.clear();
+    rig.outside.failTitle = true;
+    rig.outside.events.clear();
     rig.model.Tick();
     rig.model.Tick();
-    EXPECT_EQ(rig.events, (Events{"place", "title", "place", "title"}));
+    EXPECT_EQ(rig.outside.events, (Events{"place", "title", "place", "title"}));
     const std::string drawBar = R"(87,"RivovoZoz","DrawBar","The parameter is incorrect.")";
     EXPECT_EQ(rig.log.Records(),
               (Events{drawBar, drawBar,
@@ -200,15 +176,15 @@ TEST(BarModel, TheTickKeepsItsOrderAndAFailureEndsItWithOneLine) {
 
 TEST(BarModel, NothingIsDrawnOrRestackedWhileTheContextMenuIsOpen) {
     Rig rig;
-    rig.window.duringMenu = [&rig] {
+    rig.outside.duringMenu = [&rig] {
         rig.model.Tick();
         rig.model.Invalidate();
         EXPECT_FALSE(rig.model.Flush());
     };
     rig.model.MouseUp(1, {100, 10});
-    EXPECT_TRUE(rig.events.empty());
+    EXPECT_TRUE(rig.outside.events.empty());
     rig.model.MouseUp(2, {100, 10});
-    EXPECT_EQ(rig.events, (Events{"menu", "request", "request"}));
+    EXPECT_EQ(rig.outside.events, (Events{"menu", "request", "request"}));
     EXPECT_TRUE(rig.model.Flush());
 }
 
