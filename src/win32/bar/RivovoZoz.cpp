@@ -315,6 +315,10 @@ LRESULT RivovoZoz::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
                 LayoutBar();
             }
             break;
+        case WM_MOVE:
+            // The drop-downs open in screen pixels from where the bar is.
+            if (m_initialized) LayoutBar();
+            break;
         case WM_CLOSE:
             DestroyBaseWindow();
             return 0;
