@@ -33,9 +33,8 @@ std::vector<Title> StripTitles(int top, const wchar_t* pictureName) {
             const uint32_t p = PixelOf(strip, x, y);
             if (299 * (p >> 16 & 0xFF) + 587 * (p >> 8 & 0xFF) + 114 * (p & 0xFF) >= 60000)
                 continue;
-            if (titles.empty() || kStripLeft + x - titles.back().right >= 9) {
+            if (titles.empty() || kStripLeft + x - titles.back().right >= 9)
                 titles.push_back({kStripLeft + x, 0});
-            }
             titles.back().right = kStripLeft + x + 1;
             break;
         }
@@ -49,32 +48,24 @@ TEST(Bar, SitsAtTheTopOverItsBackdropAndOpensTheDemoMenus) {
     const int top = 30;
     ASSERT_TRUE(tarvik.Start(L"", {{L"TARVIK_BAR_TOP", L"30"}, {L"TARVIK_DEMO", L"1"}}));
     const HWND bar = tarvik.WaitForWindow(L"Tarvik_Bar");
-    ASSERT_NE(bar, nullptr);
     RECT rect{};
-    GetWindowRect(bar, &rect);
+    ASSERT_TRUE(GetWindowRect(bar, &rect));
     EXPECT_EQ((std::array{rect.left, rect.top, rect.right, rect.bottom}),
               (std::array<LONG, 4>{0, top, GetSystemMetrics(SM_CXSCREEN), top + kBarHeight}));
-    const LONG_PTR layeredTopmost = WS_EX_LAYERED | WS_EX_TOPMOST;
-    EXPECT_EQ(GetWindowLongPtrW(bar, GWL_EXSTYLE) & layeredTopmost, layeredTopmost);
-    const HWND backdrop = tarvik.WaitForWindow(L"Tarvik_BackdropWindow", 5s);
-    ASSERT_NE(backdrop, nullptr);
-    EXPECT_EQ(TextOf(backdrop), L"Tarvik_Backdrop");
+    EXPECT_EQ(GetWindowLongPtrW(bar, GWL_EXSTYLE) & (WS_EX_LAYERED | WS_EX_TOPMOST),
+              WS_EX_LAYERED | WS_EX_TOPMOST);
+    EXPECT_EQ(TextOf(tarvik.WaitForWindow(L"Tarvik_BackdropWindow", 5s)), L"Tarvik_Backdrop");
 
     PumpMessages(600ms);  // the first drawing follows the first tick
-    // "Tarvik" (bold), "File", "Edit", "View", "Window", "Help"; File is narrower than Window.
+    // "Tarvik" (bold), "File", "Edit", "View", "Window", "Help".
     const auto titles = StripTitles(top, L"bar-demo-strip.png");
     ASSERT_EQ(titles.size(), 6u);
-    EXPECT_LT(titles[1].Width(), titles[4].Width());
     MovePointer((titles[1].left + titles[1].right) / 2, top + 10);
     ClickPointer();
-    const HWND dropDown = tarvik.WaitForWindow(L"Tarvik_DropDownMenu", 5s);
-    ASSERT_NE(dropDown, nullptr);
-    GetWindowRect(dropDown, &rect);
-    // Its left edge lines up with the title's highlight, its top with the bottom of the bar.
+    // The drop-down's left edge lines up with the title's highlight, its top with the bar's bottom.
+    ASSERT_TRUE(GetWindowRect(tarvik.WaitForWindow(L"Tarvik_DropDownMenu", 5s), &rect));
     EXPECT_NEAR(rect.left, titles[1].left - kMenuPad, 5);
     EXPECT_EQ(rect.top, top + kVisibleBar);
-    PumpMessages(300ms);
-    SaveScreenshot(ScreenshotFolder() / L"bar-demo-file-open.png", RECT{0, 0, 1920, 240});
 }
 
 TEST(Bar, ShowsTheForegroundProgramsTitleFollowsTheForegroundAndEndsWithExit) {
@@ -90,7 +81,6 @@ TEST(Bar, ShowsTheForegroundProgramsTitleFollowsTheForegroundAndEndsWithExit) {
     ASSERT_EQ(alphaTitles.size(), 1u);
     // The next program in front takes the strip within a housekeeping tick (400 ms) and a bit.
     MenuFixtureProcess beta(L"A much longer window title");
-    ASSERT_NE(beta.Window(), nullptr);
     EXPECT_TRUE(PumpUntil(
         [&] {
             const auto titles = StripTitles(0, L"bar-fixture-strip.png");
@@ -98,14 +88,12 @@ TEST(Bar, ShowsTheForegroundProgramsTitleFollowsTheForegroundAndEndsWithExit) {
         },
         1s));
 
-    RECT rect{};
     MovePointer(1500, 10);
     ClickPointer(true);
-    const HWND menu = tarvik.WaitForWindow(L"#32768", 5s);
-    ASSERT_NE(menu, nullptr) << "no context menu";
-    GetWindowRect(menu, &rect);
-    EXPECT_NEAR(rect.left, 1500, 2);
-    MovePointer(rect.left + 20, (rect.top + rect.bottom) / 2);  // on Exit, its only item
+    RECT menu{};
+    ASSERT_TRUE(GetWindowRect(tarvik.WaitForWindow(L"#32768", 5s), &menu)) << "no context menu";
+    EXPECT_NEAR(menu.left, 1500, 2);
+    MovePointer(menu.left + 20, (menu.top + menu.bottom) / 2);  // on Exit, its only item
     ClickPointer();
     EXPECT_EQ(tarvik.WaitForExit(10s), std::optional<DWORD>(0));
 }

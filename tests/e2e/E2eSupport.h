@@ -2,12 +2,6 @@
 
 #include <windows.h>
 
-#include <chrono>
-#include <filesystem>
-#include <map>
-#include <optional>
-#include <string>
-
 #include "win32/support/WindowsTestSupport.h"
 
 namespace tarvik::test {
@@ -19,9 +13,8 @@ inline std::wstring TextOf(HWND window) {
     return std::wstring(text, static_cast<size_t>(GetWindowTextW(window, text, 1024)));
 }
 
-// A copy of Tarvik.exe and its resources under a file name of the test's (Wine can give it its own
-// settings) in a temporary folder, with its own errors.log; and the one run of it that the test
-// starts, which at the end has its bar closed and is killed if it has not ended in 3 seconds.
+// A copy of Tarvik.exe and its resources, under a file name of the test's, in a temporary folder;
+// its one run ends with the copy: its bar closed, and killed if still running after 3 seconds.
 class TarvikCopy {
   public:
     explicit TarvikCopy(const std::wstring& exeName = L"Tarvik.exe")
@@ -35,7 +28,6 @@ class TarvikCopy {
         if (HWND bar = WaitForWindow(L"Tarvik_Bar", 0ms)) PostMessageW(bar, WM_CLOSE, 0, 0);
         if (!WaitForExit(3s)) TerminateProcess(m_run.hProcess, 1);
         WaitForSingleObject(m_run.hProcess, 5000);
-        CloseHandle(m_run.hThread);
         CloseHandle(m_run.hProcess);
     }
 
@@ -45,21 +37,20 @@ class TarvikCopy {
     // Starts the copy with the variables that have a value in place of the test's TARVIK_ ones.
     bool Start(const std::wstring& arguments,
                const std::map<std::wstring, std::wstring>& variables) {
+        std::wstring environment;
+        for (const auto& [name, value] : variables)
+            if (!value.empty()) environment += name + L'=' + value + L'\0';
         wchar_t* strings = GetEnvironmentStringsW();
-        for (const wchar_t* entry = strings; *entry; entry += wcslen(entry) + 1) {
-            if (_wcsnicmp(entry, L"TARVIK_", 7) == 0) {
-                SetEnvironmentVariableW(std::wstring(entry, wcscspn(entry, L"=")).c_str(), nullptr);
-            }
-        }
+        for (const wchar_t* entry = strings; *entry; entry += wcslen(entry) + 1)
+            if (_wcsnicmp(entry, L"TARVIK_", 7) != 0) (environment += entry) += L'\0';
         FreeEnvironmentStringsW(strings);
-        for (const auto& [name, value] : variables) {
-            SetEnvironmentVariableW(name.c_str(), value.empty() ? nullptr : value.c_str());
-        }
         std::wstring commandLine = L"\"" + m_exe.wstring() + L"\" " + arguments;
         STARTUPINFOW startup{};
         startup.cb = sizeof startup;
-        return CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                              Folder().c_str(), &startup, &m_run) != FALSE;
+        return CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE,
+                              CREATE_UNICODE_ENVIRONMENT, environment.data(), Folder().c_str(),
+                              &startup, &m_run) &&
+               CloseHandle(m_run.hThread);
     }
 
     // The run's exit code once it ended within the time, nothing otherwise.

@@ -14,8 +14,8 @@ enum Change { kNone, kNoThemeFile, kLogIsAFolder, kCyrillicName };
 using Lines = std::vector<std::string>;
 
 // Starts a copy with the change made and the two variables, closes it once its bar is up, and
-// returns its log's messages (a Log record's text between its quotes, an error record whole) up
-// to the first one the bar writes itself, with the revision number as #. Any other line fails.
+// returns its log's messages (a Log record's text, an error record whole; the revision as #) up to
+// the bar's first one. Any other line fails.
 Lines StartupLines(Change change, const std::wstring& arguments, const std::wstring& top,
                    const std::wstring& scale) {
     TarvikCopy tarvik(change == kCyrillicName ? L"Тарвик.exe" : L"Tarvik.exe");
@@ -31,9 +31,8 @@ Lines StartupLines(Change change, const std::wstring& arguments, const std::wstr
     std::smatch match;
     for (std::string line; std::getline(lines, line) && line.find("\"RivovoZoz\"") == line.npos;) {
         EXPECT_TRUE(std::regex_match(line, match, record)) << "not a log record: " << line;
-        const std::string text = match[2].matched ? match[2].str() : match[3].str();
-        messages.push_back(
-            std::regex_replace(text, std::regex("^(Starting Tarvik rev)\\d+$"), "$1#"));
+        messages.push_back(std::regex_replace(match[2].matched ? match[2].str() : match[3].str(),
+                                              std::regex("^(Starting Tarvik rev)\\d+$"), "$1#"));
     }
     return messages;
 }
@@ -43,12 +42,9 @@ TEST(Startup, LogsTheThemeThenTheStartLineThenWhatTheOverridesChanged) {
     const std::string font =
         "Theme: font face 'Segoe UI' is not installed, falling back to 'DejaVu Sans'";
     const std::string start = "Starting Tarvik rev#", top = "bar top offset 30px (comparison mode)";
-    // Variables are trimmed and read up to their first non-digit; switches come first.
+    // Variables are trimmed and read up to their first non-digit.
     EXPECT_EQ(StartupLines(kNone, L"", L" 30 px", L"200%"),
               (Lines{font, start, top, "drawing at 200% by switch, display reports 100%"}));
-    EXPECT_EQ(StartupLines(kNone, L"top:40 ScaleOverride:125", L"60", L"150"),
-              (Lines{font, start, "bar top offset 40px (comparison mode)",
-                     "drawing at 125% by switch, display reports 100%"}));
     // A switch's value is not trimmed, and the variable is not read behind a bad switch.
     const std::wstring odd =
         L"\u00c4\u00d6\u00dc top: 30 " + std::wstring(5000, L'7') + L" caf\u00e9";
@@ -62,16 +58,13 @@ TEST(Startup, LogsTheThemeThenTheStartLineThenWhatTheOverridesChanged) {
                      start}));
     // Every record fails to open; the program runs on regardless.
     EXPECT_EQ(StartupLines(kLogIsAFolder, L"top:30", L"", L""), Lines{});
-    // The program converts its file name from UTF-16 itself, never through the ANSI code page,
-    // which is 1252 under Wine with the C.UTF-8 locale the build sets.
+    // The program converts its file name itself, never through the ANSI code page (1252 here).
     ASSERT_EQ(GetACP(), 1252u) << "code page 1252 cannot hold Cyrillic letters";
     EXPECT_EQ(StartupLines(kCyrillicName, L"top:30", L"", L""), (Lines{font, start, top}));
 }
 
-// On Windows older than 10 the program shows one message box and does nothing else.
 TEST(VersionGate, OnWindows81OnlyTheMessageBoxAppears) {
-    // Wine reports the Windows version configured for a program's file name: a copy under its
-    // own name sees Windows 8.1 while every other program keeps Windows 10.
+    // Wine reports the Windows version configured for the file name of a copy under its own name.
     const std::wstring key = L"Software\\Wine\\AppDefaults\\TarvikOnWindows81.exe";
     RegSetKeyValueW(HKEY_CURRENT_USER, key.c_str(), L"Version", REG_SZ, L"win81", 12);
     TarvikCopy tarvik(L"TarvikOnWindows81.exe");
