@@ -93,6 +93,15 @@ TEST(Bar, ShowsTheForegroundProgramsTitleFollowsTheForegroundAndEndsWithExit) {
     RECT menu{};
     ASSERT_TRUE(GetWindowRect(tarvik.WaitForWindow(L"#32768", 5s), &menu)) << "no context menu";
     EXPECT_NEAR(menu.left, 1500, 2);
+    // Dismissed, the menu picks nothing and the program goes on.
+    INPUT escape[2] = {};
+    escape[0].type = escape[1].type = INPUT_KEYBOARD;
+    escape[0].ki.wVk = escape[1].ki.wVk = VK_ESCAPE;
+    escape[1].ki.dwFlags = KEYEVENTF_KEYUP;
+    SendInput(2, escape, sizeof(INPUT));
+    EXPECT_EQ(tarvik.WaitForExit(1s), std::nullopt);
+    ClickPointer(true);
+    ASSERT_TRUE(GetWindowRect(tarvik.WaitForWindow(L"#32768", 5s), &menu)) << "no context menu";
     MovePointer(menu.left + 20, (menu.top + menu.bottom) / 2);  // on Exit, its only item
     ClickPointer();
     EXPECT_EQ(tarvik.WaitForExit(10s), std::optional<DWORD>(0));
