@@ -24,8 +24,9 @@ constexpr uint32_t kSeparator = 0x800;
 constexpr MenuHandle kMenu = 4660;
 constexpr WindowHandle kWindow = 131330;
 
-// Menus and window titles held in memory, answering as the Win32 calls do.
-class FakeMenuReader final : public IMenuReader {
+// Menus and window titles held in memory, answering as the Win32 calls do; the posts and
+// boxes asked for.
+class FakeSystem final : public IMenuReader, public ICommandPoster, public IMessageBox {
   public:
     struct Entry {
         std::string text;
@@ -36,6 +37,11 @@ class FakeMenuReader final : public IMenuReader {
     std::map<MenuHandle, std::vector<Entry>> menus;
     std::map<WindowHandle, std::string> titles;
     std::map<WindowHandle, MenuHandle> menuBars;
+    std::vector<std::pair<WindowHandle, int32_t>> posts;
+    PostResult result{true, 0};
+    std::vector<std::string> texts;
+    uint32_t flags = 0;
+    bool failBox = false;
 
     MenuHandle MenuBar(WindowHandle window) const override {
         return menuBars.contains(window) ? menuBars.at(window) : 0;
@@ -52,33 +58,20 @@ class FakeMenuReader final : public IMenuReader {
     std::string WindowTitle(WindowHandle window) const override {
         return titles.contains(window) ? titles.at(window) : std::string();
     }
-
-  private:
-    const Entry& At(MenuHandle menu, int32_t at) const {
-        return menus.at(menu).at(static_cast<size_t>(at));
-    }
-};
-
-class FakePoster final : public ICommandPoster {
-  public:
-    std::vector<std::pair<WindowHandle, int32_t>> posts;
-    PostResult result{true, 0};
     PostResult PostCommand(WindowHandle window, int32_t commandId) override {
         posts.emplace_back(window, commandId);
         return result;
     }
-};
-
-class FakeMessageBox final : public IMessageBox {
-  public:
-    std::vector<std::string> texts;
-    uint32_t flags = 0;
-    bool fail = false;
     void Show(std::string_view title, std::string_view text, uint32_t boxFlags) override {
         EXPECT_EQ(title, "Tarvik");
         texts.emplace_back(text);
         flags = boxFlags;
-        if (fail) throw Error(1400, "Invalid window handle.");
+        if (failBox) throw Error(1400, "Invalid window handle.");
+    }
+
+  private:
+    const Entry& At(MenuHandle menu, int32_t at) const {
+        return menus.at(menu).at(static_cast<size_t>(at));
     }
 };
 
@@ -102,11 +95,12 @@ class NativeMenuTest : public ::testing::Test {
     }
 
     test::TestTrace m_log;
-    FakeMenuReader m_reader;
-    FakePoster m_poster;
-    FakeMessageBox m_box;
+    FakeSystem m_system;
+    FakeSystem& m_reader = m_system;
+    FakeSystem& m_poster = m_system;
+    FakeSystem& m_box = m_system;
     ThemeLayout m_layout;
-    NativeMenu m_native{m_reader, m_poster, m_box, m_log.trace, m_layout};
+    NativeMenu m_native{m_system, m_system, m_system, m_log.trace, m_layout};
 };
 
 TEST_F(NativeMenuTest, CaptionsAndStateFlagsBecomeRows) {
@@ -280,7 +274,7 @@ TEST_F(NativeMenuTest, OnlyARefusalWithCodeFiveIsReportedOncePerWindowOnTheNextT
     // The latest refusal wins; a box that cannot be shown is logged once and not retried.
     m_native.QueuePendingCommandFailure(100, "Open");
     m_native.QueuePendingCommandFailure(200, "Close");
-    m_box.fail = true;
+    m_box.failBox = true;
     m_native.ShowPendingCommandFailure();
     m_native.ShowPendingCommandFailure();
     ASSERT_EQ(m_box.texts.size(), 2u);

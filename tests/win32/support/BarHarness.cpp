@@ -2,8 +2,6 @@
 
 #include <objbase.h>
 
-#include <sstream>
-
 #include "core/graphics/GDIPlus.h"
 #include "win32/app/ProcessInfo.h"
 
@@ -63,14 +61,7 @@ MenuFixtureProcess::~MenuFixtureProcess() {
     CloseHandle(m_process.hProcess);
 }
 
-std::optional<std::string> BarHarness::Variable(std::string_view name) const {
-    const auto found = m_options.variables.find(std::string(name));
-    if (found == m_options.variables.end()) return std::nullopt;
-    return found->second;
-}
-
-BarHarness::BarHarness(BarHarnessOptions options)
-    : m_options(std::move(options)), m_trace(m_folder.Path() / "errors.log", m_clock) {
+BarHarness::BarHarness() : m_trace(m_folder.Path() / "errors.log", m_clock) {
     SetProcessDPIAware();
     m_dpi.Start(ScreenLogicalDpiX(), m_overrides);
     GDIPlusCreate(true);
@@ -79,8 +70,7 @@ BarHarness::BarHarness(BarHarnessOptions options)
         return;
     }
     m_parts.emplace(m_trace, m_overrides, m_theme, ReadWindowsVersion());
-    m_bar = std::make_unique<RivovoZoz>(
-        m_parts->ForBar([this](int32_t command) { m_contextCommands.push_back(command); }));
+    m_bar = std::make_unique<RivovoZoz>(m_parts->ForBar([](int32_t) {}));
     m_ready = m_bar->Create();
 }
 
@@ -94,16 +84,6 @@ BarHarness::~BarHarness() {
     }
     m_parts.reset();
     if (m_comStarted) CoUninitialize();
-}
-
-std::vector<std::string> BarHarness::LogLines() const {
-    std::vector<std::string> lines;
-    std::istringstream text(ReadFile(m_folder.Path() / "errors.log"));
-    for (std::string line; std::getline(text, line);) {
-        if (!line.empty() && line.back() == '\r') line.pop_back();
-        if (!line.empty()) lines.push_back(line);
-    }
-    return lines;
 }
 
 }  // namespace tarvik::test

@@ -43,19 +43,13 @@ class MenuFixtureProcess {
     HWND m_window = nullptr;
 };
 
-// Overrides as a test gives them: environment variables (TARVIK_...) and an argument text.
-struct BarHarnessOptions {
-    std::map<std::string, std::string> variables;
-    std::string arguments;
-};
-
 // One bar with all its services. Construction starts COM and GDI+ (as the program does), loads
 // the theme, builds the parts and creates the bar window; the destructor closes the bar, then
 // drops the parts.
-class BarHarness final : private IEnvironment {
+class BarHarness final {
   public:
-    explicit BarHarness(BarHarnessOptions options = {});
-    ~BarHarness() override;
+    BarHarness();
+    ~BarHarness();
     BarHarness(const BarHarness&) = delete;
     BarHarness& operator=(const BarHarness&) = delete;
 
@@ -65,26 +59,17 @@ class BarHarness final : private IEnvironment {
     HWND Window() const { return m_bar ? m_bar->Handle() : nullptr; }
     BarParts& Parts() { return *m_parts; }
     const Theme& GetTheme() const { return m_theme; }
-    // Commands picked from the bar's context menu, in order.
-    const std::vector<int32_t>& ContextCommands() const { return m_contextCommands; }
-    // The log's records without their line ends.
-    std::vector<std::string> LogLines() const;
 
   private:
-    std::string ArgumentText() const override { return m_options.arguments; }
-    std::optional<std::string> Variable(std::string_view name) const override;
-
-    BarHarnessOptions m_options;
     bool m_comStarted = false;
     TempFolder m_folder;
     SystemClock m_clock;
     Trace m_trace;
-    Overrides m_overrides = CommandLine(*this).Read();
+    Overrides m_overrides;  // none: the bar as a user starts it
     Dpi m_dpi;
     MsXmlParser m_xmlParser;
     Theme m_theme;
     std::optional<BarParts> m_parts;
-    std::vector<int32_t> m_contextCommands;
     std::unique_ptr<RivovoZoz> m_bar;
     bool m_ready = false;
 };
