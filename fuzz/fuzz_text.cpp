@@ -1,5 +1,6 @@
-// Counts, cuts and captions arbitrary bytes the way Windows counts characters, and checks that
-// nothing is cut inside a character and that captions keep to their length.
+// Counts, cuts and captions arbitrary bytes the way Windows counts characters. A prefix ends
+// between two characters (the rest counts on its own) less than one character (at most a surrogate
+// pair) short; a caption keeps to its length and one line; valid text stays valid.
 #include <fuzzer/FuzzedDataProvider.h>
 
 #include <cstdint>
@@ -16,9 +17,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const auto max = input.ConsumeIntegralInRange<int32_t>(-4, 300);
     const std::string text = input.ConsumeRemainingBytesAsString();
 
-    // A prefix ends between two characters, so the rest counts on its own, and it stops short
-    // only by less than one character (at most a surrogate pair). A caption keeps to its length
-    // and one line, and valid text stays valid.
     const std::string_view prefix = tarvik::Utf16Prefix(text, units);
     const size_t length = tarvik::Utf16Length(prefix);
     const std::string label = tarvik::MenuLabel(text, max);

@@ -18,15 +18,12 @@
 namespace {
 
 // Hands the fuzzer's bytes over as the content of whatever theme file is asked for.
-class InputParser final : public tarvik::test::PugiXmlParser {
-  public:
-    explicit InputParser(std::string_view bytes) : m_bytes(bytes) {}
+struct InputParser final : tarvik::test::PugiXmlParser {
+    explicit InputParser(std::string_view input) : bytes(input) {}
+    std::string_view bytes;
     std::unique_ptr<tarvik::XmlDocument> LoadFile(const std::filesystem::path&) const override {
-        return LoadBytes(m_bytes);
+        return LoadText(bytes);
     }
-
-  private:
-    std::string_view m_bytes;
 };
 
 }  // namespace
@@ -40,9 +37,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         environment.variables["TARVIK_FONT"] = "999999999";
         environment.variables["TARVIK_ITEM_GAP"] = "999999999";
     }
-    tarvik::CommandLine commandLine(environment);
+    const tarvik::Overrides overrides = tarvik::CommandLine(environment).Read();
     tarvik::Dpi dpi;
-    const tarvik::Overrides overrides = commandLine.Read();
     dpi.Start(96, overrides);
     tarvik::test::FakeClock clock;
     tarvik::Trace trace({}, clock);  // no log file: records are dropped
@@ -50,9 +46,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const auto folder = std::filesystem::path(__FILE__).parent_path().parent_path();
 
     tarvik::Theme theme;
-    const bool loaded =
-        theme.Initialize(InputParser(std::string_view(reinterpret_cast<const char*>(data), size)),
-                         folder, trace, overrides, dpi);
+    const bool loaded = theme.Initialize(InputParser({reinterpret_cast<const char*>(data), size}),
+                                         folder, trace, overrides, dpi);
     const int32_t height = theme.Layout.BarHeight;
     if (!started || !loaded || height < 0 || height > dpi.Scale(tarvik::kMaxThemePixels) ||
         !(theme.TextSize <= tarvik::kMaxTextSize * dpi.DrawScale())) {

@@ -6,7 +6,7 @@
 #include <filesystem>
 #include <string>
 
-#include "core/support/Fakes.h"
+#include "core/support/TestTrace.h"
 
 namespace tarvik::test {
 namespace {
@@ -14,10 +14,9 @@ namespace {
 // Fields are written unchanged and appended, the time is left out only at midnight, and a
 // removed log starts again.
 TEST(Trace, RecordsAreAppendedUnchangedAndARemovedLogStartsAgain) {
-    TempFolder folder;
-    FakeClock clock;
+    TestTrace log;
+    auto& [folder, clock, trace] = log;
     const std::filesystem::path path = folder.Path() / "errors.log";
-    Trace trace(path, clock);
     trace.Log("a, \"quoted\" value");
     Trace(path, clock).LogError(INT32_MIN, "Menu\"Strip", "Read,Menu", "caf\xc3\xa9");
     for (const LocalTime& time : {LocalTime{2026, 1, 1, 0, 0, 0, 4}, {2026, 12, 31, 0, 0, 1, 4}}) {
@@ -36,10 +35,9 @@ TEST(Trace, RecordsAreAppendedUnchangedAndARemovedLogStartsAgain) {
 // Only a repeat of the last once record is dropped, even when it was lost; a LogError between
 // does not count.
 TEST(Trace, OnlyARepeatOfTheLastOnceRecordIsDropped) {
-    TempFolder folder;
-    FakeClock clock;
+    TestTrace log;
+    auto& [folder, clock, trace] = log;
     const std::filesystem::path path = folder.Path() / "errors.log";
-    Trace trace(path, clock);
     const std::tuple<int32_t, const char*, const char*> records[] = {
         {1, "a", "x"},  {1, "a", "x"},  {2, "a", "x"},  {1, "a", "x"},  {-1, "a", "x"},
         {1, "ab", "x"}, {1, "a", "bx"}, {12, "a", "x"}, {1, "2a", "x"},

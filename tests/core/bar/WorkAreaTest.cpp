@@ -18,14 +18,10 @@ struct FakeDesktop final : IDesktopWorkArea {
     std::optional<int32_t> readError, writeError;
     int writes = 0;
 
-    WorkspaceRect Read() override {
-        if (readError) throw Error(*readError, "read refused");
-        return rect;
-    }
+    WorkspaceRect Read() override { return readError ? throw Error(*readError, "read") : rect; }
     void Write(const WorkspaceRect& value) override {
-        if (writeError) throw Error(*writeError, "write refused");
+        rect = writeError ? throw Error(*writeError, "write") : value;
         ++writes;
-        rect = value;
     }
 };
 

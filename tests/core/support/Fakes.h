@@ -1,16 +1,12 @@
 #pragma once
 
-#include <atomic>
-#include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <map>
 #include <optional>
-#include <random>
 #include <string>
 
 #include "core/app/Clock.h"
 #include "core/app/CommandLine.h"
+#include "shared/TempFolder.h"
 
 namespace tarvik::test {
 
@@ -33,29 +29,5 @@ class FakeEnvironment final : public IEnvironment {
         return found == variables.end() ? std::nullopt : std::optional(found->second);
     }
 };
-
-// A fresh folder under the system's temporary folder, removed with everything in it.
-class TempFolder {
-  public:
-    TempFolder() { std::filesystem::create_directories(m_path); }
-    ~TempFolder() {
-        std::error_code ignored;
-        std::filesystem::remove_all(m_path, ignored);
-    }
-    TempFolder(const TempFolder&) = delete;
-    TempFolder& operator=(const TempFolder&) = delete;
-    const std::filesystem::path& Path() const { return m_path; }
-
-  private:
-    static inline std::atomic<unsigned> s_count{0};
-    std::filesystem::path m_path =
-        std::filesystem::temp_directory_path() /
-        ("tarvik-test-" + std::to_string(std::random_device{}()) + "-" + std::to_string(s_count++));
-};
-
-inline std::string ReadFile(const std::filesystem::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), {});
-}
 
 }  // namespace tarvik::test

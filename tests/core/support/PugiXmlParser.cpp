@@ -45,29 +45,17 @@ class PugiDocument final : public XmlDocument {
     mutable std::deque<Element> m_elements;
 };
 
-std::unique_ptr<XmlDocument> Load(std::string_view bytes, pugi::xml_encoding encoding) {
-    auto document = std::make_unique<PugiDocument>();
-    if (!document->document.load_buffer(bytes.data(), bytes.size(), pugi::parse_default,
-                                        encoding)) {
-        return nullptr;
-    }
-    return document;
-}
-
 }  // namespace
 
 std::unique_ptr<XmlDocument> PugiXmlParser::LoadFile(const std::filesystem::path& file) const {
     std::ifstream in(file, std::ios::binary);
-    if (!in) return nullptr;
-    return LoadBytes(std::string(std::istreambuf_iterator<char>(in), {}));
+    return in ? LoadText(std::string(std::istreambuf_iterator<char>(in), {})) : nullptr;
 }
 
-std::unique_ptr<XmlDocument> PugiXmlParser::LoadBytes(std::string_view bytes) const {
-    return Load(bytes, pugi::encoding_auto);
-}
-
-std::unique_ptr<XmlDocument> PugiXmlParser::LoadText(std::string_view text) const {
-    return Load(text, pugi::encoding_utf8);
+std::unique_ptr<XmlDocument> PugiXmlParser::LoadText(std::string_view bytes) const {
+    auto document = std::make_unique<PugiDocument>();
+    if (!document->document.load_buffer(bytes.data(), bytes.size())) return nullptr;
+    return document;
 }
 
 }  // namespace tarvik::test

@@ -9,10 +9,9 @@ namespace tarvik::test {
 
 class PugiXmlParser : public XmlParser {
   public:
-    // Files and bytes in any encoding pugixml recognises; text is UTF-8.
+    // Files and texts in any encoding pugixml recognises.
     std::unique_ptr<XmlDocument> LoadFile(const std::filesystem::path& file) const override;
-    std::unique_ptr<XmlDocument> LoadText(std::string_view text) const override;
-    std::unique_ptr<XmlDocument> LoadBytes(std::string_view bytes) const;
+    std::unique_ptr<XmlDocument> LoadText(std::string_view bytes) const override;
 };
 
 }  // namespace tarvik::test

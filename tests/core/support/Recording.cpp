@@ -15,7 +15,6 @@ namespace {
 using namespace test;
 
 std::vector<std::string> g_families{"Segoe UI", "Arial", "Tahoma", "DejaVu Sans"};
-uint64_t g_lastImage = 0;
 
 DrawCall* Of(const GDIPObject& object) {
     return static_cast<DrawCall*>(object.NativeHandle());
@@ -25,7 +24,7 @@ void Delete(void*& handle) noexcept {
     handle = nullptr;
 }
 void* NewImage() {
-    return new DrawCall{.image = ++g_lastImage, .drawn = std::make_shared<std::vector<DrawCall>>()};
+    return new DrawCall{.drawn = std::make_shared<std::vector<DrawCall>>()};
 }
 
 // Keeps a call on the surface and on its image; status 2 when the surface or an object is missing.
@@ -42,15 +41,6 @@ int Set(void* surface, int RenderSettings::*setting, int value) {
     if (!surface) return kGdipStatusInvalidParameter;
     static_cast<DrawCall*>(surface)->settings.*setting = value;
     return kGdipStatusOk;
-}
-
-void Add(void* path, SegmentKind kind, std::array<float, 6> values) {
-    static_cast<DrawCall*>(path)->path.push_back({kind, values});
-}
-
-float TextWidth(std::string_view text, const RecordedFont& font) {
-    const float unit = 0.5f * font.size * ((font.style & kFontStyleBold) ? 1.1f : 1.0f);
-    return float(Utf16Length(text)) * unit;
 }
 
 }  // namespace
@@ -145,18 +135,11 @@ GDIPGraphicPath::GDIPGraphicPath(int fillMode) : m_fillMode(fillMode) {
     m_handle = new DrawCall;
 }
 
-void GDIPGraphicPath::AddLine(float x1, float y1, float x2, float y2) {
-    Add(m_handle, SegmentKind::Line, {x1, y1, x2, y2});
-}
+void GDIPGraphicPath::AddLine(float, float, float, float) {}
 
-void GDIPGraphicPath::AddRectangle(int x, int y, int width, int height) {
-    Add(m_handle, SegmentKind::Rectangle, {float(x), float(y), float(width), float(height)});
-}
+void GDIPGraphicPath::AddRectangle(int, int, int, int) {}
 
-void GDIPGraphicPath::AddArc(float x, float y, float width, float height, float startAngle,
-                             float sweepAngle) {
-    Add(m_handle, SegmentKind::Arc, {x, y, width, height, startAngle, sweepAngle});
-}
+void GDIPGraphicPath::AddArc(float, float, float, float, float, float) {}
 
 void GDIPGraphicPath::Dispose() noexcept {
     Delete(m_handle);
@@ -214,7 +197,8 @@ RectF GDIPGraphics::MeasureString(std::string_view text, const GDIPFont& font) {
 
 float GDIPGraphics::MeasureStringWidth(std::string_view text, const GDIPFont& font) {
     if (Check(m_handle && Of(font) ? kGdipStatusOk : kGdipStatusInvalidParameter)) return 0;
-    return TextWidth(text, Of(font)->font);
+    const RecordedFont& f = Of(font)->font;
+    return float(Utf16Length(text)) * 0.5f * f.size * ((f.style & kFontStyleBold) ? 1.1f : 1.0f);
 }
 
 void GDIPGraphics::DrawImage(const GDIPImage& image, float x, float y, float width, float height) {
@@ -227,20 +211,17 @@ void GDIPGraphics::DrawImageRect(const GDIPImage& image, float dstX, float dstY,
     Check(Record(m_handle, Of(image),
                  {.kind = DrawKind::DrawImage,
                   .rect = {dstX, dstY, dstWidth, dstHeight},
-                  .source = {srcX, srcY, srcWidth, srcHeight},
-                  .image = RecordOf(image).image}));
+                  .source = {srcX, srcY, srcWidth, srcHeight}}));
 }
 
 void GDIPGraphics::DrawPath(const GDIPPen& pen, const GDIPGraphicPath& path) {
-    Check(Record(
-        m_handle, Of(pen) && Of(path),
-        {.kind = DrawKind::DrawPath, .argb = RecordOf(pen).argb, .path = RecordOf(path).path}));
+    Check(Record(m_handle, Of(pen) && Of(path),
+                 {.kind = DrawKind::DrawPath, .argb = RecordOf(pen).argb}));
 }
 
 void GDIPGraphics::FillPath(const GDIPBrush& brush, const GDIPGraphicPath& path) {
-    Check(Record(
-        m_handle, Of(brush) && Of(path),
-        {.kind = DrawKind::FillPath, .argb = RecordOf(brush).argb, .path = RecordOf(path).path}));
+    Check(Record(m_handle, Of(brush) && Of(path),
+                 {.kind = DrawKind::FillPath, .argb = RecordOf(brush).argb}));
 }
 
 void GDIPGraphics::FillRectangle(const GDIPBrush& brush, const RectF& rect) {

@@ -2,7 +2,7 @@
 
 // The recording drawing backend of the native tests: the drawing objects of core/graphics
 // without a native library. Every drawing call is kept, in order, on the surface that made it and
-// on the bitmap it draws into; nothing is rasterised.
+// on the bitmap it draws into (a path by its colour only, not its shape); nothing is rasterised.
 //
 // Fixed text metrics: each UTF-16 unit is 0.5 × the font size wide (× 1.1 in a bold font);
 // MeasureString adds size / 3 to the width and is 1.2 × size high (all 0 for an empty text).
@@ -11,7 +11,6 @@
 // header: status 10 for a missing file, 13 for any other file. A call with an empty object or on
 // an unbound surface fails with status 2 and records nothing.
 
-#include <array>
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -24,15 +23,6 @@ namespace tarvik::test {
 
 // The order is part of what tests print.
 enum class DrawKind { Clear, DrawString, DrawPath, FillPath, FillRectangle, DrawImage };
-
-enum class SegmentKind { Line, Arc, Rectangle };
-
-// Line: x1, y1, x2, y2; Arc: x, y, width, height, start, sweep; Rectangle: x, y, width, height.
-struct PathSegment {
-    SegmentKind kind = SegmentKind::Line;
-    std::array<float, 6> values{};
-    bool operator==(const PathSegment&) const = default;
-};
 
 struct RenderSettings {
     int textRenderingHint = 0;
@@ -51,15 +41,13 @@ struct RecordedFont {
 // One record for every drawing call and every drawing object; each fills only what it needs.
 struct DrawCall {
     DrawKind kind = DrawKind::Clear;
-    uint32_t argb = 0;              // clear colour; pen and brush, and the calls drawn with them
-    std::vector<PathSegment> path;  // path; DrawPath, FillPath
-    RectF rect;                     // FillRectangle, DrawImage destination
-    RectF source;                   // DrawImage: the part of the image drawn
-    uint64_t image = 0;             // image (unique per native image), and DrawImage
-    std::string text;               // DrawString
-    RecordedFont font;              // font family (its name), font, and DrawString
-    PointF point;                   // DrawString
-    RenderSettings settings;        // surface; a call: the surface's settings at the call
+    uint32_t argb = 0;        // clear colour; pen and brush, and the calls drawn with them
+    RectF rect;               // FillRectangle, DrawImage destination
+    RectF source;             // DrawImage: the part of the image drawn
+    std::string text;         // DrawString
+    RecordedFont font;        // font family (its name), font, and DrawString
+    PointF point;             // DrawString
+    RenderSettings settings;  // surface; a call: the surface's settings at the call
     std::shared_ptr<std::vector<DrawCall>> drawn;  // image, and the surface bound to it
     std::vector<DrawCall> calls;                   // surface, since it was bound
 };
@@ -76,9 +64,6 @@ inline const std::vector<DrawCall>& RecordedCalls(const GDIPGraphics& graphics) 
 }
 inline uint32_t RecordedArgb(const GDIPBrush& brush) {
     return RecordOf(brush).argb;
-}
-inline uint64_t RecordedImageId(const GDIPImage& image) {
-    return RecordOf(image).image;
 }
 
 void SetInstalledFontFamilies(std::vector<std::string> families = {"Segoe UI", "Arial", "Tahoma",

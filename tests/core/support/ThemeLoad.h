@@ -26,8 +26,7 @@ class ThemeLoad {
     }
     ~ThemeLoad() { SetInstalledFontFamilies(); }
 
-    TestTrace log;  // its folder is the program folder unless a test points elsewhere
-    std::filesystem::path programFolder = log.folder.Path();
+    TestTrace log;  // its folder is the program folder
     FakeEnvironment environment;
     Theme theme;
     Dpi dpi;
@@ -39,19 +38,15 @@ class ThemeLoad {
         environment.variables["TARVIK_SCALE"] = std::string(scalePercent);
         const Overrides overrides = CommandLine(environment).Read();
         dpi.Start(96, overrides);
-        return theme.Initialize(PugiXmlParser(), programFolder, log.trace, overrides, dpi);
+        return theme.Initialize(PugiXmlParser(), log.folder.Path(), log.trace, overrides, dpi);
     }
 
     // A picture file in the resources folder (only its size is ever read).
     void WritePng(std::string_view name, int width, int height) const {
-        unsigned char png[24] = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n',
-                                 0,    0,   0,   13,  'I',  'H',  'D',  'R'};
-        for (int i = 0; i < 4; ++i) {
-            png[16 + i] = static_cast<unsigned char>(width >> (24 - 8 * i));
-            png[20 + i] = static_cast<unsigned char>(height >> (24 - 8 * i));
-        }
-        std::ofstream(log.folder.Path() / "resources" / std::string(name), std::ios::binary)
-            .write(reinterpret_cast<const char*>(png), sizeof png);
+        std::string png("\x89PNG\r\n\x1A\n\0\0\0\rIHDR", 16);
+        for (int shift = 56; shift >= 0; shift -= 8)
+            png += char((int64_t(width) << 32 | height) >> shift);
+        std::ofstream(log.folder.Path() / "resources" / std::string(name), std::ios::binary) << png;
     }
 
   private:

@@ -28,19 +28,8 @@ TEST(ThemeNumber, SignDigitsAndAFractionWhateverTheLocale) {
     for (const auto& [text, expected] : cases) EXPECT_EQ(ParseThemeNumber(text), expected) << text;
 }
 
-TEST(ThemeInitialize, WithoutAUsableFileTheLookIsBuiltIn) {
-    ThemeLoad load;
-    ASSERT_TRUE(load.Load("<t><bar></t>", "150"));
-    EXPECT_EQ(load.theme.Layout.BarHeight, 54);
-    EXPECT_EQ(load.theme.Glass.Tint, GlassStyle{}.Tint);
-    EXPECT_TRUE(load.theme.Skin("start").IsEmpty());
-    EXPECT_EQ(load.log.Records(),
-              Lines{R"(0,"Theme","Initialize","could not read resources\theme.xml - drawing )"
-                    R"(with built-in defaults")"});
-}
-
-// One value read from a small theme file at a scale, with overrides: the value as a number and
-// what was logged.
+// One value read from a small theme file (built-in ones without a usable file) at a scale, with
+// overrides: the value as a number and what was logged.
 TEST(ThemeInitialize, ValuesAreCheckedRoundedClampedOverriddenAndScaled) {
     using Read = std::function<double(const Theme&)>;
     const Read tint = [](const Theme& t) { return t.Glass.Tint; };
@@ -59,6 +48,10 @@ TEST(ThemeInitialize, ValuesAreCheckedRoundedClampedOverriddenAndScaled) {
         std::map<std::string, std::string> variables = {};
     };
     const Case cases[] = {
+        {height, "<t><bar></t>", 54,
+         R"(0,"Theme","Initialize","could not read resources\theme.xml - drawing with )"
+         R"(built-in defaults")",
+         "150"},
         {tint, "<t><glass tint='  #80FF0000 '/></t>", 0x80FF0000},
         {tint, "<t><glass tint='##80FF0000'/></t>", 0xB8FFFFFF},  // only one "#" goes
         {tint, "<t><glass tint='#GG1122'/></t>", 0xB8FFFFFF,

@@ -1,8 +1,5 @@
 #include "win32/support/WindowsTestSupport.h"
 
-#include <fstream>
-#include <iterator>
-
 namespace tarvik::test {
 
 bool PumpUntil(const std::function<bool()>& condition, std::chrono::milliseconds timeout) {
@@ -29,26 +26,6 @@ LRESULT TestWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     ++seen[message];
     const std::optional<LRESULT> answered = answer ? answer(message, wParam, lParam) : std::nullopt;
     return answered ? *answered : DefaultProcedure(message, wParam, lParam);
-}
-
-TempFolder::TempFolder() {
-    static unsigned counter = 0;
-    wchar_t base[MAX_PATH + 1] = {};
-    GetTempPathW(MAX_PATH, base);
-    m_path =
-        std::filesystem::path(base) / (L"tarvik-test-" + std::to_wstring(GetCurrentProcessId()) +
-                                       L"-" + std::to_wstring(counter++));
-    std::filesystem::create_directories(m_path);
-}
-
-TempFolder::~TempFolder() {
-    std::error_code ignored;
-    std::filesystem::remove_all(m_path, ignored);
-}
-
-std::string ReadFile(const std::filesystem::path& path) {
-    std::ifstream file(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(file), {}};
 }
 
 std::filesystem::path TestProgramFolder() {

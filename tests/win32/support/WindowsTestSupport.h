@@ -10,6 +10,7 @@
 #include <string>
 
 #include "core/app/Trace.h"
+#include "shared/TempFolder.h"
 #include "win32/app/SystemClock.h"
 #include "win32/platform/BaseWindow.h"
 
@@ -35,21 +36,6 @@ class TestWindow : public BaseWindow {
   protected:
     LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 };
-
-// A fresh folder under the Windows temporary folder, removed with everything in it.
-class TempFolder {
-  public:
-    TempFolder();
-    ~TempFolder();
-    TempFolder(const TempFolder&) = delete;
-    TempFolder& operator=(const TempFolder&) = delete;
-    const std::filesystem::path& Path() const { return m_path; }
-
-  private:
-    std::filesystem::path m_path;
-};
-
-std::string ReadFile(const std::filesystem::path& path);
 
 // A trace log, errors.log in a fresh temporary folder, stamped by the real clock.
 struct TestLog {
