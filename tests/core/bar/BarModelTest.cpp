@@ -84,19 +84,17 @@ struct Rig {
     GDIPGraphics graphics;
 };
 
-TEST(BarModel, GeometryOfTheBarAndItsStrictHitTests) {
+TEST(BarModel, TheStripSpansTheBarAndEdgesAreOutside) {
     Rig rig;
-    EXPECT_EQ(BarWindowRect(1280, 30, rig.load.theme.Layout), (RectI{0, 30, 1280, 36}));
-    EXPECT_EQ(rig.model.VisibleHeight(), 23);
     // From MenuLeft to the right margin less the gap; never negative.
-    EXPECT_EQ(rig.model.StripBounds(), (RectI{50, 0, 1920 - 8 - 2 - 50, 36}));
+    EXPECT_EQ(rig.strip.Bounds(), (RectI{50, 0, 1920 - 8 - 2 - 50, 36}));
     EXPECT_EQ(MenuStripBounds(900, 800, 36, rig.load.theme.Layout).Width, 0);
-    EXPECT_EQ(rig.strip.Bounds(), rig.model.StripBounds());
-    // Points on an edge are outside.
-    const RectI strip{50, 0, 100, 36};
-    EXPECT_TRUE(StrictlyInside(strip, 51, 1));
-    for (const auto& [x, y] : {std::pair{50, 10}, {150, 10}, {100, 0}, {100, 36}}) {
-        EXPECT_FALSE(StrictlyInside(strip, x, y)) << x << "," << y;
+    for (const auto& [x, y, inside] : {std::tuple{51, 1, true},
+                                       {50, 10, false},
+                                       {150, 10, false},
+                                       {100, 0, false},
+                                       {100, 36, false}}) {
+        EXPECT_EQ(StrictlyInside({50, 0, 100, 36}, x, y), inside) << x << "," << y;
     }
     EXPECT_EQ(MousePointOf(0xFFFE0005u).y, -2);
 }

@@ -103,8 +103,6 @@ TEST_F(BarWindowTest, FollowsTheShellsNoticesButNotItsOwnWindowsOrForgedNotices)
     const Case cases[] = {
         {"window activated", shellHook, HSHELL_WINDOWACTIVATED, other.Window(), true},
         {"rude application activated", shellHook, HSHELL_RUDEAPPACTIVATED, other.Window(), true},
-        {"window created is not an activation", shellHook, HSHELL_WINDOWCREATED, other.Window(),
-         false},
         {"the bar itself", shellHook, HSHELL_WINDOWACTIVATED, m_harness.Window(), false},
         {"the backdrop", shellHook, HSHELL_RUDEAPPACTIVATED, backdrop, false},
         // Private message numbers mean nothing to the bar: anyone may send them.

@@ -6,12 +6,8 @@
 
 #include <windows.h>
 
-#include <filesystem>
-#include <map>
 #include <memory>
-#include <optional>
 #include <string>
-#include <vector>
 
 #include "core/app/CommandLine.h"
 #include "core/app/Trace.h"
@@ -20,7 +16,6 @@
 #include "win32/app/BarParts.h"
 #include "win32/app/SystemClock.h"
 #include "win32/bar/RivovoZoz.h"
-#include "win32/platform/UniqueHandle.h"
 #include "win32/support/CommandTarget.h"
 #include "win32/support/WindowsTestSupport.h"
 #include "win32/xml/MsXmlParser.h"
