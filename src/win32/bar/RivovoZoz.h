@@ -123,7 +123,6 @@ class RivovoZoz final : public BaseWindow, public IWndProcSink, public IBarWindo
     std::unique_ptr<DropDownMenu> m_dropDown;
     std::unique_ptr<MenuStrip> m_menuStrip;
     std::unique_ptr<BarModel> m_model;
-    bool m_menuEditorBusy = false;
 
     // Where the shell's activation notices do not arrive, the bar follows the foreground
     // window itself: through a WinEvent hook, and by looking on every housekeeping tick.
