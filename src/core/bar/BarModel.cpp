@@ -80,7 +80,6 @@ void BarModel::Compose(GDIPGraphics& graphics) const {
 }
 
 void BarModel::MouseMove(MousePoint point) {
-    m_lastPoint = point;
     // The widget host gets the first look once it exists.
     if (StrictlyInside(m_strip.Bounds(), point.x, point.y)) {
         SetHoverOwner(HoverOwner::Strip);

@@ -48,7 +48,6 @@ class BarModel {
 
     // The window's rectangle on the screen: lays out the strip and asks for a frame.
     void SetPlacement(const RectI& window);
-    const RectI& Placement() const { return m_window; }
     // The strip's bounds in client pixels (widgets at both ends join here).
     RectI StripBounds() const;
     // The painted part of the bar, above its shadow strip.
@@ -61,7 +60,6 @@ class BarModel {
 
     // Something the bar shows changed.
     void Invalidate();
-    bool FramePending() const { return m_dirty; }
     // Composes and pushes a frame when one is pending; true when it did. A failure is logged
     // and the frame is abandoned. While the context menu is open the frame waits for it.
     bool Flush();
@@ -75,7 +73,6 @@ class BarModel {
     // The pointer left the window.
     void MouseLeave();
     HoverOwner Hover() const { return m_hoverOwner; }
-    MousePoint LastPoint() const { return m_lastPoint; }
 
     // The 400 ms housekeeping, in its order: placement, the strip's refresh, the foreground
     // poll, the backdrop below the bar, the frame, then a refused command's notice. A failure
@@ -97,7 +94,6 @@ class BarModel {
     GDIPGraphics* m_graphics = nullptr;
     bool m_dirty = false;
     HoverOwner m_hoverOwner = HoverOwner::None;
-    MousePoint m_lastPoint;
     bool m_contextMenuOpen = false;
 };
 

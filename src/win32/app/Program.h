@@ -32,7 +32,6 @@ class Program {
     void OnContextCommand(int32_t command);
 
     Trace& GetTrace() { return m_trace; }
-    const Overrides& GetOverrides() const { return m_overrides; }
     const Dpi& GetDpi() const { return m_dpi; }
     const WindowsVersion& Version() const { return m_version; }
     const Theme& GetTheme() const { return m_theme; }

@@ -80,11 +80,9 @@ class RivovoZoz final : public BaseWindow, public IWndProcSink, public IBarWindo
     void timUpdateClock_Timer();
 
     // The parts, for tests and benchmarks.
-    BarModel& Model() { return *m_model; }
     MenuStrip& Strip() { return *m_menuStrip; }
     DropDownMenu& StripDropDown() { return *m_dropDown; }
     RectI StripBounds() const { return m_model->StripBounds(); }
-    bool FollowsForegroundByPolling() const { return m_followForeground; }
 
   private:
     LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;

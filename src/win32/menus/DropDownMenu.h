@@ -69,9 +69,8 @@ class DropDownMenu final : public IDropDownMenu, private IWndProcSink, private B
     IDropDownMenu& OpenChildMenu() override;
     void CloseChildMenu() override;
 
-    // The open cascade and the window that opened this one, if any.
+    // The open cascade, if any.
     DropDownMenu* ChildDropDown() const { return m_child.get(); }
-    DropDownMenu* ParentMenu() const { return m_parent; }
 
     // Paints the rows; Repaint paints the whole window and shows it.
     void DrawListText();

@@ -62,8 +62,6 @@ class BaseWindow {
     virtual void OnWindowGone() {}
     LRESULT DefaultProcedure(UINT message, WPARAM wParam, LPARAM lParam) const;
 
-    const WindowGuard& Guard() const { return m_guard; }
-
   private:
     static LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT Dispatch(UINT message, WPARAM wParam, LPARAM lParam) noexcept;
