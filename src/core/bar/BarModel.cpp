@@ -4,6 +4,7 @@
 #include "core/menus/MenuStrip.h"
 #include "core/menus/NativeMenu.h"
 #include "core/theme/Theme.h"
+#include "core/widgets/framework/WidgetHost.h"
 
 namespace tarvik {
 
@@ -15,13 +16,15 @@ constexpr int32_t kRightButton = 2;
 }  // namespace
 
 BarModel::BarModel(const Theme& theme, Trace& trace, MenuStrip& strip, NativeMenu& nativeMenu,
-                   IBarWindow& window)
+                   IBarWindow& window, WidgetHost* host)
     : m_theme(theme),
       m_trace(trace),
       m_strip(strip),
       m_nativeMenu(nativeMenu),
-      m_windowPort(window) {
+      m_windowPort(window),
+      m_host(host) {
     m_strip.Changed = [this] { Invalidate(); };
+    if (m_host) m_host->Initialize(*this);
 }
 
 BarModel::~BarModel() {
@@ -30,13 +33,16 @@ BarModel::~BarModel() {
 
 void BarModel::SetPlacement(const RectI& window) {
     m_window = window;
+    if (m_host) m_host->Arrange(window.Width);
     m_strip.SetBounds(StripBounds(), ScreenPoint{double(window.X), double(window.Y)});
     Invalidate();
 }
 
 RectI BarModel::StripBounds() const {
-    // Until widgets sit at both ends, the strip reaches to the right margin of the bar.
     const ThemeLayout& layout = m_theme.Layout;
+    if (m_host) {
+        return MenuStripBounds(m_host->StripLeft(), m_host->StripRight(), m_window.Height, layout);
+    }
     return MenuStripBounds(layout.MenuLeft, m_window.Width - layout.StatusRight, m_window.Height,
                            layout);
 }
@@ -52,7 +58,10 @@ void BarModel::SetFill(uint32_t argb) {
 
 void BarModel::SetGraphics(GDIPGraphics* graphics) {
     m_graphics = graphics;
-    if (graphics) Invalidate();
+    if (!graphics) return;
+    // The buttons are measured on the new surface.
+    if (m_host) m_host->SetGraphics(graphics);
+    Invalidate();
 }
 
 void BarModel::Invalidate() {
@@ -77,13 +86,17 @@ void BarModel::Compose(GDIPGraphics& graphics) const {
     const RectI strip = m_strip.Bounds();
     graphics.DrawImage(m_strip.Image(), static_cast<float>(strip.X), static_cast<float>(strip.Y),
                        static_cast<float>(strip.Width), static_cast<float>(strip.Height));
+    if (m_host) m_host->Draw();
 }
 
 void BarModel::MouseMove(MousePoint point) {
-    // The widget host gets the first look once it exists.
-    if (StrictlyInside(m_strip.Bounds(), point.x, point.y)) {
+    if (m_host && m_host->OnMouseMove(point)) {
+        SetHoverOwner(HoverOwner::Host);
+    } else if (StrictlyInside(m_strip.Bounds(), point.x, point.y)) {
         SetHoverOwner(HoverOwner::Strip);
         m_strip.MouseMove(point.x);
+    } else if (m_host) {
+        m_host->OnMouseMiss();
     }
 }
 
@@ -91,9 +104,11 @@ void BarModel::MouseDown(int32_t button, MousePoint point) {
     if (StrictlyInside(m_strip.Bounds(), point.x, point.y)) {
         m_strip.MouseDown(button, point.x, point.y);
     }
+    if (m_host) m_host->OnMouseDown(point);
 }
 
-void BarModel::MouseUp(int32_t button, MousePoint /*point*/) {
+void BarModel::MouseUp(int32_t button, MousePoint point) {
+    if (m_host && m_host->OnMouseUp(static_cast<int16_t>(button), point)) return;
     if (button != kRightButton) return;
     struct MenuOpen {
         bool& open;
@@ -110,24 +125,49 @@ void BarModel::MouseUp(int32_t button, MousePoint /*point*/) {
 
 void BarModel::MouseLeave() {
     m_strip.ResetSelector();
+    if (m_host) m_host->OnBarMouseLeave();
+}
+
+void BarModel::Activated(WindowHandle otherWindow) {
+    if (!m_host) return;
+    m_host->OnBarActivated(otherWindow);
+    m_host->OnOwnerActivate();
 }
 
 void BarModel::SetHoverOwner(HoverOwner part) {
     if (part == m_hoverOwner) return;
     if (m_hoverOwner == HoverOwner::Strip) m_strip.OnMouseLeave();
+    if (m_hoverOwner == HoverOwner::Host && m_host) m_host->OnBarMouseLeave();
     m_hoverOwner = part;
+}
+
+void BarModel::TellHostWhenCursorLeft() {
+    int32_t x = 0;
+    int32_t y = 0;
+    if (!m_host || !m_windowPort.ReadCursor(x, y)) return;
+    // The window's right and bottom edges still count as on the bar.
+    const bool outside = x > m_window.X + m_window.Width || x < m_window.X ||
+                         y > m_window.Y + m_window.Height || y < m_window.Y;
+    if (outside) m_host->OnCursorLeftBar();
 }
 
 void BarModel::Tick() {
     if (m_contextMenuOpen) return;
     RunLogged(m_trace, kSource, "timEnumerateTasks_Timer", true, [this] {
         m_windowPort.KeepPlaced();
-        // Telling the widgets that the cursor has left the bar joins here with the widget host.
+        TellHostWhenCursorLeft();
         m_strip.Refresh();
         m_windowPort.PollForeground();
         m_windowPort.KeepBackdropBelow();
         Flush();
         m_nativeMenu.ShowPendingCommandFailure();
+    });
+}
+
+void BarModel::ClockTick() {
+    if (!m_host) return;
+    RunLogged(m_trace, kSource, "timUpdateClock_Timer", true, [this] {
+        if (m_host->OnTick()) LayoutBar();
     });
 }
 

@@ -5,6 +5,7 @@
 #include "core/bar/BarGeometry.h"
 #include "core/graphics/GDIPBrush.h"
 #include "core/graphics/GDIPGraphics.h"
+#include "core/widgets/framework/WidgetPorts.h"
 
 namespace tarvik {
 
@@ -12,6 +13,7 @@ class MenuStrip;
 class NativeMenu;
 class Theme;
 class Trace;
+class WidgetHost;
 
 // What the bar asks of its window; the window class implements it.
 class IBarWindow {
@@ -28,25 +30,30 @@ class IBarWindow {
     virtual void PushFrame() = 0;
     // Shows the context menu at the cursor and acts on the pick.
     virtual void ShowContextMenu() = 0;
+    // The pointer's position on the screen; false when it cannot be read.
+    virtual bool ReadCursor(int32_t& x, int32_t& y) = 0;
 };
 
-// What the bar decides, apart from its window: the bounds of its parts, who owns the pointer,
-// the order of the housekeeping tick, and the frame it shows. A frame is composed and pushed
-// only when something it shows changed; any number of changes between two messages make one
-// frame.
-class BarModel {
+// What the bar decides, apart from its window: the bounds of its parts (the widgets at both
+// ends, the menu strip between them), who owns the pointer, the order of the housekeeping tick,
+// and the frame it shows. A frame is composed and pushed only when something it shows changed;
+// any number of changes between two messages make one frame. The widget host sits on the model
+// (IWidgetBar) and gets the first look at the pointer.
+class BarModel final : public IWidgetBar {
   public:
     // The part that last took the pointer.
     enum class HoverOwner { None, Host, Strip };
 
-    // Everything must outlive the model. The model listens to the strip's Changed.
+    // Everything must outlive the model. The model listens to the strip's Changed and
+    // initializes the host (none: a bar without widgets).
     BarModel(const Theme& theme, Trace& trace, MenuStrip& strip, NativeMenu& nativeMenu,
-             IBarWindow& window);
-    ~BarModel();
+             IBarWindow& window, WidgetHost* host = nullptr);
+    ~BarModel() override;
     BarModel(const BarModel&) = delete;
     BarModel& operator=(const BarModel&) = delete;
 
-    // The window's rectangle on the screen: lays out the strip and asks for a frame.
+    // The window's rectangle on the screen: arranges the widgets, lays out the strip between
+    // them and asks for a frame.
     void SetPlacement(const RectI& window);
     // The strip's bounds in client pixels (widgets at both ends join here).
     RectI StripBounds() const;
@@ -72,6 +79,8 @@ class BarModel {
     void MouseUp(int32_t button, MousePoint point);
     // The pointer left the window.
     void MouseLeave();
+    // The window became active; otherWindow is the one that lost activation.
+    void Activated(WindowHandle otherWindow);
     HoverOwner Hover() const { return m_hoverOwner; }
 
     // The 400 ms housekeeping, in its order: placement, the strip's refresh, the foreground
@@ -79,15 +88,26 @@ class BarModel {
     // ends the tick and is logged once. Does nothing while the context menu is open: repainting
     // or restacking the bar under it takes its focus and closes it.
     void Tick();
+    // The one-second tick: the widgets refresh, and the bar is laid out again when a button's
+    // width changed. A failure is logged once.
+    void ClockTick();
+
+    // What the widget host asks of the bar.
+    void LayoutBar() override { SetPlacement(m_window); }
+    void DrawBar() override { Invalidate(); }
+    int32_t BarHeight() const override { return VisibleHeight(); }
+    RectI ScreenRect() const override { return m_window; }
 
   private:
     void SetHoverOwner(HoverOwner part);
+    void TellHostWhenCursorLeft();
 
     const Theme& m_theme;
     Trace& m_trace;
     MenuStrip& m_strip;
     NativeMenu& m_nativeMenu;
     IBarWindow& m_windowPort;
+    WidgetHost* m_host;
 
     RectI m_window;
     GDIPBrush m_fill;

@@ -12,7 +12,9 @@
 #include "core/support/RecordingGraphics.h"
 #include "core/support/TestTrace.h"
 #include "core/support/ThemeLoad.h"
+#include "core/support/WidgetFakes.h"
 #include "core/theme/Brushes.h"
+#include "core/widgets/framework/WidgetHost.h"
 
 namespace tarvik::test {
 namespace {
@@ -31,6 +33,8 @@ class Outside final : public IBarWindow,
     std::function<void()> duringMenu;
     bool failPush = false;
     bool failTitle = false;
+    int32_t cursorX = 100;
+    int32_t cursorY = 40;
 
     void KeepPlaced() override { events.push_back("place"); }
     void PollForeground() override { events.push_back("poll"); }
@@ -43,6 +47,11 @@ class Outside final : public IBarWindow,
     void ShowContextMenu() override {
         events.push_back("menu");
         if (duringMenu) duringMenu();
+    }
+    bool ReadCursor(int32_t& x, int32_t& y) override {
+        x = cursorX;
+        y = cursorY;
+        return true;
     }
     MenuHandle MenuBar(WindowHandle) const override { return 1; }
     int32_t ItemCount(MenuHandle menu) const override { return menu == 1 ? 1 : -1; }
@@ -184,6 +193,68 @@ TEST(BarModel, NothingIsDrawnOrRestackedWhileTheContextMenuIsOpen) {
     rig.model.MouseUp(2, {100, 10});
     EXPECT_EQ(rig.outside.events, (Events{"menu", "request", "request"}));
     EXPECT_TRUE(rig.model.Flush());
+}
+
+// A text button: "Go" at the left end calls its action, "Cal" at the right end opens its canvas
+// on hover.
+class TextWidget final : public IWidget {
+  public:
+    TextWidget(std::string text, WidgetAlignment side, WidgetActivation kind)
+        : m_text(std::move(text)), m_side(side), m_kind(kind) {}
+    std::string Name() const override { return m_text; }
+    WidgetAlignment Alignment() const override { return m_side; }
+    WidgetActivation Activation() const override { return m_kind; }
+    const SkinButton* ButtonIcon() const override { return nullptr; }
+    std::string ButtonText() const override { return m_text; }
+
+  private:
+    std::string m_text;
+    WidgetAlignment m_side;
+    WidgetActivation m_kind;
+};
+
+TEST(BarModel, WidgetsTakeThePointerFirstAndTheStripLiesBetweenThem) {
+    Rig rig;
+    MemorySettings settings;
+    FakeCanvas canvas;
+    FakeDropDown widgetMenu;
+    WidgetHost host(
+        {rig.load.theme, rig.brushes, rig.log.trace, rig.load.dpi, settings, canvas, widgetMenu});
+    BarModel model(rig.load.theme, rig.log.trace, rig.strip, rig.nativeMenu, rig.outside, &host);
+    host.Register(std::make_shared<TextWidget>("Go", AlignLeft, ActivateAction));
+    host.Register(std::make_shared<TextWidget>("Cal", AlignRight, ActivateHoverCanvas));
+    model.SetGraphics(&rig.graphics);
+    model.SetPlacement({0, 30, 1920, 36});
+    // Both buttons are the 50-pixel minimum: 8..58 and 1862..1912; the strip starts at the
+    // theme's menu left and ends a gap before the right group.
+    EXPECT_EQ(rig.strip.Bounds(), (RectI{60, 0, 1860 - 60, 36}));
+
+    model.MouseMove({1880, 10});
+    EXPECT_EQ(model.Hover(), BarModel::HoverOwner::Host);
+    EXPECT_TRUE(canvas.visible);
+    EXPECT_EQ(canvas.top, 66);
+    model.MouseMove({600, 10});  // onto the strip: the host hears of it once
+    EXPECT_EQ(model.Hover(), BarModel::HoverOwner::Strip);
+    EXPECT_FALSE(canvas.visible);
+    model.MouseMove({1880, 10});
+    rig.outside.cursorY = 66;  // still on the window's bottom edge
+    model.Tick();
+    EXPECT_TRUE(canvas.visible);
+    rig.outside.cursorY = 67;
+    model.Tick();
+    EXPECT_FALSE(canvas.visible);
+
+    // A left click on a widget is the widget's; a right click there still opens the bar's menu.
+    rig.outside.events.clear();
+    model.MouseUp(1, {20, 10});
+    model.MouseUp(2, {20, 10});
+    EXPECT_EQ(std::count(rig.outside.events.begin(), rig.outside.events.end(), "menu"), 1);
+
+    model.Invalidate();
+    model.Flush();
+    const auto& calls = RecordedCalls(rig.graphics);
+    EXPECT_EQ(calls.back().kind, DrawKind::DrawString);
+    EXPECT_EQ(calls.back().text, "Cal");
 }
 
 }  // namespace
