@@ -5,11 +5,13 @@
 #include "core/app/Trace.h"
 #include "core/menus/NativeMenu.h"
 #include "core/theme/Theme.h"
+#include "core/widgets/framework/WidgetHost.h"
 #include "win32/bar/BackdropWindow.h"
 #include "win32/menus/ContextMenu.h"
 #include "win32/menus/DropDownMenu.h"
 #include "win32/platform/LayeredWindow.h"
 #include "win32/platform/WindowSubclass.h"
+#include "win32/widgets/framework/WidgetCanvas.h"
 
 namespace tarvik {
 
@@ -90,19 +92,32 @@ void RivovoZoz::KeepPlaced() {
 
 void RivovoZoz::Initialize() {
     KeepPlaced();
-    // The widget host and its widgets join here.
-    m_dropDown = std::make_unique<DropDownMenu>(
-        DropDownServices{m_services.theme, m_services.brushes, m_services.trace,
-                         m_services.surfaces, m_services.composition, m_services.subclass,
-                         m_services.nativeMenu, m_services.twipsPerPixel});
+    const DropDownServices dropDown{m_services.theme,       m_services.brushes,
+                                    m_services.trace,       m_services.surfaces,
+                                    m_services.composition, m_services.subclass,
+                                    m_services.nativeMenu,  m_services.twipsPerPixel};
+    m_dropDown = std::make_unique<DropDownMenu>(dropDown);
     m_menuStrip = std::make_unique<MenuStrip>(
         MenuStripServices{m_services.theme, m_services.brushes, m_services.trace, *m_dropDown,
                           m_services.nativeMenu});
     m_dropDown->Closed = [this] {
         if (m_menuStrip) m_menuStrip->m_menu_Closed();
     };
+
+    // The widgets: one drop-down for their menus and one canvas for their panels.
+    m_widgetMenu = std::make_unique<DropDownMenu>(dropDown);
+    m_canvas = std::make_unique<WidgetCanvas>(
+        WidgetCanvasServices{m_services.theme, m_services.trace, m_services.surfaces,
+                             m_services.composition, m_services.subclass});
+    m_host = std::make_unique<WidgetHost>(
+        WidgetHostServices{m_services.theme, m_services.brushes, m_services.trace, m_services.dpi,
+                           m_services.settings, *m_canvas, *m_widgetMenu});
+    m_widgetMenu->Closed = [this] {
+        if (m_host) m_host->m_menu_Closed();
+    };
     m_model = std::make_unique<BarModel>(m_services.theme, m_services.trace, *m_menuStrip,
-                                         m_services.nativeMenu, *this);
+                                         m_services.nativeMenu, *this, m_host.get());
+    if (m_services.registerWidgets) m_services.registerWidgets(*m_host);
 
     m_surface = m_services.surfaces.Create(Handle(), true, false);
     CreateGraphics();
@@ -173,7 +188,7 @@ void RivovoZoz::RefreshMenuStrip() {
 }
 
 void RivovoZoz::RefreshTrayArea() {
-    // The tray widget's canvas joins with the widget host.
+    if (m_host) m_host->RefreshCanvas("Tray");
 }
 
 void RivovoZoz::RegisterForegroundNotices() {
@@ -230,7 +245,7 @@ void RivovoZoz::timEnumerateTasks_Timer() {
 }
 
 void RivovoZoz::timUpdateClock_Timer() {
-    // The widget host's tick joins here; a widget that changes size re-lays out the bar.
+    if (m_model) m_model->ClockTick();
 }
 
 void RivovoZoz::RequestMouseLeave() {
@@ -244,6 +259,14 @@ void RivovoZoz::RequestMouseLeave() {
 void RivovoZoz::OnMouseMove(MousePoint point) {
     if (!m_trackingMouse) RequestMouseLeave();
     m_model->MouseMove(point);
+}
+
+bool RivovoZoz::ReadCursor(int32_t& x, int32_t& y) {
+    POINT cursor{};
+    if (!GetCursorPos(&cursor)) return false;
+    x = cursor.x;
+    y = cursor.y;
+    return true;
 }
 
 void RivovoZoz::ShowContextMenu() {
@@ -301,6 +324,12 @@ LRESULT RivovoZoz::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             if (wParam == kEnumerateTasksTimer) timEnumerateTasks_Timer();
             if (wParam == kUpdateClockTimer) timUpdateClock_Timer();
             return 0;
+        case WM_ACTIVATE:
+            // Exactly active or click-active: a minimized activation is not the bar's.
+            if (m_model && (wParam == WA_ACTIVE || wParam == WA_CLICKACTIVE)) {
+                m_model->Activated(reinterpret_cast<WindowHandle>(lParam));
+            }
+            break;
         case kFrameMessage:
             m_framePosted = false;
             if (m_model) m_model->Flush();
@@ -348,7 +377,12 @@ void RivovoZoz::Unload() {
     // The tray host and the clipboard history stop here once they exist.
     if (m_backdrop) m_backdrop->Close();
     m_backdrop.reset();
+    if (m_host) m_host->Dispose();
     m_model.reset();
+    m_host.reset();
+    m_canvas.reset();
+    if (m_widgetMenu) m_widgetMenu->Unload();
+    m_widgetMenu.reset();
     m_menuStrip.reset();
     if (m_dropDown) m_dropDown->Unload();
     m_dropDown.reset();

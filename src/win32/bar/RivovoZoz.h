@@ -20,11 +20,15 @@ class BackdropWindow;
 class Brushes;
 struct Overrides;
 class ContextMenu;
+class Dpi;
 class DropDownMenu;
+class ISettingsStore;
 class LayeredWindow;
 class NativeMenu;
 class Theme;
 class Trace;
+class WidgetCanvas;
+class WidgetHost;
 class WindowComposition;
 class WindowSubclass;
 
@@ -40,13 +44,18 @@ struct BarServices {
     NativeMenu& nativeMenu;
     ContextMenu& contextMenu;
     TwipsPerPixel twipsPerPixel;
+    const Dpi& dpi;
+    ISettingsStore& settings;
     // A command picked from the context menu (0 when it was dismissed).
     std::function<void(int32_t)> onContextCommand;
+    // Registers the widgets with the bar's host, in their order on the bar.
+    std::function<void(WidgetHost&)> registerWidgets;
 };
 
 // The program's main window: a layered strip across the top of the primary screen with the
-// foreground program's menus on the left, over a blurred backdrop window. What the bar shows and
-// decides is its BarModel; the window creates, places, hooks and cracks messages.
+// widgets at both ends and the foreground program's menus between them, over a blurred backdrop
+// window. What the bar shows and decides is its BarModel and the widget host; the window creates,
+// places, hooks and cracks messages.
 class RivovoZoz final : public BaseWindow, public IWndProcSink, public IBarWindow {
   public:
     static constexpr const wchar_t* kClassName = L"Tarvik_Bar";
@@ -83,6 +92,8 @@ class RivovoZoz final : public BaseWindow, public IWndProcSink, public IBarWindo
     MenuStrip& Strip() { return *m_menuStrip; }
     DropDownMenu& StripDropDown() { return *m_dropDown; }
     RectI StripBounds() const { return m_model->StripBounds(); }
+    WidgetHost& Host() { return *m_host; }
+    WidgetCanvas& Canvas() { return *m_canvas; }
 
   private:
     LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
@@ -95,6 +106,7 @@ class RivovoZoz final : public BaseWindow, public IWndProcSink, public IBarWindo
     void RequestFrame() override;
     void PushFrame() override;
     void ShowContextMenu() override;
+    bool ReadCursor(int32_t& x, int32_t& y) override;
 
     void Initialize();
     RectI WindowRect() const;
@@ -120,6 +132,9 @@ class RivovoZoz final : public BaseWindow, public IWndProcSink, public IBarWindo
     bool m_trackingMouse = false;
     std::unique_ptr<DropDownMenu> m_dropDown;
     std::unique_ptr<MenuStrip> m_menuStrip;
+    std::unique_ptr<DropDownMenu> m_widgetMenu;
+    std::unique_ptr<WidgetCanvas> m_canvas;
+    std::unique_ptr<WidgetHost> m_host;
     std::unique_ptr<BarModel> m_model;
 
     // Where the shell's activation notices do not arrive, the bar follows the foreground
