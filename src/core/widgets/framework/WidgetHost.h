@@ -138,7 +138,9 @@ class WidgetHost {
     WidgetSlot* m_hotSlot = nullptr;
     WidgetSlot* m_openSlot = nullptr;
     WidgetSlot* m_pressedSlot = nullptr;
+    MenuItemList m_menuItems;  // the widget menu being shown
     int32_t m_anchorX = 0;
+    std::string m_storedDisabled;  // the list as read at start-up
     std::string m_disabledList = ",,";
     int32_t m_stripRight = 0;
     int32_t m_stripLeft = 0;

@@ -1,0 +1,233 @@
+#include "core/widgets/framework/WidgetHost.h"
+
+#include <gtest/gtest.h>
+
+#include <optional>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include "core/support/FakeDropDown.h"
+#include "core/support/ThemeLoad.h"
+#include "core/support/WidgetFakes.h"
+#include "core/theme/Brushes.h"
+
+namespace tarvik::test {
+namespace {
+
+// Text size 12: "a" measures 6 + 4 = 10 wide and 14.4 high, so a one-letter button is the
+// 30-pixel minimum with its content 10 in; every added letter adds 6.
+constexpr std::string_view kTheme =
+    "<t><text face='DejaVu Sans' size='12'/><widgets left='8' pad='6' min-width='30'/>"
+    "<status gap='2' right='8'/></t>";
+
+class Widget final : public IWidget {
+  public:
+    Widget(std::string widgetName, WidgetAlignment side, WidgetActivation kind,
+           std::string buttonText = "a")
+        : name(std::move(widgetName)), alignment(side), activation(kind), text(buttonText) {}
+    std::string name;
+    WidgetAlignment alignment;
+    WidgetActivation activation;
+    std::string text;
+    int actions = 0;
+    bool failing = false;
+
+    std::string Name() const override { return name; }
+    WidgetAlignment Alignment() const override { return alignment; }
+    WidgetActivation Activation() const override { return activation; }
+    const SkinButton* ButtonIcon() const override { return nullptr; }
+    std::string ButtonText() const override { return text; }
+    void OnAction() override {
+        if (failing) throw std::runtime_error("the action failed");
+        ++actions;
+    }
+    MenuItemList BuildMenu() override {
+        auto item = std::make_shared<MenuItem>();
+        item->Children.push_back(std::make_shared<MenuItem>());
+        return {item};
+    }
+};
+
+struct Rig {
+    explicit Rig(std::string disabled = "") {
+        SetInstalledFontFamilies({"DejaVu Sans"});
+        EXPECT_TRUE(load.Load(kTheme));
+        settings.values[{"Widgets", "Disabled"}] = disabled;
+        brushes.emplace(load.theme.TextColour, load.theme.HighlightTextColour,
+                        load.theme.DisabledTextColour);
+        host.emplace(WidgetHostServices{load.theme, *brushes, load.log.trace, load.dpi, settings,
+                                        canvas, menu});
+        host->Initialize(bar);
+        bar.host = &*host;
+        for (Widget* widget : {&start, &clock, &app, &action, &hidden}) {
+            std::shared_ptr<IWidget> shared(std::shared_ptr<void>(), widget);
+            if (widget == &hidden) {
+                host->RegisterHidden(shared);
+            } else {
+                host->Register(shared);
+            }
+        }
+        surface.FromImage(bitmap.Image());
+        host->SetGraphics(&surface);
+        host->Arrange(800);
+        settings.writes = 0;
+    }
+    std::string Stored() { return settings.Read("Widgets", "Disabled", "(none)"); }
+    const WidgetSlot& Slot(int index) const { return *host->Slots().at(index); }
+    MousePoint Centre(int index) const {
+        const BoundsRect b = Slot(index).Bounds;
+        return {int16_t(b.X + b.Width / 2), int16_t(b.Height / 2)};
+    }
+    void Click(int index) {
+        host->OnMouseDown(Centre(index));
+        host->OnMouseUp(1, Centre(index));
+    }
+
+    // The widgets outlive the host, which detaches them when it goes.
+    Widget start{"Start", AlignLeft, ActivateMenu};
+    Widget clock{"Clock", AlignRight, ActivateHoverCanvas, "abcdefgh"};
+    Widget app{"App", AlignRight, ActivateCanvas};
+    Widget action{"Act", AlignRight, ActivateAction};
+    Widget hidden{"Editor", AlignRight, ActivateCanvas};
+    ThemeLoad load;
+    MemorySettings settings;
+    FakeCanvas canvas;
+    FakeDropDown menu;
+    FakeWidgetBar bar;
+    std::optional<Brushes> brushes;
+    std::optional<WidgetHost> host;
+    GDIPBitmap bitmap = GDIPBitmap::CreateFromSizeFormat(800, 36);
+    GDIPGraphics surface;
+};
+
+TEST(WidgetHost, ArrangesBothGroupsFromTheEndsAndLeavesOffSlotsEmpty) {
+    Rig rig("app");  // stored names match regardless of case
+    EXPECT_EQ(rig.Slot(0).Bounds, (BoundsRect{8, 0, 30, 24}));
+    EXPECT_EQ(rig.Slot(0).ContentLeft, 18);                       // 8 + (30 - 10) \ 2
+    EXPECT_EQ(rig.Slot(0).ContentTop, 5);                         // (24 - 14) \ 2
+    EXPECT_EQ(rig.Slot(1).Bounds, (BoundsRect{728, 0, 64, 24}));  // 52 + 2 × 6, from 800 - 8
+    EXPECT_EQ(rig.Slot(2).Bounds, BoundsRect{});                  // switched off
+    EXPECT_EQ(rig.Slot(3).Bounds, (BoundsRect{696, 0, 30, 24}));  // moved right into its place
+    EXPECT_EQ(rig.Slot(4).Bounds, BoundsRect{});                  // hidden
+    EXPECT_EQ(rig.host->StripLeft(), 40);
+    EXPECT_EQ(rig.host->StripRight(), 696);
+    EXPECT_FALSE(rig.host->WidgetEnabledAt(3));
+    EXPECT_TRUE(rig.host->WidgetEnabledAt(5));  // hidden widgets are always enabled
+    EXPECT_EQ(rig.host->WidgetNameAt(6), "");
+
+    rig.host->Arrange(100);  // nothing stops the groups overlapping on a narrow bar
+    EXPECT_EQ(rig.Slot(3).Bounds.X, -4);
+    EXPECT_EQ(rig.host->StripRight(), -4);
+
+    // Strict on every side: edges and the top row hit nothing.
+    rig.host->Arrange(800);
+    const std::pair<MousePoint, bool> points[] = {
+        {{728, 10}, false}, {{729, 10}, true}, {{791, 10}, true},
+        {{792, 10}, false}, {{730, 0}, false}, {{730, 23}, true},
+    };
+    for (const auto& [point, over] : points) {
+        EXPECT_EQ(rig.host->OnMouseMove(point), over) << point.x << "," << point.y;
+        rig.host->OnMouseMiss();
+        rig.host->CloseCanvas();
+    }
+}
+
+TEST(WidgetHost, StoresTheSwitchedOffWidgetsOnlyWhenSomethingChanges) {
+    Rig rig("clock,Weather");
+    rig.host->SetWidgetEnabled("Clock", false);  // already off
+    rig.host->SetWidgetEnabled("act", false);    // names match exactly here: no such widget
+    EXPECT_TRUE(rig.Slot(3).Enabled);
+    rig.host->SetWidgetEnabled("Act", false);
+    // Registration order; a stored name this program does not know is kept, not lost.
+    EXPECT_EQ(rig.Stored(), "Clock,Act,Weather");
+    EXPECT_EQ(rig.Slot(3).Bounds, BoundsRect{});  // laid out again at once
+    rig.host->SetWidgetEnabled("Clock", true);
+    rig.host->SetWidgetEnabled("Act", true);
+    EXPECT_EQ(rig.Stored(), "Weather");
+
+    Rig plain("Act");
+    plain.host->SetWidgetEnabled("Act", true);
+    EXPECT_EQ(plain.Stored(), "");
+    EXPECT_EQ(plain.settings.writes, 1);
+}
+
+TEST(WidgetHost, KeepsOnePopupOpenAndASecondClickClosesIt) {
+    Rig rig;
+    // Hovering the clock opens its canvas under the content's centre, below the bar.
+    rig.host->OnMouseMove(rig.Centre(1));
+    EXPECT_EQ(rig.canvas.widget, &rig.clock);
+    EXPECT_EQ(rig.canvas.anchors.back(), 760);  // 734 + 52 \ 2
+    EXPECT_EQ(rig.canvas.top, 36);
+    rig.host->OnMouseMove(rig.Centre(2));  // another button closes it
+    EXPECT_FALSE(rig.canvas.visible);
+    EXPECT_EQ(rig.host->OpenSlot(), nullptr);
+    rig.host->OnMouseMove(rig.Centre(1));
+    rig.host->OnMouseMove({400, 10});  // empty bar keeps it, leaving the bar closes it
+    rig.host->OnMouseMiss();
+    EXPECT_TRUE(rig.canvas.visible);
+    rig.host->OnBarMouseLeave();
+    EXPECT_FALSE(rig.canvas.visible);
+
+    rig.Click(2);
+    EXPECT_EQ(rig.canvas.widget, &rig.app);
+    rig.host->OnMouseMove(rig.Centre(1));  // hovering the clock does not switch canvases
+    EXPECT_EQ(rig.canvas.widget, &rig.app);
+    // The second click: the bar's activation closes the canvas and the release is swallowed.
+    rig.host->OnBarActivated(rig.canvas.Window());
+    rig.host->OnOwnerActivate();
+    rig.Click(2);
+    EXPECT_FALSE(rig.canvas.visible);
+    EXPECT_EQ(rig.host->PressedSlot(), nullptr);
+    rig.Click(2);  // a third click opens it again
+    EXPECT_TRUE(rig.canvas.visible);
+
+    // A menu widget: owners set at every depth, dropped under the button, closed by disabling.
+    rig.Click(0);
+    ASSERT_EQ(rig.menu.shown.size(), 1u);
+    const MenuItemList& items = *rig.menu.shown[0].first;
+    EXPECT_EQ(items[0]->Children[0]->OwnerWidget, &rig.start);
+    EXPECT_EQ(rig.menu.shown[0].second.x, 8);
+    EXPECT_EQ(rig.menu.shown[0].second.y, 24);
+    EXPECT_EQ(rig.host->OpenSlot(), &rig.Slot(0));
+    rig.host->SetWidgetEnabled("Start", false);
+    EXPECT_FALSE(rig.menu.visible);
+
+    rig.Click(2);
+    rig.host->SetWidgetEnabled("App", false);
+    EXPECT_FALSE(rig.canvas.visible);
+    EXPECT_EQ(rig.host->OpenSlot(), nullptr);
+
+    // A canvas that hid itself releases its button; a summoned one never starts left of 140.
+    rig.host->SummonCanvas("Editor", 10);
+    EXPECT_EQ(rig.canvas.anchors.back(), 140);
+    rig.canvas.Dismiss();
+    EXPECT_EQ(rig.host->OpenSlot(), nullptr);
+    rig.host->SummonCanvas("App", 300);  // switched off: never summoned
+    EXPECT_FALSE(rig.canvas.visible);
+}
+
+TEST(WidgetHost, TickReportsOnlyWidthChangesAndWidgetFailuresAreLoggedOnce) {
+    Rig rig;
+    rig.clock.text = "hgfedcba";  // same width: no layout, but a frame
+    const int draws = rig.bar.draws;
+    EXPECT_FALSE(rig.host->OnTick());
+    EXPECT_EQ(rig.Slot(1).text, "hgfedcba");
+    EXPECT_GT(rig.bar.draws, draws);
+    rig.clock.text = "abcdefghi";
+    EXPECT_TRUE(rig.host->OnTick());
+    EXPECT_FALSE(rig.host->OnTick());
+
+    rig.action.failing = true;
+    EXPECT_TRUE(rig.host->OnMouseUp(1, rig.Centre(3)));
+    EXPECT_TRUE(rig.host->OnMouseUp(1, rig.Centre(3)));
+    EXPECT_EQ(rig.load.log.Records(),
+              std::vector<std::string>{R"(0,"WidgetHost","OnMouseUp","the action failed")"});
+    rig.action.failing = false;
+    rig.host->OnMouseUp(1, rig.Centre(3));
+    EXPECT_EQ(rig.action.actions, 1);
+    EXPECT_FALSE(rig.host->OnMouseUp(2, rig.Centre(3)));  // only the left button counts
+}
+
+}  // namespace
+}  // namespace tarvik::test
