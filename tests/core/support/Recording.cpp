@@ -141,6 +141,8 @@ void GDIPGraphicPath::AddRectangle(int, int, int, int) {}
 
 void GDIPGraphicPath::AddArc(float, float, float, float, float, float) {}
 
+void GDIPGraphicPath::AddEllipse(float, float, float, float) {}
+
 void GDIPGraphicPath::Dispose() noexcept {
     Delete(m_handle);
 }

@@ -1,0 +1,34 @@
+#include "win32/widgets/SystemCommands.h"
+
+#include <windows.h>
+// After windows.h.
+#include <powrprof.h>
+#include <shellapi.h>
+
+#include "win32/platform/WideText.h"
+
+namespace tarvik {
+
+void ShellSystemCommands::Open(std::string_view target) {
+    ShellExecuteW(nullptr, L"open", Widen(target).c_str(), nullptr, nullptr, SW_SHOWNORMAL);
+}
+
+void ShellSystemCommands::RunHidden(std::string_view file, std::string_view parameters) {
+    ShellExecuteW(nullptr, L"open", Widen(file).c_str(), Widen(parameters).c_str(), nullptr,
+                  SW_HIDE);
+}
+
+void ShellSystemCommands::Suspend() {
+    // Sleep, not hibernate; wake events stay allowed.
+    SetSuspendState(FALSE, FALSE, FALSE);
+}
+
+void ShellSystemCommands::LockWorkStation() {
+    ::LockWorkStation();
+}
+
+void ShellSystemCommands::LogOff() {
+    ExitWindowsEx(EWX_LOGOFF, 0);
+}
+
+}  // namespace tarvik

@@ -1,0 +1,162 @@
+#include "core/widgets/ClockWidget.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "core/app/Error.h"
+#include "core/graphics/GDIPBitmap.h"
+#include "core/support/ThemeLoad.h"
+#include "core/theme/Brushes.h"
+#include "core/widgets/SystemPorts.h"
+
+namespace tarvik::test {
+namespace {
+
+// English names; December's full name is the test's to set.
+struct EnglishNames final : public IDateNames {
+    std::string december = "December";
+    std::string ShortDayName(int day) const override {
+        return std::string("SunMonTueWedThuFriSat").substr(size_t(day) * 3, 3);
+    }
+    std::string ShortMonthName(int month) const override {
+        return std::string("JanFebMarAprMayJunJulAugSepOctNovDec").substr(size_t(month - 1) * 3, 3);
+    }
+    std::string MonthName(int month) const override {
+        return month == 12 ? december : "Month " + std::to_string(month);
+    }
+};
+
+// A clock that can fail; its day of the week is left at 0 on purpose: the widget works it out.
+struct TestClock final : public IClock {
+    LocalTime now{2026, 12, 5, 6, 33};
+    bool fail = false;
+    LocalTime Now() const override {
+        if (fail) throw Error(7, "Out of memory");
+        return now;
+    }
+};
+
+struct Rig {
+    Rig() { EXPECT_TRUE(loaded); }
+    ThemeLoad load;
+    bool loaded = load.Load("<t><text face='DejaVu Sans' color='102030' highlight='405060'/></t>");
+    Brushes brushes{load.theme.TextColour, load.theme.HighlightTextColour,
+                    load.theme.DisabledTextColour};
+    TestClock clock;
+    EnglishNames names;
+    ClockWidget widget{{load.theme, brushes, load.log.trace, load.dpi, clock, names}};
+    GDIPBitmap bitmap = GDIPBitmap::CreateFromSizeFormat(200, 200);
+    GDIPGraphics graphics;
+
+    // Height of the canvas measured for the month of the date.
+    int32_t MeasuredHeight(int year, int month) {
+        clock.now = {year, month, 1, 12, 0};
+        int32_t width = 0, height = 0;
+        widget.MeasureCanvas(graphics, width, height);
+        EXPECT_EQ(width, 200);
+        return height;
+    }
+    // What was painted: "text brush x,y" for strings ("fill" for the circle's path).
+    std::vector<std::string> Painted() {
+        graphics.FromImage(bitmap.Image());  // a fresh record for each painting
+        widget.PaintCanvas(graphics, 200, 200);
+        std::vector<std::string> painted;
+        for (const DrawCall& call : RecordedCalls(graphics)) {
+            const uint32_t argb = call.argb;
+            const std::string brush = argb == RecordedArgb(brushes.TextBrush())        ? "text"
+                                      : argb == RecordedArgb(brushes.DisabledBrush())  ? "dim"
+                                      : argb == RecordedArgb(brushes.HighlightBrush()) ? "high"
+                                      : argb == load.theme.AccentColour                ? "accent"
+                                                                                       : "?";
+            char at[32];
+            std::snprintf(at, sizeof at, " %.1f,%.1f", call.point.X, call.point.Y);
+            painted.push_back(call.kind == DrawKind::FillPath ? "fill " + brush
+                                                              : call.text + " " + brush + at);
+        }
+        return painted;
+    }
+};
+
+TEST(ClockWidget, MonthsNeedFourToSixRowsMondayFirst) {
+    struct Case {
+        int year, month, lead, days, rows, height;
+    };
+    const Case cases[] = {{2027, 2, 0, 28, 4, 152},   // non-leap February starting on a Monday
+                          {2026, 8, 5, 31, 6, 192},   // 31 days starting on a Saturday
+                          {2026, 11, 6, 30, 6, 192},  // 30 days starting on a Sunday
+                          {2028, 2, 1, 29, 5, 172},   // leap February
+                          {2000, 2, 1, 29, 5, 172},  {1900, 2, 3, 28, 5, 172},
+                          {1969, 12, 0, 31, 5, 172}};
+    Rig rig;
+    for (const Case& c : cases) {
+        const CalendarMonth month = CalendarMonth::Of(c.year, c.month);
+        EXPECT_EQ(
+            (std::vector{month.lead, month.days, month.rows, rig.MeasuredHeight(c.year, c.month)}),
+            (std::vector{c.lead, c.days, c.rows, c.height}))
+            << c.year << "-" << c.month;
+    }
+}
+
+TEST(ClockWidget, ButtonShowsTheDayAndTheTimeInTwentyFourHours) {
+    const std::pair<LocalTime, std::string> cases[] = {{{2026, 12, 5, 6, 33}, "Sat 5 Dec  06:33"},
+                                                       {{2026, 5, 4, 23, 5}, "Mon 4 May  23:05"},
+                                                       {{2027, 1, 31, 0, 0}, "Sun 31 Jan  00:00"}};
+    Rig rig;
+    EXPECT_EQ(rig.widget.ButtonText(), "Sat 5 Dec  06:33");  // formatted when made
+    for (const auto& [now, text] : cases) {
+        rig.clock.now = now;
+        rig.widget.Refresh();
+        EXPECT_EQ(rig.widget.ButtonText(), text);
+    }
+}
+
+TEST(ClockWidget, PaintsTheMonthWithTodayCircledAndTheWeekendDimmed) {
+    Rig rig;  // December 2026 starts on a Tuesday; the 5th is a Saturday
+    EXPECT_EQ(rig.MeasuredHeight(2026, 12), 172);
+    rig.clock.now.day = 5;
+    const std::vector<std::string> painted = rig.Painted();
+    ASSERT_EQ(painted.size(), 1u + 7 + 1 + 31);
+    EXPECT_EQ(painted[0], "DECEMBER accent 16.0,16.0");
+    EXPECT_EQ(std::vector(painted.begin() + 1, painted.begin() + 8),
+              (std::vector<std::string>{"M text 24.0,42.6", "T text 48.0,42.6", "W text 72.0,42.6",
+                                        "T text 96.0,42.6", "F text 120.0,42.6", "S dim 144.0,42.6",
+                                        "S dim 168.0,42.6"}));
+    EXPECT_EQ(std::vector(painted.begin() + 8, painted.begin() + 15),
+              (std::vector<std::string>{"1 text 47.1,59.4", "2 text 71.1,59.4", "3 text 95.1,59.4",
+                                        "4 text 119.1,59.4", "fill accent", "5 high 143.1,59.4",
+                                        "6 dim 167.1,59.4"}));
+    EXPECT_EQ(painted[15], "7 text 23.1,79.4");
+    EXPECT_EQ(painted.back(), "31 text 92.1,139.4");
+
+    rig.clock.now = {2027, 1, 5, 0, 0};  // the month moved on while the calendar stayed open
+    const std::vector<std::string> later = rig.Painted();
+    EXPECT_EQ(std::count(later.begin(), later.end(), "fill accent"), 0);
+    // The title is the month name alone, in capitals, also beyond ASCII.
+    for (const auto& [name, title] : {std::pair{"März", "MÄRZ"},
+                                      {"декабрь", "ДЕКАБРЬ"},
+                                      {"grudzień", "GRUDZIEŃ"},
+                                      {"µ ß ÿ", "µ ß Ÿ"}}) {
+        rig.names.december = name;
+        EXPECT_EQ(rig.Painted().front(), std::string(title) + " accent 16.0,16.0");
+    }
+    EXPECT_TRUE(rig.load.log.Records().empty());
+}
+
+TEST(ClockWidget, FailuresAreLoggedOnceAndLeaveTheCanvasAsItWas) {
+    Rig rig;
+    rig.clock.fail = true;
+    int32_t width = 5, height = 6;
+    rig.widget.MeasureCanvas(rig.graphics, width, height);
+    EXPECT_EQ(width * 10 + height, 56);
+    EXPECT_TRUE(rig.Painted().empty());
+    EXPECT_TRUE(rig.Painted().empty());
+    EXPECT_EQ(rig.load.log.Records(),
+              (std::vector<std::string>{R"(7,"ClockWidget","MeasureCanvas","Out of memory")",
+                                        R"(7,"ClockWidget","PaintCanvas","Out of memory")"}));
+}
+
+}  // namespace
+}  // namespace tarvik::test
