@@ -14,6 +14,7 @@
 #include "win32/menus/Win32MenuPorts.h"
 #include "win32/platform/LayeredWindow.h"
 #include "win32/platform/WindowSubclass.h"
+#include "win32/widgets/framework/WidgetCanvas.h"
 
 namespace tarvik {
 
@@ -38,6 +39,8 @@ class BarParts {
     BarServices ForBar(std::function<void(int32_t)> onContextCommand);
     // What a drop-down of the bar's menus is built from.
     DropDownServices ForDropDown();
+    // What the widgets' canvas is built from.
+    WidgetCanvasServices ForCanvas();
 
     Trace& trace;
     const Overrides& overrides;
