@@ -61,4 +61,8 @@ DropDownServices BarParts::ForDropDown() {
                             composition, subclass, nativeMenu, twipsPerPixel};
 }
 
+WidgetCanvasServices BarParts::ForCanvas() {
+    return WidgetCanvasServices{theme, trace, surfaces, composition, subclass};
+}
+
 }  // namespace tarvik

@@ -18,6 +18,7 @@
 #include "win32/platform/WindowSubclass.h"
 #include "win32/widgets/LocaleDateNames.h"
 #include "win32/widgets/SystemCommands.h"
+#include "win32/widgets/framework/WidgetCanvas.h"
 
 namespace tarvik {
 
@@ -44,6 +45,8 @@ class BarParts {
     BarServices ForBar(std::function<void(int32_t)> onContextCommand);
     // What a drop-down of the bar's menus is built from.
     DropDownServices ForDropDown();
+    // What the widgets' canvas is built from.
+    WidgetCanvasServices ForCanvas();
     // Makes the built-in widgets and registers them with the host in their order on the bar.
     void RegisterWidgets(WidgetHost& host);
 
