@@ -10,12 +10,12 @@
 
 namespace tarvik {
 
-BarParts::BarParts(Trace& trace, const Overrides& overrides, const Dpi& dpi, const Theme& theme,
+BarParts::BarParts(Trace& log, const Overrides& given, const Dpi& scale, const Theme& look,
                    const WindowsVersion& version)
-    : trace(trace),
-      overrides(overrides),
-      dpi(dpi),
-      theme(theme),
+    : trace(log),
+      overrides(given),
+      dpi(scale),
+      theme(look),
       twipsPerPixel(ScreenTwipsPerPixel()),
       subclass(trace),
       surfaces(trace),
@@ -24,8 +24,12 @@ BarParts::BarParts(Trace& trace, const Overrides& overrides, const Dpi& dpi, con
       nativeMenu(systemMenuReader, commandPoster, messageBox, trace, theme.Layout),
       settings(trace) {
     contextMenu.AddItem(1, "Exit");
-    // A widget's menu row runs the widget's command; a failure there ends only that command.
-    nativeMenu.SetWidgetCommand([&trace](IWidget& widget, const MenuItem& item) {
+    RouteWidgetCommands();
+}
+
+// A widget's menu row runs the widget's command; a failure there ends only that command.
+void BarParts::RouteWidgetCommands() {
+    nativeMenu.SetWidgetCommand([this](IWidget& widget, const MenuItem& item) {
         RunLogged(trace, NativeMenu::kModule, "HandleMenuItem", true,
                   [&] { widget.OnMenuCommand(item); });
     });

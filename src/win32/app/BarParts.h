@@ -71,6 +71,9 @@ class BarParts {
     ShellSystemCommands systemCommands;
     SystemClock clock;
     LocaleDateNames dateNames;
+
+  private:
+    void RouteWidgetCommands();
 };
 
 }  // namespace tarvik
