@@ -13,8 +13,8 @@ namespace tarvik::test {
 namespace {
 
 // The default theme: a 36-pixel window whose lowest 13 pixels are its shadow strip; the strip's
-// titles are drawn 10 pixels right of their highlight, which starts at 50.
-constexpr int kBarHeight = 36, kVisibleBar = 23, kMenuPad = 10, kStripLeft = 50 - kMenuPad;
+// titles are drawn 10 pixels right of their highlight, which starts at 60, after the start button.
+constexpr int kBarHeight = 36, kVisibleBar = 23, kMenuPad = 10, kStripLeft = 60 - kMenuPad;
 
 struct Title {  // the columns [left, right) of a title on the screen
     int left, right;
