@@ -3,6 +3,7 @@
 // In-memory stand-ins for the widget host's surroundings: the settings store, the canvas window
 // and the bar.
 
+#include <functional>
 #include <map>
 #include <string>
 #include <utility>
@@ -45,6 +46,7 @@ class FakeCanvas final : public IWidgetCanvas {
     int32_t top = 0;
     std::vector<int32_t> anchors;  // one per ShowFor
     int repaints = 0;
+    std::function<void()> onHide;  // what Windows does when an active canvas hides
 
     void SetHost(WidgetHost* owner) override { host = owner; }
     void SetTop(int32_t y) override { top = y; }
@@ -55,7 +57,10 @@ class FakeCanvas final : public IWidgetCanvas {
     }
     void Repaint() override { ++repaints; }
     bool IsVisible() const override { return visible; }
-    void Hide() override { visible = false; }
+    void Hide() override {
+        visible = false;
+        if (onHide) onHide();
+    }
     void SetHandCursor(bool on) override { handCursor = on; }
     WindowHandle Window() const override { return 0x5150; }
     // The canvas hid itself (another program became active).

@@ -181,6 +181,13 @@ TEST(WidgetHost, KeepsOnePopupOpenAndASecondClickClosesIt) {
     EXPECT_EQ(rig.host->PressedSlot(), nullptr);
     rig.Click(2);  // a third click opens it again
     EXPECT_TRUE(rig.canvas.visible);
+    // Closed from elsewhere while active, the canvas hands the activation to the bar: that is
+    // no press on its button, and the next click opens it.
+    rig.canvas.onHide = [&rig] { rig.host->OnBarActivated(rig.canvas.Window()); };
+    rig.host->CloseCanvas();
+    rig.canvas.onHide = nullptr;
+    rig.Click(2);
+    EXPECT_TRUE(rig.canvas.visible);
 
     // A menu widget: owners set at every depth, dropped under the button, closed by disabling.
     rig.Click(0);

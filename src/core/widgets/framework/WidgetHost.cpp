@@ -425,11 +425,12 @@ void WidgetHost::SummonCanvas(std::string_view name, int32_t x) {
 
 void WidgetHost::CloseCanvas() {
     RunLogged(m_trace, kSource, "CloseCanvas", true, [this] {
+        // The slot is let go first: hiding an active canvas may activate the bar at once, and
+        // the bar must not take that for a press on the closing canvas's button.
+        const bool wasOpen = m_openSlot != nullptr;
+        m_openSlot = nullptr;
         if (m_canvas && m_canvas->IsVisible()) m_canvas->Hide();
-        if (m_openSlot) {
-            m_openSlot = nullptr;
-            RedrawBar();
-        }
+        if (wasOpen) RedrawBar();
     });
 }
 
