@@ -8,7 +8,6 @@
 #include "core/support/RecordingGraphics.h"
 #include "core/support/TestTrace.h"
 #include "core/support/ThemeLoad.h"
-#include "core/theme/Brushes.h"
 
 namespace tarvik::test {
 namespace {
@@ -39,7 +38,7 @@ class DropDownListTest : public ::testing::Test {
     ThemeLoad m_load;
     const bool m_loaded = m_load.Load("<t><text color='332211' highlight='ffffff'/></t>");
     TestTrace m_log;
-    Brushes m_brushes{m_load.theme.TextColour, m_load.theme.HighlightTextColour, 0x66000000};
+    Brushes& m_brushes = m_load.brushes();
     DropDownList m_list{m_load.theme, m_brushes, m_log.trace};
     const MenuItemList m_items{Row("Open"), Separator(), Row("Gone", false), Row("Save")};
 };
@@ -118,7 +117,7 @@ TEST_F(DropDownListTest, TheFrameIsGlassThenHighlightsSeparatorsAndTextsAndAFail
             what += " separator";
         }
         if (call.kind == DrawKind::DrawString) {
-            if (call.argb == 0x66000000) what += " disabled";
+            if (call.argb == RecordedArgb(m_brushes.DisabledBrush())) what += " disabled";
             if (call.argb == RecordedArgb(m_brushes.HighlightBrush())) what += " highlight";
         }
         drawn.push_back(what);

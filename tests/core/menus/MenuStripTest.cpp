@@ -11,7 +11,6 @@
 #include "core/support/RecordingGraphics.h"
 #include "core/support/TestTrace.h"
 #include "core/support/ThemeLoad.h"
-#include "core/theme/Brushes.h"
 
 namespace tarvik::test {
 namespace {
@@ -55,9 +54,7 @@ struct Rig {
     explicit Rig(std::string_view themeFile = kTheme) {
         SetInstalledFontFamilies({"DejaVu Sans"});
         EXPECT_TRUE(load.Load(themeFile));
-        brushes.emplace(load.theme.TextColour, load.theme.HighlightTextColour,
-                        load.theme.DisabledTextColour);
-        strip.emplace(MenuStripServices{load.theme, *brushes, log.trace, dropDown, menus});
+        strip.emplace(MenuStripServices{load.theme, load.brushes(), log.trace, dropDown, menus});
         strip->SetCustomMenus(&menus);
         strip->Changed = [this] { ++changes; };
         strip->SetBounds({40, 0, 600, 36}, {0, 30});
@@ -76,7 +73,6 @@ struct Rig {
     TestTrace log;
     FakeDropDown dropDown;
     FakeMenus menus;
-    std::optional<Brushes> brushes;
     std::optional<MenuStrip> strip;
     int changes = 0;
 };
@@ -145,8 +141,8 @@ TEST(MenuStrip, EachTitleIsPaintedByItsState) {
     EXPECT_EQ(clear->settings,
               (RenderSettings{kTextRenderingHintAntiAlias, kSmoothingModeHighQuality,
                               kPixelOffsetModeHighQuality}));
-    const uint32_t text = RecordedArgb(rig.brushes->TextBrush());
-    const uint32_t highlight = RecordedArgb(rig.brushes->HighlightBrush());
+    const uint32_t text = RecordedArgb(rig.load.brushes().TextBrush());
+    const uint32_t highlight = RecordedArgb(rig.load.brushes().HighlightBrush());
     std::vector<std::string> drawn;
     for (auto call = clear.base(); call != calls.end(); ++call) {
         if (call->kind == DrawKind::DrawString) {

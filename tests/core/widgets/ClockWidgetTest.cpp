@@ -9,7 +9,6 @@
 #include "core/app/Error.h"
 #include "core/graphics/GDIPBitmap.h"
 #include "core/support/ThemeLoad.h"
-#include "core/theme/Brushes.h"
 #include "core/widgets/SystemPorts.h"
 
 namespace tarvik::test {
@@ -43,8 +42,7 @@ struct Rig {
     Rig() { EXPECT_TRUE(loaded); }
     ThemeLoad load;
     bool loaded = load.Load("<t><text face='DejaVu Sans' color='102030' highlight='405060'/></t>");
-    Brushes brushes{load.theme.TextColour, load.theme.HighlightTextColour,
-                    load.theme.DisabledTextColour};
+    Brushes& brushes = load.brushes();
     TestClock clock;
     EnglishNames names;
     ClockWidget widget{{load.theme, brushes, load.log.trace, load.dpi, clock, names}};
