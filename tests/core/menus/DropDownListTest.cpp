@@ -105,29 +105,23 @@ TEST_F(DropDownListTest, TheFrameIsGlassThenHighlightsSeparatorsAndTextsAndAFail
     GDIPGraphics graphics;
     graphics.FromImage(bitmap.Image());
     m_list.Paint(graphics, 200, 120, true);
+    // Each call: its kind, or a text with its place; the colours that matter named.
     std::vector<std::string> drawn;
     for (const DrawCall& call : RecordedCalls(graphics)) {
-        std::string what = std::to_string(static_cast<int>(call.kind));
-        if (call.kind == DrawKind::DrawString) {
-            what = call.text + " " + std::to_string(int(call.point.X)) + "," +
-                   std::to_string(int(call.point.Y));
-        }
-        if (call.kind == DrawKind::FillPath && call.argb == glass.Selection) what += " selection";
-        if (call.kind == DrawKind::FillRectangle && call.argb == glass.SeparatorColor) {
-            what += " separator";
-        }
-        if (call.kind == DrawKind::DrawString) {
-            if (call.argb == RecordedArgb(m_brushes.DisabledBrush())) what += " disabled";
-            if (call.argb == RecordedArgb(m_brushes.HighlightBrush())) what += " highlight";
-        }
-        drawn.push_back(what);
+        const char* kinds[] = {"clear", "", "path", "fill", "rect", "image"};
+        drawn.push_back(call.kind == DrawKind::DrawString
+                            ? call.text + " " + std::to_string(int(call.point.X)) + "," +
+                                  std::to_string(int(call.point.Y))
+                            : kinds[int(call.kind)]);
+        for (const auto& [argb, name] : {std::pair{glass.Selection, " selection"},
+                                         {glass.SeparatorColor, " separator"},
+                                         {RecordedArgb(m_brushes.DisabledBrush()), " disabled"},
+                                         {RecordedArgb(m_brushes.HighlightBrush()), " highlight"}})
+            if (call.kind != DrawKind::DrawPath && call.argb == argb) drawn.back() += name;
     }
-    const auto kind = [](DrawKind k) { return std::to_string(static_cast<int>(k)); };
-    EXPECT_EQ(drawn, (std::vector<std::string>{
-                         kind(DrawKind::Clear), kind(DrawKind::FillPath), kind(DrawKind::DrawPath),
-                         kind(DrawKind::FillPath) + " selection", "Open 30,4 highlight",
-                         kind(DrawKind::FillRectangle) + " separator", "Gone 30,35 disabled",
-                         "Save 30,56"}));
+    EXPECT_EQ(drawn, (std::vector<std::string>{"clear", "fill", "path", "fill selection",
+                                               "Open 30,4 highlight", "rect separator",
+                                               "Gone 30,35 disabled", "Save 30,56"}));
     EXPECT_EQ(RecordedCalls(graphics)[5].rect, (RectF{15, 30, 170, 1}));
     // Without glass behind, the body is the tint.
     graphics.FromImage(bitmap.Image());

@@ -56,7 +56,6 @@ struct Rig {
         EXPECT_TRUE(load.Load(themeFile));
         strip.emplace(MenuStripServices{load.theme, load.brushes(), log.trace, dropDown, menus});
         strip->SetCustomMenus(&menus);
-        strip->Changed = [this] { ++changes; };
         strip->SetBounds({40, 0, 600, 36}, {0, 30});
         menus.titles[7] = "Notes";
         menus.menuBars[7] = {"Abc", "Abcde", "Edit", "View"};
@@ -64,17 +63,14 @@ struct Rig {
     }
     const MenuItem& Title(size_t index) const { return *strip->Titles().at(index); }
     std::string HoverText() const { return strip->Hover() ? strip->Hover()->text : "(none)"; }
-    // Bar x of a point `offset` pixels right of the title's text start.
-    int16_t At(size_t index, int offset = 0) const {
-        return static_cast<int16_t>(40 + static_cast<int>(Title(index).Left) + offset);
-    }
+    // Bar x of the title's text start.
+    int16_t At(size_t index) const { return static_cast<int16_t>(40 + Title(index).Left); }
 
     ThemeLoad load;
     TestTrace log;
     FakeDropDown dropDown;
     FakeMenus menus;
     std::optional<MenuStrip> strip;
-    int changes = 0;
 };
 
 TEST(MenuStrip, TitlesAreLaidOutFromMeasuredWidthsAndHitWithinTheirPaddedSpans) {
