@@ -1,8 +1,10 @@
 // The widgets as a user meets them: the start button's menu, the calendar under the clock, and
 // Tarvik's own panel switching a widget off for good.
-#include <gtest/gtest.h>
-
+#include <windows.h>
+// After windows.h:
 #include <tlhelp32.h>
+
+#include <gtest/gtest.h>
 
 #include "E2eSupport.h"
 #include "win32/support/PointerInput.h"
@@ -60,30 +62,22 @@ HWND ShownCanvas(TarvikCopy& tarvik, std::chrono::milliseconds wait) {
     return tarvik.WaitForWindow(L"Tarvik_WidgetCanvas", wait);
 }
 
-void StopTaskManagers() {
+// The running task managers, ended first when asked.
+int TaskManagers(bool stop) {
     const HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
-    PROCESSENTRY32W entry{sizeof entry};
+    PROCESSENTRY32W entry{};
+    entry.dwSize = sizeof entry;
+    int count = 0;
     for (BOOL more = Process32FirstW(snapshot, &entry); more;
          more = Process32NextW(snapshot, &entry)) {
         if (_wcsicmp(entry.szExeFile, L"taskmgr.exe") != 0) continue;
-        if (const HANDLE process = OpenProcess(PROCESS_TERMINATE, FALSE, entry.th32ProcessID)) {
-            TerminateProcess(process, 0);
-            CloseHandle(process);
-        }
+        ++count;
+        const HANDLE process =
+            stop ? OpenProcess(PROCESS_TERMINATE, FALSE, entry.th32ProcessID) : nullptr;
+        if (process) TerminateProcess(process, 0), CloseHandle(process);
     }
     CloseHandle(snapshot);
-}
-
-bool TaskManagerRuns() {
-    const HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
-    PROCESSENTRY32W entry{sizeof entry};
-    bool found = false;
-    for (BOOL more = Process32FirstW(snapshot, &entry); more && !found;
-         more = Process32NextW(snapshot, &entry)) {
-        found = _wcsicmp(entry.szExeFile, L"taskmgr.exe") == 0;
-    }
-    CloseHandle(snapshot);
-    return found;
+    return count;
 }
 
 // The switched-off widgets as stored for this user; nothing when no value is there.
@@ -113,7 +107,7 @@ struct StoredValueReset {
 
 TEST(Widgets, TheStartButtonsMenuStartsTheTaskManager) {
     StartGdiPlus();
-    StopTaskManagers();
+    TaskManagers(true);
     const StoredValueReset reset;
     TarvikCopy tarvik;
     ASSERT_TRUE(tarvik.Start(L"", {{L"TARVIK_DEMO", L"1"}}));
@@ -134,8 +128,9 @@ TEST(Widgets, TheStartButtonsMenuStartsTheTaskManager) {
     // "Task Manager..." is the fourth row, below two rows and a separator.
     MovePointer(menu.left + 60, menu.top + 4 + 2 * 21 + 10 + 10);
     ClickPointer();
-    EXPECT_TRUE(PumpUntil(TaskManagerRuns, 10s)) << "the task manager did not start";
-    StopTaskManagers();
+    EXPECT_TRUE(PumpUntil([] { return TaskManagers(false) > 0; }, 10s))
+        << "the task manager did not start";
+    TaskManagers(true);
 }
 
 TEST(Widgets, TheCalendarOpensUnderTheClockAndClosesWhenThePointerLeavesTheBar) {
@@ -160,7 +155,7 @@ TEST(Widgets, TheCalendarOpensUnderTheClockAndClosesWhenThePointerLeavesTheBar) 
     EXPECT_EQ(rect.top, kBarHeight);
     EXPECT_LE(rect.right, ScreenWidth());
 
-    MovePointer(ScreenWidth() / 2, 10);  // along empty bar space: it stays
+    MovePointer(ScreenWidth() - 3, 10);  // onto the empty margin right of the clock: it stays
     PumpMessages(500ms);
     EXPECT_TRUE(IsWindowVisible(canvas));
     MovePointer(ScreenWidth() / 2, 300);  // off the bar: it closes

@@ -1,22 +1,46 @@
 #include "win32/app/BarParts.h"
 
+#include "core/app/LogException.h"
 #include "core/theme/Theme.h"
+#include "core/widgets/AppWidget.h"
+#include "core/widgets/ClockWidget.h"
+#include "core/widgets/StartWidget.h"
+#include "core/widgets/framework/WidgetHost.h"
 #include "win32/app/ProcessInfo.h"
 
 namespace tarvik {
 
-BarParts::BarParts(Trace& trace, const Overrides& overrides, const Theme& theme,
+BarParts::BarParts(Trace& log, const Overrides& given, const Dpi& scale, const Theme& look,
                    const WindowsVersion& version)
-    : trace(trace),
-      overrides(overrides),
-      theme(theme),
+    : trace(log),
+      overrides(given),
+      dpi(scale),
+      theme(look),
       twipsPerPixel(ScreenTwipsPerPixel()),
       subclass(trace),
       surfaces(trace),
       composition(version, trace),
       brushes(theme.TextColour, theme.HighlightTextColour, theme.DisabledTextColour),
-      nativeMenu(systemMenuReader, commandPoster, messageBox, trace, theme.Layout) {
+      nativeMenu(systemMenuReader, commandPoster, messageBox, trace, theme.Layout),
+      settings(trace) {
     contextMenu.AddItem(1, "Exit");
+    RouteWidgetCommands();
+}
+
+// A widget's menu row runs the widget's command; a failure there ends only that command.
+void BarParts::RouteWidgetCommands() {
+    nativeMenu.SetWidgetCommand([this](IWidget& widget, const MenuItem& item) {
+        RunLogged(trace, NativeMenu::kModule, "HandleMenuItem", true,
+                  [&] { widget.OnMenuCommand(item); });
+    });
+}
+
+void BarParts::RegisterWidgets(WidgetHost& host) {
+    host.Register(std::make_shared<StartWidget>(theme, systemCommands, trace));
+    host.Register(std::make_shared<ClockWidget>(
+        ClockWidgetServices{theme, brushes, trace, dpi, clock, dateNames}));
+    host.Register(std::make_shared<AppWidget>(
+        AppWidgetServices{theme, brushes, trace, dpi, systemCommands, ExecutableVersion()}));
 }
 
 BarServices BarParts::ForBar(std::function<void(int32_t)> onContextCommand) {
@@ -30,12 +54,19 @@ BarServices BarParts::ForBar(std::function<void(int32_t)> onContextCommand) {
                        nativeMenu,
                        contextMenu,
                        twipsPerPixel,
-                       std::move(onContextCommand)};
+                       dpi,
+                       settings,
+                       std::move(onContextCommand),
+                       [this](WidgetHost& host) { RegisterWidgets(host); }};
 }
 
 DropDownServices BarParts::ForDropDown() {
     return DropDownServices{theme,       brushes,  trace,      surfaces,
                             composition, subclass, nativeMenu, twipsPerPixel};
+}
+
+WidgetCanvasServices BarParts::ForCanvas() {
+    return WidgetCanvasServices{theme, trace, surfaces, composition, subclass};
 }
 
 }  // namespace tarvik

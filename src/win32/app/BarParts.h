@@ -7,29 +7,36 @@
 #include "core/menus/MenuPorts.h"
 #include "core/menus/NativeMenu.h"
 #include "core/theme/Brushes.h"
+#include "win32/app/SystemClock.h"
 #include "win32/bar/RivovoZoz.h"
 #include "win32/bar/WindowComposition.h"
 #include "win32/menus/ContextMenu.h"
 #include "win32/menus/DropDownMenu.h"
 #include "win32/menus/Win32MenuPorts.h"
 #include "win32/platform/LayeredWindow.h"
+#include "win32/platform/RegistrySettings.h"
 #include "win32/platform/WindowSubclass.h"
+#include "win32/widgets/LocaleDateNames.h"
+#include "win32/widgets/SystemCommands.h"
+#include "win32/widgets/framework/WidgetCanvas.h"
 
 namespace tarvik {
 
+class Dpi;
 struct Overrides;
 class Theme;
+class WidgetHost;
 class Trace;
 struct WindowsVersion;
 
 // The object graph behind the bar: every process-wide service the bar, its menus and its
 // windows use, made in one place in the order they depend on each other and dropped in reverse.
 // Start-up, the Windows test harness and the timing programs all build it here, so a new
-// port or service is wired once. Trace, overrides and theme are made before it (the theme
+// port or service is wired once. Trace, overrides, scale and theme are made before it (the theme
 // decides the brushes and the layout) and must outlive it.
 class BarParts {
   public:
-    BarParts(Trace& trace, const Overrides& overrides, const Theme& theme,
+    BarParts(Trace& trace, const Overrides& overrides, const Dpi& dpi, const Theme& theme,
              const WindowsVersion& version);
     BarParts(const BarParts&) = delete;
     BarParts& operator=(const BarParts&) = delete;
@@ -38,9 +45,14 @@ class BarParts {
     BarServices ForBar(std::function<void(int32_t)> onContextCommand);
     // What a drop-down of the bar's menus is built from.
     DropDownServices ForDropDown();
+    // What the widgets' canvas is built from.
+    WidgetCanvasServices ForCanvas();
+    // Makes the built-in widgets and registers them with the host in their order on the bar.
+    void RegisterWidgets(WidgetHost& host);
 
     Trace& trace;
     const Overrides& overrides;
+    const Dpi& dpi;
     const Theme& theme;
     TwipsPerPixel twipsPerPixel;
     WindowSubclass subclass;
@@ -53,6 +65,15 @@ class BarParts {
     NativeMenu nativeMenu;
     // The bar's right-click menu: its one entry, "Exit", is command 1.
     ContextMenu contextMenu;
+    // What the widgets use: the user's settings, the system's commands, the clock and the
+    // names of days and months.
+    RegistrySettings settings;
+    ShellSystemCommands systemCommands;
+    SystemClock clock;
+    LocaleDateNames dateNames;
+
+  private:
+    void RouteWidgetCommands();
 };
 
 }  // namespace tarvik

@@ -26,21 +26,22 @@ std::filesystem::path ExecutablePath() {
     return {};
 }
 
-uint32_t ExecutableRevision() {
+ProgramVersion ExecutableVersion() {
     const std::wstring path = ExecutablePath().wstring();
-    if (path.empty()) return 0;
+    if (path.empty()) return {};
     DWORD ignored = 0;
     const DWORD size = GetFileVersionInfoSizeW(path.c_str(), &ignored);
-    if (size == 0) return 0;
+    if (size == 0) return {};
     std::vector<unsigned char> data(size);
-    if (!GetFileVersionInfoW(path.c_str(), 0, size, data.data())) return 0;
+    if (!GetFileVersionInfoW(path.c_str(), 0, size, data.data())) return {};
     VS_FIXEDFILEINFO* info = nullptr;
     UINT infoSize = 0;
     if (!VerQueryValueW(data.data(), L"\\", reinterpret_cast<void**>(&info), &infoSize) ||
         info == nullptr || infoSize < sizeof(VS_FIXEDFILEINFO)) {
-        return 0;
+        return {};
     }
-    return LOWORD(info->dwFileVersionLS);
+    return ProgramVersion{HIWORD(info->dwFileVersionMS), LOWORD(info->dwFileVersionMS),
+                          LOWORD(info->dwFileVersionLS)};
 }
 
 WindowsVersion ReadWindowsVersion() {

@@ -6,6 +6,7 @@
 
 #include "core/bar/WindowsVersion.h"
 #include "core/menus/DropDownPlacement.h"
+#include "core/widgets/SystemPorts.h"
 
 namespace tarvik {
 
@@ -13,8 +14,13 @@ namespace tarvik {
 std::filesystem::path ExecutablePath();
 // A path's file name as UTF-8, whatever the system's ANSI code page can hold.
 std::string FileNameUtf8(const std::filesystem::path& path);
+// The executable's version resource: its first two numbers and its last (all 0 when there is
+// none).
+ProgramVersion ExecutableVersion();
 // The last number of the executable's version resource (0 when there is none).
-uint32_t ExecutableRevision();
+inline uint32_t ExecutableRevision() {
+    return ExecutableVersion().revision;
+}
 // The real Windows version, whatever compatibility settings report.
 WindowsVersion ReadWindowsVersion();
 // The screen's horizontal logical DPI, 0 when it cannot be read.

@@ -52,7 +52,7 @@ bool Program::Main() {
         return false;
     }
 
-    m_parts = std::make_unique<BarParts>(m_trace, m_overrides, m_theme, m_version);
+    m_parts = std::make_unique<BarParts>(m_trace, m_overrides, m_dpi, m_theme, m_version);
 
     m_workArea = std::make_unique<WorkArea>(m_desktopWorkArea, m_trace, m_theme.Layout.WorkAreaTop,
                                             m_overrides.barTop);

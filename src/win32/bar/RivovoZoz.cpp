@@ -327,7 +327,7 @@ LRESULT RivovoZoz::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_ACTIVATE:
             // Exactly active or click-active: a minimized activation is not the bar's.
             if (m_model && (wParam == WA_ACTIVE || wParam == WA_CLICKACTIVE)) {
-                m_model->Activated(reinterpret_cast<WindowHandle>(lParam));
+                m_model->Activated(static_cast<WindowHandle>(lParam));
             }
             break;
         case kFrameMessage:

@@ -69,7 +69,7 @@ BarHarness::BarHarness() : m_trace(m_folder.Path() / "errors.log", m_clock) {
     if (!m_theme.Initialize(m_xmlParser, TestProgramFolder(), m_trace, m_overrides, m_dpi)) {
         return;
     }
-    m_parts.emplace(m_trace, m_overrides, m_theme, ReadWindowsVersion());
+    m_parts.emplace(m_trace, m_overrides, m_dpi, m_theme, ReadWindowsVersion());
     m_bar = std::make_unique<RivovoZoz>(m_parts->ForBar([](int32_t) {}));
     m_ready = m_bar->Create();
 }

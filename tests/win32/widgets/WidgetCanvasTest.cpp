@@ -1,0 +1,221 @@
+// The real canvas window, built from the program's own parts, driven by real pointer and key
+// input: what reaches the widget, the cursor, where the window goes and when it hides itself.
+#include "win32/widgets/framework/WidgetCanvas.h"
+
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <algorithm>
+#include <chrono>
+#include <memory>
+#include <string>
+#include <tuple>
+#include <utility>
+#include <vector>
+
+#include "core/app/Error.h"
+#include "win32/support/BarHarness.h"
+#include "win32/support/PointerInput.h"
+
+namespace tarvik::test {
+namespace {
+
+using namespace std::chrono_literals;
+
+using Move = std::tuple<int16_t, float, float>;  // buttons, x, y
+using KeyDown = std::pair<int16_t, int16_t>;     // key code, modifiers
+
+// A widget that asks for a fixed canvas size and records what the canvas hands it.
+class FakeWidget : public IWidget {
+  public:
+    FakeWidget(int32_t w, int32_t h) : width(w), height(h) {}
+    std::string Name() const override { return "Fake"; }
+    WidgetAlignment Alignment() const override { return AlignRight; }
+    WidgetActivation Activation() const override { return ActivateCanvas; }
+    const SkinButton* ButtonIcon() const override { return nullptr; }
+    std::string ButtonText() const override { return "Fake"; }
+    void MeasureCanvas(GDIPGraphics&, int32_t& w, int32_t& h) override { w = width, h = height; }
+    void OnCanvasMouseMove(int16_t buttons, float x, float y) override {
+        if (failMoves) throw Error(7, "no moves today");
+        moves.emplace_back(buttons, x, y);
+    }
+    void OnCanvasMouseLeave() override { ++leaves; }
+
+    int32_t width, height;
+    bool failMoves = false;
+    std::vector<Move> moves;
+    int leaves = 0;
+};
+
+struct KeyWidget final : FakeWidget, ICanvasKeys {
+    KeyWidget() : FakeWidget(120, 80) {}
+    void OnCanvasKeyDown(int16_t key, int16_t shift) override { keyDowns.emplace_back(key, shift); }
+    void OnCanvasKeyPress(int16_t keyAscii) override { keyPresses.push_back(keyAscii); }
+    std::vector<KeyDown> keyDowns;
+    std::vector<int16_t> keyPresses;
+};
+
+std::tuple<LONG, LONG, LONG, LONG> Edges(const RECT& rect) {
+    return {rect.left, rect.top, rect.right, rect.bottom};
+}
+
+void Type(std::vector<std::pair<WORD, bool>> keys) {  // (key, released)
+    std::vector<INPUT> inputs;
+    for (const auto& [key, released] : keys) {
+        INPUT input{};
+        input.type = INPUT_KEYBOARD;
+        input.ki.wVk = key;
+        input.ki.dwFlags = released ? KEYEVENTF_KEYUP : 0;
+        inputs.push_back(input);
+    }
+    SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
+    PumpMessages(150ms);
+}
+
+class WidgetCanvasTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        ParkPointer();
+        ASSERT_TRUE(m_harness.Ready());
+        BarParts& parts = m_harness.Parts();
+        m_canvas = std::make_unique<WidgetCanvas>(WidgetCanvasServices{
+            m_harness.GetTheme(), m_log.trace, parts.surfaces, parts.composition, parts.subclass});
+        m_canvas->Dismissed = [this] { ++m_dismissed; };
+        m_canvas->SetTop(300);
+    }
+    void TearDown() override {
+        m_canvas.reset();
+        PumpMessages(50ms);
+    }
+    void Show(IWidget& widget, int32_t anchorX) {
+        m_canvas->ShowFor(widget, anchorX);
+        PumpMessages(150ms);
+    }
+    // Parks the pointer and waits for the leave notification, which comes on a timer.
+    void LeaveCanvas() {
+        ParkPointer();
+        PumpUntil([this] { return !m_canvas->Tracking(); }, 2s);
+        PumpMessages(200ms);
+    }
+
+    BarHarness m_harness;
+    TestLog m_log;
+    std::unique_ptr<WidgetCanvas> m_canvas;
+    int m_dismissed = 0;
+};
+
+TEST_F(WidgetCanvasTest, ThePointerReachesTheWidgetLeavesOnceEachTimeAndShowsTheChosenCursor) {
+    FakeWidget widget(200, 120);
+    Show(widget, 400);  // window at (300, 300)
+    MovePointer(310, 320);
+    MovePointer(330, 350);
+    EXPECT_EQ(widget.moves, (std::vector<Move>{{0, 10, 20}, {0, 30, 50}}));
+    EXPECT_TRUE(m_canvas->Tracking());
+    LeaveCanvas();
+    EXPECT_EQ(widget.leaves, 1);
+    MovePointer(320, 330);  // re-arms the leave notification
+    LeaveCanvas();
+    EXPECT_EQ(widget.leaves, 2);
+
+    const HCURSOR hand = LoadCursorW(nullptr, IDC_HAND);
+    const HCURSOR arrow = LoadCursorW(nullptr, IDC_ARROW);
+    for (const bool on : {true, false, true}) {
+        m_canvas->SetHandCursor(on);
+        MovePointer(340, on ? 340 : 350);
+        EXPECT_EQ(GetCursor(), on ? hand : arrow) << on;
+        LeaveCanvas();
+    }
+
+    // A failing widget is logged once; the canvas carries on and still tracks the pointer.
+    widget.failMoves = true;
+    MovePointer(310, 310);
+    MovePointer(320, 320);
+    const std::string log = m_log.Text();
+    EXPECT_EQ(std::count(log.begin(), log.end(), '\n'), 1) << log;
+    EXPECT_TRUE(log.ends_with(",7,\"WidgetCanvas\",\"Form_MouseMove\",\"no moves today\"\r\n"))
+        << log;
+    widget.failMoves = false;
+    MovePointer(330, 340);
+    EXPECT_EQ(widget.moves.back(), Move(0, 30, 40));
+    LeaveCanvas();
+    EXPECT_EQ(widget.leaves, 6);
+}
+
+TEST_F(WidgetCanvasTest, KeysReachOnlyAWidgetThatTakesThem) {
+    FakeWidget plain(200, 120);
+    Show(plain, 400);
+    EXPECT_EQ(GetActiveWindow(), m_canvas->Handle()) << "showing activates the canvas";
+    Type({{'Q', false}, {'Q', true}});
+    KeyWidget keys;
+    Show(keys, 400);
+    SetForegroundWindow(m_canvas->Handle());
+    Type({{VK_SHIFT, false}, {'A', false}, {'A', true}, {VK_SHIFT, true}, {'B', false}});
+    EXPECT_EQ(keys.keyDowns, (std::vector<KeyDown>{{VK_SHIFT, 1}, {'A', 1}, {'B', 0}}));
+    EXPECT_EQ(keys.keyPresses, (std::vector<int16_t>{'A', 'b'}));
+    Type({{'B', true}});
+    EXPECT_EQ(m_log.Text(), "");
+}
+
+TEST_F(WidgetCanvasTest, TheCanvasIsCentredOnTheAnchorUnlessItWouldLeaveTheScreenOnTheRight) {
+    const int32_t screen = GetSystemMetrics(SM_CXSCREEN);
+    struct Case {
+        int32_t anchorX, width, height;
+        RECT expected;
+    };
+    const Case cases[] = {
+        {400, 200, 120, {300, 300, 500, 420}},
+        {401, 201, 50, {301, 300, 502, 350}},                       // half the width, truncated
+        {screen - 100, 300, 90, {screen - 300, 300, screen, 390}},  // flush with the right edge
+        {50, 200, 40, {-50, 300, 150, 340}},                        // no check on the left
+        {500, 0, -3, {500, 300, 501, 301}},                         // nothing asked for: one pixel
+    };
+    for (const Case& c : cases) {
+        FakeWidget widget(c.width, c.height);
+        Show(widget, c.anchorX);
+        RECT rect{};
+        GetWindowRect(m_canvas->Handle(), &rect);
+        EXPECT_EQ(Edges(rect), Edges(c.expected)) << c.anchorX;
+        EXPECT_TRUE(m_canvas->IsVisible());
+        if (c.width == 0) {  // the single pixel still takes the pointer
+            MovePointer(500, 300);
+            EXPECT_EQ(widget.moves, (std::vector<Move>{{0, 0, 0}}));
+            LeaveCanvas();
+        }
+    }
+    const LONG_PTR exStyle = GetWindowLongPtrW(m_canvas->Handle(), GWL_EXSTYLE);
+    EXPECT_EQ(exStyle & (WS_EX_LAYERED | WS_EX_TOPMOST | WS_EX_TOOLWINDOW),
+              WS_EX_LAYERED | WS_EX_TOPMOST | WS_EX_TOOLWINDOW);
+    m_canvas->Hide();
+    EXPECT_FALSE(m_canvas->IsVisible());
+    EXPECT_EQ(m_dismissed, 0) << "the host's own hiding tells nobody";
+    EXPECT_EQ(m_log.Text(), "");
+}
+
+TEST_F(WidgetCanvasTest, AnotherProgramsActivationHidesTheCanvasUnlessThePointerIsOverIt) {
+    FakeWidget widget(200, 120);
+    Show(widget, 400);
+    MovePointer(350, 350);
+    SendMessageW(m_canvas->Handle(), WM_ACTIVATEAPP, FALSE, 0);
+    EXPECT_TRUE(m_canvas->IsVisible());
+    LeaveCanvas();
+    SendMessageW(m_canvas->Handle(), WM_ACTIVATEAPP, TRUE, 0);
+    EXPECT_TRUE(m_canvas->IsVisible());
+    EXPECT_EQ(m_dismissed, 0);
+    SendMessageW(m_canvas->Handle(), WM_ACTIVATEAPP, FALSE, 0);
+    EXPECT_FALSE(m_canvas->IsVisible());
+    EXPECT_EQ(m_dismissed, 1);
+    EXPECT_EQ(m_canvas->Widget(), &widget) << "hiding keeps the widget";
+
+    // Closing (Alt+F4) hides it the same way and keeps the window; the canvas takes it along.
+    Show(widget, 400);
+    const HWND window = m_canvas->Handle();
+    SendMessageW(window, WM_CLOSE, 0, 0);
+    EXPECT_TRUE(IsWindow(window) && !m_canvas->IsVisible());
+    EXPECT_EQ(m_dismissed, 2);
+    m_canvas.reset();
+    EXPECT_FALSE(IsWindow(window));
+    EXPECT_EQ(m_harness.Parts().surfaces.Registered(window), nullptr);
+}
+
+}  // namespace
+}  // namespace tarvik::test
