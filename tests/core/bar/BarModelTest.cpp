@@ -13,7 +13,6 @@
 #include "core/support/TestTrace.h"
 #include "core/support/ThemeLoad.h"
 #include "core/support/WidgetFakes.h"
-#include "core/theme/Brushes.h"
 #include "core/widgets/framework/WidgetHost.h"
 
 namespace tarvik::test {
@@ -85,8 +84,7 @@ struct Rig {
     Outside outside;
     FakeDropDown dropDown;
     NativeMenu nativeMenu{outside, outside, outside, log.trace, load.theme.Layout};
-    Brushes brushes{load.theme.TextColour, load.theme.HighlightTextColour,
-                    load.theme.DisabledTextColour};
+    Brushes& brushes = load.brushes();
     MenuStrip strip{{load.theme, brushes, log.trace, dropDown, nativeMenu}};
     BarModel model{load.theme, log.trace, strip, nativeMenu, outside};
     GDIPBitmap surface = GDIPBitmap::CreateFromSizeFormat(1920, 36);
@@ -195,24 +193,6 @@ TEST(BarModel, NothingIsDrawnOrRestackedWhileTheContextMenuIsOpen) {
     EXPECT_TRUE(rig.model.Flush());
 }
 
-// A text button: "Go" at the left end calls its action, "Cal" at the right end opens its canvas
-// on hover.
-class TextWidget final : public IWidget {
-  public:
-    TextWidget(std::string text, WidgetAlignment side, WidgetActivation kind)
-        : m_text(std::move(text)), m_side(side), m_kind(kind) {}
-    std::string Name() const override { return m_text; }
-    WidgetAlignment Alignment() const override { return m_side; }
-    WidgetActivation Activation() const override { return m_kind; }
-    const SkinButton* ButtonIcon() const override { return nullptr; }
-    std::string ButtonText() const override { return m_text; }
-
-  private:
-    std::string m_text;
-    WidgetAlignment m_side;
-    WidgetActivation m_kind;
-};
-
 TEST(BarModel, WidgetsTakeThePointerFirstAndTheStripLiesBetweenThem) {
     Rig rig;
     MemorySettings settings;
@@ -221,8 +201,8 @@ TEST(BarModel, WidgetsTakeThePointerFirstAndTheStripLiesBetweenThem) {
     WidgetHost host(
         {rig.load.theme, rig.brushes, rig.log.trace, rig.load.dpi, settings, canvas, widgetMenu});
     BarModel model(rig.load.theme, rig.log.trace, rig.strip, rig.nativeMenu, rig.outside, &host);
-    host.Register(std::make_shared<TextWidget>("Go", AlignLeft, ActivateAction));
-    host.Register(std::make_shared<TextWidget>("Cal", AlignRight, ActivateHoverCanvas));
+    host.Register(std::make_shared<FakeWidget>("Go", AlignLeft));
+    host.Register(std::make_shared<FakeWidget>("Cal", AlignRight, ActivateHoverCanvas));
     model.SetGraphics(&rig.graphics);
     model.SetPlacement({0, 30, 1920, 36});
     // Both buttons are the 50-pixel minimum: 8..58 and 1862..1912; the strip starts at the

@@ -3,12 +3,12 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "core/support/RecordingGraphics.h"
 #include "core/support/TestTrace.h"
 #include "core/support/ThemeLoad.h"
-#include "core/theme/Brushes.h"
 
 namespace tarvik::test {
 namespace {
@@ -39,7 +39,7 @@ class DropDownListTest : public ::testing::Test {
     ThemeLoad m_load;
     const bool m_loaded = m_load.Load("<t><text color='332211' highlight='ffffff'/></t>");
     TestTrace m_log;
-    Brushes m_brushes{m_load.theme.TextColour, m_load.theme.HighlightTextColour, 0x66000000};
+    Brushes& m_brushes = m_load.brushes();
     DropDownList m_list{m_load.theme, m_brushes, m_log.trace};
     const MenuItemList m_items{Row("Open"), Separator(), Row("Gone", false), Row("Save")};
 };
@@ -106,29 +106,23 @@ TEST_F(DropDownListTest, TheFrameIsGlassThenHighlightsSeparatorsAndTextsAndAFail
     GDIPGraphics graphics;
     graphics.FromImage(bitmap.Image());
     m_list.Paint(graphics, 200, 120, true);
+    // Each call: its kind, or a text with its place; the colours that matter named.
     std::vector<std::string> drawn;
     for (const DrawCall& call : RecordedCalls(graphics)) {
-        std::string what = std::to_string(static_cast<int>(call.kind));
-        if (call.kind == DrawKind::DrawString) {
-            what = call.text + " " + std::to_string(int(call.point.X)) + "," +
-                   std::to_string(int(call.point.Y));
-        }
-        if (call.kind == DrawKind::FillPath && call.argb == glass.Selection) what += " selection";
-        if (call.kind == DrawKind::FillRectangle && call.argb == glass.SeparatorColor) {
-            what += " separator";
-        }
-        if (call.kind == DrawKind::DrawString) {
-            if (call.argb == 0x66000000) what += " disabled";
-            if (call.argb == RecordedArgb(m_brushes.HighlightBrush())) what += " highlight";
-        }
-        drawn.push_back(what);
+        const char* kinds[] = {"clear", "", "path", "fill", "rect", "image"};
+        drawn.push_back(call.kind == DrawKind::DrawString
+                            ? call.text + " " + std::to_string(int(call.point.X)) + "," +
+                                  std::to_string(int(call.point.Y))
+                            : kinds[int(call.kind)]);
+        for (const auto& [argb, name] : {std::pair{glass.Selection, " selection"},
+                                         {glass.SeparatorColor, " separator"},
+                                         {RecordedArgb(m_brushes.DisabledBrush()), " disabled"},
+                                         {RecordedArgb(m_brushes.HighlightBrush()), " highlight"}})
+            if (call.kind != DrawKind::DrawPath && call.argb == argb) drawn.back() += name;
     }
-    const auto kind = [](DrawKind k) { return std::to_string(static_cast<int>(k)); };
-    EXPECT_EQ(drawn, (std::vector<std::string>{
-                         kind(DrawKind::Clear), kind(DrawKind::FillPath), kind(DrawKind::DrawPath),
-                         kind(DrawKind::FillPath) + " selection", "Open 30,4 highlight",
-                         kind(DrawKind::FillRectangle) + " separator", "Gone 30,35 disabled",
-                         "Save 30,56"}));
+    EXPECT_EQ(drawn, (std::vector<std::string>{"clear", "fill", "path", "fill selection",
+                                               "Open 30,4 highlight", "rect separator",
+                                               "Gone 30,35 disabled", "Save 30,56"}));
     EXPECT_EQ(RecordedCalls(graphics)[5].rect, (RectF{15, 30, 170, 1}));
     // Without glass behind, the body is the tint.
     graphics.FromImage(bitmap.Image());
@@ -150,30 +144,22 @@ TEST_F(DropDownListTest, TheFrameIsGlassThenHighlightsSeparatorsAndTextsAndAFail
 // rounded to a whole twip and then to a whole pixel (halves to even at each step), and a window
 // past the right edge of a 1920-pixel screen moved back to end at it.
 TEST(DropDownPlacement, KeepsThePositionsOfTheTwipsArithmeticAtEveryCommonDpi) {
-    struct Case {
-        int32_t dpi;
-        ScreenPoint at;
-        int32_t width;
-        ListPlacement placed;
-    };
-    const Case cases[] = {
+    // DPI, the point asked for, the window's width -> where it goes.
+    const std::tuple<int32_t, ScreenPoint, int32_t, ListPlacement> cases[] = {
         {96, {137.5, 23}, 100, {138, 23}},   // 137.5 -> 138
         {96, {136.5, 23}, 100, {136, 23}},   // 136.5 -> 136
         {96, {40, 53}, 100, {40, 53}},       // bar 30 lower: 795 twips -> 53
         {96, {1900, 23}, 100, {1820, 23}},   // past the right edge
         {96, {1820, 23}, 100, {1820, 23}},   // ends exactly at the edge: stays
         {120, {300.5, 21}, 200, {300, 21}},  // 252 twips -> 21
-        {120, {0, 37}, 200, {0, 37}},        // 444 twips
-        {144, {10, 33}, 200, {10, 33}},      // 330 twips
         {144, {1800, 96}, 200, {1720, 96}},  // 960 twips
         {168, {10, 37}, 200, {10, 37}},      // 317.14 -> 317 twips -> 36.98 -> 37
         {168, {10, 23}, 200, {10, 23}},      // 197.14 -> 197 twips -> 22.98 -> 23
         {168, {1721, 1}, 200, {1720, 1}},    // 8.57 -> 9 twips -> 1.05 -> 1
     };
-    for (const Case& c : cases) {
-        const TwipsPerPixel tpp = TwipsPerPixelFromDpi(c.dpi, c.dpi);
-        EXPECT_EQ(PlaceDropDown(c.at, {c.width, 40}, 1920, tpp), c.placed)
-            << c.dpi << " dpi at " << c.at.x << ", " << c.at.y;
+    for (const auto& [dpi, at, width, placed] : cases) {
+        EXPECT_EQ(PlaceDropDown(at, {width, 40}, 1920, TwipsPerPixelFromDpi(dpi, dpi)), placed)
+            << dpi << " dpi at " << at.x << ", " << at.y;
     }
     // A DPI that cannot be read counts as 96.
     EXPECT_EQ(TwipsPerPixelFromDpi(0, -5).x, 15.0);

@@ -11,7 +11,6 @@
 #include "core/support/RecordingGraphics.h"
 #include "core/support/TestTrace.h"
 #include "core/support/ThemeLoad.h"
-#include "core/theme/Brushes.h"
 
 namespace tarvik::test {
 namespace {
@@ -55,11 +54,8 @@ struct Rig {
     explicit Rig(std::string_view themeFile = kTheme) {
         SetInstalledFontFamilies({"DejaVu Sans"});
         EXPECT_TRUE(load.Load(themeFile));
-        brushes.emplace(load.theme.TextColour, load.theme.HighlightTextColour,
-                        load.theme.DisabledTextColour);
-        strip.emplace(MenuStripServices{load.theme, *brushes, log.trace, dropDown, menus});
+        strip.emplace(MenuStripServices{load.theme, load.brushes(), log.trace, dropDown, menus});
         strip->SetCustomMenus(&menus);
-        strip->Changed = [this] { ++changes; };
         strip->SetBounds({40, 0, 600, 36}, {0, 30});
         menus.titles[7] = "Notes";
         menus.menuBars[7] = {"Abc", "Abcde", "Edit", "View"};
@@ -67,18 +63,14 @@ struct Rig {
     }
     const MenuItem& Title(size_t index) const { return *strip->Titles().at(index); }
     std::string HoverText() const { return strip->Hover() ? strip->Hover()->text : "(none)"; }
-    // Bar x of a point `offset` pixels right of the title's text start.
-    int16_t At(size_t index, int offset = 0) const {
-        return static_cast<int16_t>(40 + static_cast<int>(Title(index).Left) + offset);
-    }
+    // Bar x of the title's text start.
+    int16_t At(size_t index) const { return static_cast<int16_t>(40 + Title(index).Left); }
 
     ThemeLoad load;
     TestTrace log;
     FakeDropDown dropDown;
     FakeMenus menus;
-    std::optional<Brushes> brushes;
     std::optional<MenuStrip> strip;
-    int changes = 0;
 };
 
 TEST(MenuStrip, TitlesAreLaidOutFromMeasuredWidthsAndHitWithinTheirPaddedSpans) {
@@ -145,8 +137,8 @@ TEST(MenuStrip, EachTitleIsPaintedByItsState) {
     EXPECT_EQ(clear->settings,
               (RenderSettings{kTextRenderingHintAntiAlias, kSmoothingModeHighQuality,
                               kPixelOffsetModeHighQuality}));
-    const uint32_t text = RecordedArgb(rig.brushes->TextBrush());
-    const uint32_t highlight = RecordedArgb(rig.brushes->HighlightBrush());
+    const uint32_t text = RecordedArgb(rig.load.brushes().TextBrush());
+    const uint32_t highlight = RecordedArgb(rig.load.brushes().HighlightBrush());
     std::vector<std::string> drawn;
     for (auto call = clear.base(); call != calls.end(); ++call) {
         if (call->kind == DrawKind::DrawString) {

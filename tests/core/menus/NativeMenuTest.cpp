@@ -5,12 +5,16 @@
 #include <map>
 #include <memory>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "core/app/Error.h"
 #include "core/support/FakeDropDown.h"
 #include "core/support/TestTrace.h"
 #include "core/theme/ThemeLayout.h"
+
+// Rows are built with designated initializers that leave the rest default.
+#pragma GCC diagnostic ignored "-Wmissing-field-initializers"
 
 namespace tarvik {
 namespace {
@@ -24,7 +28,7 @@ constexpr uint32_t kSeparator = 0x800;
 constexpr MenuHandle kMenu = 4660;
 constexpr WindowHandle kWindow = 131330;
 
-// Menus and window titles held in memory, answering as the Win32 calls do; the posts and
+// Menus and the title of kWindow in memory, answering as the Win32 calls do; the posts and
 // boxes asked for.
 class FakeSystem final : public IMenuReader, public ICommandPoster, public IMessageBox {
   public:
@@ -35,16 +39,15 @@ class FakeSystem final : public IMenuReader, public ICommandPoster, public IMess
         MenuHandle subMenu = 0;
     };
     std::map<MenuHandle, std::vector<Entry>> menus;
-    std::map<WindowHandle, std::string> titles;
-    std::map<WindowHandle, MenuHandle> menuBars;
+    std::string title;
+    MenuHandle menuBar = 0;
     std::vector<std::pair<WindowHandle, int32_t>> posts;
     PostResult result{true, 0};
-    std::vector<std::string> texts;
-    uint32_t flags = 0;
+    std::vector<std::string> boxes;  // "flags title: text"
     bool failBox = false;
 
     MenuHandle MenuBar(WindowHandle window) const override {
-        return menuBars.contains(window) ? menuBars.at(window) : 0;
+        return window == kWindow ? menuBar : 0;
     }
     int32_t ItemCount(MenuHandle menu) const override {
         return menus.contains(menu) ? static_cast<int32_t>(menus.at(menu).size()) : -1;
@@ -56,103 +59,96 @@ class FakeSystem final : public IMenuReader, public ICommandPoster, public IMess
         return At(menu, at).subMenu != 0 ? -1 : At(menu, at).id;
     }
     std::string WindowTitle(WindowHandle window) const override {
-        return titles.contains(window) ? titles.at(window) : std::string();
+        return window == kWindow ? title : std::string();
     }
     PostResult PostCommand(WindowHandle window, int32_t commandId) override {
         posts.emplace_back(window, commandId);
         return result;
     }
-    void Show(std::string_view title, std::string_view text, uint32_t boxFlags) override {
-        EXPECT_EQ(title, "Tarvik");
-        texts.emplace_back(text);
-        flags = boxFlags;
+    void Show(std::string_view boxTitle, std::string_view text, uint32_t flags) override {
+        boxes.push_back(std::to_string(flags) + " " + std::string(boxTitle) + ": " +
+                        std::string(text));
         if (failBox) throw Error(1400, "Invalid window handle.");
     }
-
-  private:
-    const Entry& At(MenuHandle menu, int32_t at) const {
-        return menus.at(menu).at(static_cast<size_t>(at));
-    }
+    const Entry& At(MenuHandle menu, int32_t at) const { return menus.at(menu).at(size_t(at)); }
 };
 
-std::shared_ptr<MenuItem> Leaf(std::string text, int32_t id, WindowHandle window = kWindow) {
-    auto item = std::make_shared<MenuItem>();
-    item->text = std::move(text);
-    item->CommandId = id;
-    item->hWnd = window;
-    return item;
+// A row for kWindow unless it names another window.
+std::shared_ptr<MenuItem> Leaf(MenuItem item) {
+    if (item.hWnd == 0) item.hWnd = kWindow;
+    return std::make_shared<MenuItem>(std::move(item));
+}
+
+// The tree one row per line, indented by depth: "text id" ("---" for a separator), "off" when
+// disabled, "@" when it goes to another window than kWindow.
+std::string Describe(const MenuItemList& items, const std::string& indent = "") {
+    std::string out;
+    for (const auto& item : items) {
+        out += indent +
+               (item->IsSeparator ? "---" : item->text + " " + std::to_string(item->CommandId)) +
+               (item->IsEnabled ? "" : " off") + (item->hWnd == kWindow ? "" : " @") + "\n" +
+               Describe(item->Children, indent + "  ");
+    }
+    return out;
 }
 
 class NativeMenuTest : public ::testing::Test {
   protected:
-    MenuItemList Read(MenuHandle menu = kMenu) {
+    std::string Read(MenuHandle menu = kMenu) {
         MenuItemList items;
         m_native.PopulateMenuFromHandle(items, menu, kWindow);
-        return items;
+        return Describe(items);
+    }
+    // Picks row 1; every row without children closes the whole chain.
+    void Pick(MenuItem item) {
+        const auto row = Leaf(std::move(item));
+        bool closeAll = false;
+        m_native.HandleMenuItem(*row, m_menu, 1, closeAll);
+        EXPECT_TRUE(closeAll) << row->text;
     }
 
     test::TestTrace m_log;
     FakeSystem m_system;
     ThemeLayout m_layout;
     NativeMenu m_native{m_system, m_system, m_system, m_log.trace, m_layout};
+    FakeDropDown m_menu;
 };
 
 TEST_F(NativeMenuTest, CaptionsAndStateFlagsBecomeRows) {
-    struct Case {
-        const char* raw;
-        uint32_t state;
-        MenuHandle subMenu;
-        const char* shown;
-        bool separator;
-        bool enabled;
-    };
-    const Case cases[] = {
-        {"E&xit\tAlt+F4", 0, 0, "Exit", false, true},
-        {"&&&Save", 0, 0, "&Save", false, true},
-        {"Two\tTabs\tCtrl+T", 0, 0, "Two\tTabs", false, true},
-        {"Caf\xC3\xA9 &Cr\xC3\xA8me", 0, 0, "Caf\xC3\xA9 Cr\xC3\xA8me", false, true},
-        {"Entry", kGrayed, 0, "Entry", false, false},
-        {"", kSeparator, 0, "", true, true},
-        // With a submenu the separator bit does not make a separator.
-        {"Entry", kSeparator | kPopup, 7, "Entry", false, true},
+    const std::tuple<std::string, uint32_t, MenuHandle, std::string> cases[] = {
+        {"E&xit\tAlt+F4", 0, 0, "Exit 100\n"},
+        {"&&&Save", 0, 0, "&Save 100\n"},
+        {"Two\tTabs\tCtrl+T", 0, 0, "Two\tTabs 100\n"},
+        {"Caf\xC3\xA9 &Cr\xC3\xA8me", 0, 0, "Caf\xC3\xA9 Cr\xC3\xA8me 100\n"},
+        {"Entry", kGrayed, 0, "Entry 100 off\n"},
+        {"Entry", kDisabled, 0, "Entry 100 off\n"},
+        {"", kSeparator, 0, "---\n"},
+        {"Entry", kSeparator | kPopup, 7, "Entry -1\n  Inner 9\n"},  // not a separator
     };
     m_system.menus[7] = {{"Inner", 0, 9}};
-    for (const Case& c : cases) {
-        m_system.menus[kMenu] = {{c.raw, c.state, 100, c.subMenu}};
-        const MenuItemList items = Read();
-        ASSERT_EQ(items.size(), 1u) << c.raw;
-        EXPECT_EQ(items[0]->text, c.shown) << c.raw;
-        EXPECT_EQ(items[0]->IsSeparator, c.separator) << c.raw;
-        EXPECT_EQ(items[0]->IsEnabled, c.enabled) << c.raw;
+    for (const auto& [raw, state, subMenu, rows] : cases) {
+        m_system.menus[kMenu] = {{raw, state, 100, subMenu}};
+        EXPECT_EQ(Read(), rows) << raw;
     }
     EXPECT_TRUE(m_log.Records().empty());
 }
 
 TEST_F(NativeMenuTest, ReadsTheMenuBarAsATreeAndSkipsEntriesWithoutTextWithOneLineEach) {
-    m_system.menuBars[kWindow] = kMenu;
+    m_system.menuBar = kMenu;
     m_system.menus[kMenu] = {{"&File", kPopup, 0, 10}, {"", 0x100, 2}, {"&Empty", kPopup, 0, 11}};
     m_system.menus[10] = {{"&New\tCtrl+N", 0, 101}, {"", kSeparator, 0}, {"Recent", kPopup, 0, 12}};
     m_system.menus[11] = {};
     m_system.menus[12] = {{"a.txt", 0, 201}};
     MenuItemList titles;
     m_native.ReadMenuBar(titles, kWindow);
-    ASSERT_EQ(titles.size(), 2u);
-    const MenuItem& file = *titles[0];
-    EXPECT_EQ(file.CommandId, -1);
-    ASSERT_EQ(file.Children.size(), 3u);
-    EXPECT_EQ(file.Children[0]->CommandId, 101);
-    EXPECT_TRUE(file.Children[1]->IsSeparator);
-    const MenuItem& recent = *file.Children[2]->Children.at(0);
-    EXPECT_EQ(recent.text, "a.txt");
-    EXPECT_EQ(recent.CommandId, 201);
-    EXPECT_EQ(recent.hWnd, kWindow);
-    EXPECT_EQ(titles[1]->text, "Empty");
+    EXPECT_EQ(Describe(titles),
+              "File -1\n  New 101\n  ---\n  Recent -1\n    a.txt 201\nEmpty -1\n");
     EXPECT_EQ(m_log.Records(),
               std::vector<std::string>{"0,\"NativeMenu\",\"PopulateMenuFromHandle\",\"menu item 1 "
                                        "of 4660 has no text and is not a separator (state "
                                        "&H100) - skipped\""});
     // Not a menu, or no menu bar at all: nothing.
-    EXPECT_TRUE(Read(999).empty());
+    EXPECT_EQ(Read(999), "");
     titles.clear();
     m_native.ReadMenuBar(titles, 5);
     EXPECT_TRUE(titles.empty());
@@ -161,7 +157,8 @@ TEST_F(NativeMenuTest, ReadsTheMenuBarAsATreeAndSkipsEntriesWithoutTextWithOneLi
 TEST_F(NativeMenuTest, MenusHungUnderEachOtherAreReadOnlySoFarAndSaySoOnce) {
     m_system.menus[kMenu] = {{"Loop", kPopup, 0, 77}, {"Again", kPopup, 0, 77}};
     m_system.menus[77] = {{"Back", kPopup, 0, kMenu}, {"Plain", 0, 5}, {"More", kPopup, 0, kMenu}};
-    const MenuItemList items = Read();
+    MenuItemList items;
+    m_native.PopulateMenuFromHandle(items, kMenu, kWindow);
     int depth = 1;
     for (const MenuItem* item = items.at(0).get(); !item->Children.empty();
          item = item->Children[0].get()) {
@@ -181,88 +178,67 @@ TEST_F(NativeMenuTest, ShortWindowTitleKeepsThirtyUnitsAndNeverSplitsAPair) {
         {std::string(29, 'd') + emoji, std::string(29, 'd') + "..."},
     };
     for (const auto& [title, shown] : cases) {
-        m_system.titles[kWindow] = title;
+        m_system.title = title;
         EXPECT_EQ(m_native.ShortWindowTitle(kWindow), shown) << title;
     }
 }
 
-TEST_F(NativeMenuTest, PickingPostsOnlyEnabledProgramEntriesAndWidgetRowsGoToTheirWidget) {
-    const MenuItem* widgetItem = nullptr;
-    m_native.SetWidgetCommand([&](IWidget&, const MenuItem& item) { widgetItem = &item; });
+TEST_F(NativeMenuTest, PickingPostsEnabledEntriesGivesWidgetRowsToTheirWidgetAndOpensCascades) {
+    std::string widgetRow;
+    m_native.SetWidgetCommand([&](IWidget&, const MenuItem& item) { widgetRow = item.text; });
     int widgetToken = 0;  // the widget is only passed on: any address stands for one
-    auto* const widget = reinterpret_cast<IWidget*>(&widgetToken);
-    auto separator = Leaf("", 0);
-    separator->IsSeparator = true;
-    auto disabled = Leaf("Paste", 57637);
-    disabled->IsEnabled = false;
-    auto emptyPopup = Leaf("Empty", -1);
-    auto owned = Leaf("Sleep", 3);
-    owned->OwnerWidget = widget;
-    FakeDropDown menu;
-    for (const auto& item : {separator, disabled, emptyPopup, owned, Leaf("Copy", 57634)}) {
-        bool closeAll = false;
-        m_native.HandleMenuItem(*item, menu, 1, closeAll);
-        EXPECT_TRUE(closeAll) << item->text;
-    }
+    Pick({.IsSeparator = true});
+    Pick({.text = "Paste", .CommandId = 57637, .IsEnabled = false});
+    Pick({.text = "Empty", .CommandId = -1});
+    Pick(
+        {.text = "Sleep", .CommandId = 3, .OwnerWidget = reinterpret_cast<IWidget*>(&widgetToken)});
+    EXPECT_EQ(widgetRow, "Sleep");
+    Pick({.text = "Copy", .CommandId = 57634});
     EXPECT_EQ(m_system.posts, (std::vector<std::pair<WindowHandle, int32_t>>{{kWindow, 57634}}));
-    EXPECT_EQ(widgetItem, owned.get());
-}
 
-TEST_F(NativeMenuTest, RowsWithChildrenOpenTheirCascadeBesideTheRowAndOtherRowsCloseIt) {
-    auto parent = Leaf("Recent", -1);
-    parent->Children = {Leaf("a.txt", 201)};
-    FakeDropDown menu;
+    // A cascade opens against the parent's right edge (100 + 120), level with row 3 (50 + 46 -
+    // RowText.Y); hovering another row closes it, hovering the parent opens it again.
+    const auto parent = Leaf({.text = "Recent", .Children = {Leaf({.text = "a.txt"})}});
     bool closeAll = true;
-    m_native.HandleMenuItem(*parent, menu, 3, closeAll);
+    m_native.HandleMenuItem(*parent, m_menu, 3, closeAll);
     EXPECT_FALSE(closeAll);
-    ASSERT_NE(menu.child, nullptr);
-    EXPECT_EQ(menu.child->shown.at(0).first, &parent->Children);
-    // Against the parent's right edge (100 + 120), level with row 3 (50 + 46 - RowText.Y 4).
-    EXPECT_EQ(menu.child->shown[0].second.x, 220);
-    EXPECT_EQ(menu.child->shown[0].second.y, 50 + 46 - m_layout.RowText.Y);
-
-    m_native.HoverMenuItem(*Leaf("Copy", 5), menu, 1);
-    EXPECT_EQ(menu.child, nullptr);
-    EXPECT_EQ(menu.childrenClosed, 1);
-    m_native.HoverMenuItem(*parent, menu, 2);
-    EXPECT_NE(menu.child, nullptr);
-    EXPECT_TRUE(m_system.posts.empty());
+    ASSERT_NE(m_menu.child, nullptr);
+    EXPECT_EQ(m_menu.child->shown.at(0).first, &parent->Children);
+    EXPECT_EQ(m_menu.child->shown[0].second.x, 220);
+    EXPECT_EQ(m_menu.child->shown[0].second.y, 50 + 46 - m_layout.RowText.Y);
+    m_native.HoverMenuItem(*Leaf({.text = "Copy", .CommandId = 5}), m_menu, 1);
+    EXPECT_EQ(m_menu.child, nullptr);
+    EXPECT_EQ(m_menu.childrenClosed, 1);
+    m_native.HoverMenuItem(*parent, m_menu, 2);
+    EXPECT_NE(m_menu.child, nullptr);
+    EXPECT_EQ(m_system.posts.size(), 1u);
 }
 
 TEST_F(NativeMenuTest, OnlyARefusalWithCodeFiveIsReportedOncePerWindowOnTheNextTick) {
     m_system.result = {false, 1400};
-    FakeDropDown menu;
-    bool closeAll = false;
-    m_native.HandleMenuItem(*Leaf("Save && Close", 40010, 65552), menu, 1, closeAll);
-    EXPECT_EQ(m_log.Records(),
-              std::vector<std::string>{
-                  "1400,\"NativeMenu\",\"HandleMenuItem\",\"could not post command 40010 (Save && "
-                  "Close) to window 65552 - if the code is 5 the target is running elevated and "
-                  "Tarvik is not, which UIPI does not allow and nothing here can work around\""});
+    Pick({.text = "Save && Close", .CommandId = 40010, .hWnd = 65552});
+    ASSERT_EQ(m_log.Records().size(), 1u);
+    EXPECT_TRUE(m_log.Records()[0].starts_with(
+        R"(1400,"NativeMenu","HandleMenuItem","could not post command 40010 (Save && Close) to )"
+        "window 65552 - if the code is 5 the target is running elevated"));
     m_native.ShowPendingCommandFailure();
-    EXPECT_TRUE(m_system.texts.empty());
+    EXPECT_TRUE(m_system.boxes.empty());
 
     m_system.result = {false, 5};
-    m_system.titles[kWindow] = "Registry Editor";
-    m_native.HandleMenuItem(*Leaf("Refresh", 10), menu, 1, closeAll);
-    m_native.HandleMenuItem(*Leaf("Refresh", 10), menu, 1, closeAll);
+    m_system.title = "Registry Editor";
+    Pick({.text = "Refresh", .CommandId = 10});
+    Pick({.text = "Refresh", .CommandId = 10});
     EXPECT_EQ(m_log.Records().size(), 2u);
     m_native.ShowPendingCommandFailure();
     m_native.ShowPendingCommandFailure();
-    ASSERT_EQ(m_system.texts.size(), 1u);
-    EXPECT_EQ(m_system.flags, 0x1030u);
-    EXPECT_EQ(m_system.texts[0],
-              "Windows would not let Tarvik run \"Refresh\" in Registry Editor.\r\n\r\n"
-              "That program is running as an administrator and Tarvik is not, and Windows does "
-              "not allow a program to send commands to one running with higher privileges. "
-              "Tarvik can read its menus but cannot operate them.\r\n\r\n"
-              "Either use that program's own menu bar, or start Tarvik as an administrator - "
-              "right-click Tarvik.exe and choose \"Run as administrator\".\r\n\r\n"
-              "Tarvik does not ask for administrator rights of its own accord, so this affects "
-              "only programs that are themselves elevated.");
-    m_native.HandleMenuItem(*Leaf("Refresh", 10), menu, 1, closeAll);
+    ASSERT_EQ(m_system.boxes.size(), 1u);
+    // MB_OK | MB_ICONWARNING | MB_SYSTEMMODAL
+    EXPECT_TRUE(m_system.boxes[0].starts_with(
+        "4144 Tarvik: Windows would not let Tarvik run \"Refresh\" in Registry Editor.\r\n\r\n"
+        "That program"));
+    Pick({.text = "Refresh", .CommandId = 10});  // this window was reported already
     m_native.ShowPendingCommandFailure();
-    EXPECT_EQ(m_system.texts.size(), 1u);
+    EXPECT_EQ(m_system.boxes.size(), 1u);
 
     // The latest refusal wins; a box that cannot be shown is logged once and not retried.
     m_native.QueuePendingCommandFailure(100, "Open");
@@ -270,9 +246,9 @@ TEST_F(NativeMenuTest, OnlyARefusalWithCodeFiveIsReportedOncePerWindowOnTheNextT
     m_system.failBox = true;
     m_native.ShowPendingCommandFailure();
     m_native.ShowPendingCommandFailure();
-    ASSERT_EQ(m_system.texts.size(), 2u);
-    EXPECT_TRUE(m_system.texts[1].starts_with(
-        "Windows would not let Tarvik run \"Close\" in that application.\r\n"));
+    ASSERT_EQ(m_system.boxes.size(), 2u);
+    EXPECT_TRUE(m_system.boxes[1].starts_with(
+        "4144 Tarvik: Windows would not let Tarvik run \"Close\" in that application.\r\n"));
     EXPECT_EQ(m_log.Records().back(),
               R"(1400,"NativeMenu","ShowPendingCommandFailure","Invalid window handle.")");
 }

@@ -50,8 +50,6 @@ bool GDIPlusCreate(bool suppressErrors) {
     return true;
 }
 
-void GDIPlusDispose() {}
-
 GDIPImage GDIPImage::FromFile(std::string_view path) {
     GDIPImage result;
     std::ifstream in(std::filesystem::path(std::u8string(path.begin(), path.end())),

@@ -12,6 +12,7 @@
 #include "core/support/PugiXmlParser.h"
 #include "core/support/RecordingGraphics.h"
 #include "core/support/TestTrace.h"
+#include "core/theme/Brushes.h"
 #include "core/theme/Theme.h"
 
 namespace tarvik::test {
@@ -41,6 +42,14 @@ class ThemeLoad {
         return theme.Initialize(PugiXmlParser(), log.folder.Path(), log.trace, overrides, dpi);
     }
 
+    // The theme's text brushes, made on first use after Load.
+    Brushes& brushes() {
+        if (!m_brushes)
+            m_brushes.emplace(theme.TextColour, theme.HighlightTextColour,
+                              theme.DisabledTextColour);
+        return *m_brushes;
+    }
+
     // A picture file in the resources folder (only its size is ever read).
     void WritePng(std::string_view name, int width, int height) const {
         std::string png("\x89PNG\r\n\x1A\n\0\0\0\rIHDR", 16);
@@ -51,6 +60,7 @@ class ThemeLoad {
 
   private:
     ScopedDrawingErrors m_errors{true};
+    std::optional<Brushes> m_brushes;
 };
 
 }  // namespace tarvik::test

@@ -5,11 +5,15 @@
 
 #include <functional>
 #include <map>
+#include <memory>
+#include <stdexcept>
 #include <string>
 #include <utility>
 #include <vector>
 
+#include "core/app/Error.h"
 #include "core/platform/SettingsStore.h"
+#include "core/widgets/SystemPorts.h"
 #include "core/widgets/framework/WidgetHost.h"
 #include "core/widgets/framework/WidgetPorts.h"
 
@@ -85,6 +89,57 @@ class FakeWidgetBar final : public IWidgetBar {
     void DrawBar() override { ++draws; }
     int32_t BarHeight() const override { return 24; }
     RectI ScreenRect() const override { return screen; }
+};
+
+// A widget with a text button (its name unless given); counts its actions, which throw while
+// `failing`; its menu is one row with one child.
+class FakeWidget final : public IWidget {
+  public:
+    FakeWidget(std::string widgetName, WidgetAlignment side = AlignRight,
+               WidgetActivation kind = ActivateAction, std::string buttonText = "")
+        : name(std::move(widgetName)),
+          alignment(side),
+          activation(kind),
+          text(buttonText.empty() ? name : buttonText) {}
+    std::string name;
+    WidgetAlignment alignment;
+    WidgetActivation activation;
+    std::string text;
+    int actions = 0;
+    bool failing = false;
+
+    std::string Name() const override { return name; }
+    WidgetAlignment Alignment() const override { return alignment; }
+    WidgetActivation Activation() const override { return activation; }
+    const SkinButton* ButtonIcon() const override { return nullptr; }
+    std::string ButtonText() const override { return text; }
+    void OnAction() override {
+        if (failing) throw std::runtime_error("the action failed");
+        ++actions;
+    }
+    MenuItemList BuildMenu() override {
+        auto item = std::make_shared<MenuItem>();
+        item->Children.push_back(std::make_shared<MenuItem>());
+        return {item};
+    }
+};
+
+// Writes down every command it is asked to run; throws instead while `fail` is set.
+struct RecordingCommands final : public ISystemCommands {
+    std::vector<std::string> calls;
+    bool fail = false;
+
+    void Open(std::string_view target) override { Add("open ", target); }
+    void RunHidden(std::string_view file, std::string_view parameters) override {
+        Add("hidden " + std::string(file) + " ", parameters);
+    }
+    void Suspend() override { Add("suspend"); }
+    void LockWorkStation() override { Add("lock"); }
+    void LogOff() override { Add("logoff"); }
+    void Add(std::string call, std::string_view argument = {}) {
+        if (fail) throw Error(70, "Permission denied");
+        calls.push_back(call.append(argument));
+    }
 };
 
 }  // namespace tarvik::test

@@ -141,12 +141,9 @@ TEST(ThemeInitialize, TheFirstInstalledFamilyWinsAndAFallbackIsLogged) {
 // A skin's state words cut its image into frames, top to bottom; a state the list does not name
 // shows the first stored frame.
 TEST(ThemeInitialize, SkinStateWordsCutTheImageIntoFrames) {
-    struct Case {
-        const char* states;
-        int width, height, rows;    // rows: the height of a frame; 0: the skin stays empty
-        std::array<float, 4> tops;  // of the normal, hover, pressed and attention frames
-    };
-    const Case cases[] = {
+    // States, image width and height, frame height (0: the skin stays empty), and the tops of the
+    // normal, hover, pressed and attention frames.
+    const std::tuple<const char*, int, int, int, std::array<float, 4>> cases[] = {
         {"normal hover pressed", 20, 60, 20, {0, 20, 40, 0}},
         {"normal hover", 20, 41, 20, {0, 20, 0, 0}},
         {"normal  pressed", 20, 60, 20, {0, 0, 40, 0}},
@@ -156,19 +153,19 @@ TEST(ThemeInitialize, SkinStateWordsCutTheImageIntoFrames) {
         {"pressed hovered", 10, 20, 10, {10, 0, 0, 0}},    // not a state word: normal
         {"normal hover pressed attention", 20, 3, 0, {}},  // more words than rows
     };
-    for (const Case& c : cases) {
+    for (const auto& [states, width, height, rows, tops] : cases) {
         ThemeLoad load;
-        load.WritePng("skin.png", c.width, c.height);
-        ASSERT_TRUE(load.Load(std::string("<t><widgets><start src='skin.png' states='") + c.states +
+        load.WritePng("skin.png", width, height);
+        ASSERT_TRUE(load.Load(std::string("<t><widgets><start src='skin.png' states='") + states +
                               "'/></widgets></t>"));
         const SkinButton& skin = load.theme.Skin("start");
-        EXPECT_EQ(skin.IsEmpty(), c.rows == 0) << c.states;
-        for (int32_t state = 1; state <= 4 && c.rows > 0; ++state) {
+        EXPECT_EQ(skin.IsEmpty(), rows == 0) << states;
+        for (int32_t state = 1; state <= 4 && rows > 0; ++state) {
             // The part of the image a frame shows: its one image draw after a clear.
             const auto& calls = RecordedCalls(*skin.frame(state));
-            ASSERT_EQ(calls.size(), 2u) << c.states;
-            EXPECT_EQ(calls[1].source, (RectF{0, c.tops[state - 1], float(c.width), float(c.rows)}))
-                << c.states << " state " << state;
+            ASSERT_EQ(calls.size(), 2u) << states;
+            EXPECT_EQ(calls[1].source, (RectF{0, tops[state - 1], float(width), float(rows)}))
+                << states << " state " << state;
         }
     }
 }

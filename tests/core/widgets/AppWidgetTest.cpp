@@ -12,7 +12,6 @@
 #include "core/support/RecordingGraphics.h"
 #include "core/support/ThemeLoad.h"
 #include "core/support/WidgetFakes.h"
-#include "core/theme/Brushes.h"
 
 namespace tarvik::test {
 namespace {
@@ -21,27 +20,6 @@ namespace {
 // "Options..." make 104-pixel buttons and "Back" the 64-pixel minimum, all 24 high. At 100 %
 // the page measures are as written: padding 16, title 26, version 20, gap 8, rows 22, box 13.
 constexpr std::string_view kTheme = "<t><text face='DejaVu Sans' size='15'/></t>";
-
-class Named final : public IWidget {
-  public:
-    explicit Named(std::string widgetName) : name(std::move(widgetName)) {}
-    std::string name;
-    std::string Name() const override { return name; }
-    WidgetAlignment Alignment() const override { return AlignRight; }
-    WidgetActivation Activation() const override { return ActivateAction; }
-    const SkinButton* ButtonIcon() const override { return nullptr; }
-    std::string ButtonText() const override { return name; }
-};
-
-class RecordingSystem final : public ISystemCommands {
-  public:
-    std::vector<std::string> opened;
-    void Open(std::string_view target) override { opened.emplace_back(target); }
-    void RunHidden(std::string_view, std::string_view) override {}
-    void Suspend() override {}
-    void LockWorkStation() override {}
-    void LogOff() override {}
-};
 
 std::string At(float x, float y, float size) {
     return " " + std::to_string(int(x)) + "," + std::to_string(int(y)) + " " +
@@ -53,16 +31,14 @@ std::string At(float x, float y, float size) {
 struct Rig {
     explicit Rig(std::vector<std::string> others = {"Clock", "Volume"}) {
         EXPECT_TRUE(load.Load(kTheme));
-        brushes.emplace(load.theme.TextColour, load.theme.HighlightTextColour,
-                        load.theme.DisabledTextColour);
-        host.emplace(
-            WidgetHostServices{load.theme, *brushes, log.trace, load.dpi, settings, canvas, menu});
+        host.emplace(WidgetHostServices{load.theme, load.brushes(), log.trace, load.dpi, settings,
+                                        canvas, menu});
         host->Initialize(bar);
         app = std::make_shared<AppWidget>(
-            AppWidgetServices{load.theme, *brushes, log.trace, load.dpi, system, {3, 0, 1}});
+            AppWidgetServices{load.theme, load.brushes(), log.trace, load.dpi, system, {3, 0, 1}});
         host->Register(app);
-        for (const std::string& name : others) host->Register(std::make_shared<Named>(name));
-        host->RegisterHidden(std::make_shared<Named>("Editor"));
+        for (const std::string& name : others) host->Register(std::make_shared<FakeWidget>(name));
+        host->RegisterHidden(std::make_shared<FakeWidget>("Editor"));
         host->SetWidgetEnabled("Volume", false);
         host->SummonCanvas("App", 400);
     }
@@ -102,8 +78,7 @@ struct Rig {
     FakeCanvas canvas;
     FakeDropDown menu;
     FakeWidgetBar bar;
-    RecordingSystem system;
-    std::optional<Brushes> brushes;
+    RecordingCommands system;
     std::shared_ptr<AppWidget> app;
     std::optional<WidgetHost> host;
     GDIPBitmap bitmap = GDIPBitmap::CreateFromSizeFormat(200, 200);
@@ -152,9 +127,9 @@ TEST(AppWidget, TheAboutPageOpensTheHomePageAndRepaintsOnlyWhenHoverChanges) {
     Rig rig;
     rig.Show();
     rig.app->OnCanvasMouseUp(2, 50, 80);
-    EXPECT_TRUE(rig.system.opened.empty());
+    EXPECT_TRUE(rig.system.calls.empty());
     rig.app->OnCanvasMouseUp(1, 50, 80);
-    EXPECT_EQ(rig.system.opened, std::vector<std::string>{"https://tarvik.app"});
+    EXPECT_EQ(rig.system.calls, std::vector<std::string>{"open https://tarvik.app"});
 
     // Onto a button, along it, onto the other, out twice: three changes.
     const int before = rig.canvas.repaints;

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <cstdio>
 #include <string>
 #include <vector>
@@ -9,7 +10,6 @@
 #include "core/app/Error.h"
 #include "core/graphics/GDIPBitmap.h"
 #include "core/support/ThemeLoad.h"
-#include "core/theme/Brushes.h"
 #include "core/widgets/SystemPorts.h"
 
 namespace tarvik::test {
@@ -43,8 +43,7 @@ struct Rig {
     Rig() { EXPECT_TRUE(loaded); }
     ThemeLoad load;
     bool loaded = load.Load("<t><text face='DejaVu Sans' color='102030' highlight='405060'/></t>");
-    Brushes brushes{load.theme.TextColour, load.theme.HighlightTextColour,
-                    load.theme.DisabledTextColour};
+    Brushes& brushes = load.brushes();
     TestClock clock;
     EnglishNames names;
     ClockWidget widget{{load.theme, brushes, load.log.trace, load.dpi, clock, names}};
@@ -81,32 +80,27 @@ struct Rig {
 };
 
 TEST(ClockWidget, MonthsNeedFourToSixRowsMondayFirst) {
-    struct Case {
-        int year, month, lead, days, rows, height;
-    };
-    const Case cases[] = {{2027, 2, 0, 28, 4, 152},   // non-leap February starting on a Monday
-                          {2026, 8, 5, 31, 6, 192},   // 31 days starting on a Saturday
-                          {2026, 11, 6, 30, 6, 192},  // 30 days starting on a Sunday
-                          {2028, 2, 1, 29, 5, 172},   // leap February
-                          {2000, 2, 1, 29, 5, 172},  {1900, 2, 3, 28, 5, 172},
-                          {1969, 12, 0, 31, 5, 172}};
+    // Year, month -> lead days, days, rows, canvas height.
+    const std::array<int, 6> cases[] = {{2027, 2, 0, 28, 4, 152},   // non-leap, starts on a Monday
+                                        {2026, 8, 5, 31, 6, 192},   // 31 days from a Saturday
+                                        {2026, 11, 6, 30, 6, 192},  // 30 days from a Sunday
+                                        {2028, 2, 1, 29, 5, 172},  {2000, 2, 1, 29, 5, 172},
+                                        {1900, 2, 3, 28, 5, 172},  {1969, 12, 0, 31, 5, 172}};
     Rig rig;
-    for (const Case& c : cases) {
-        const CalendarMonth month = CalendarMonth::Of(c.year, c.month);
-        EXPECT_EQ(
-            (std::vector{month.lead, month.days, month.rows, rig.MeasuredHeight(c.year, c.month)}),
-            (std::vector{c.lead, c.days, c.rows, c.height}))
-            << c.year << "-" << c.month;
+    for (const auto& [year, month, lead, days, rows, height] : cases) {
+        const CalendarMonth m = CalendarMonth::Of(year, month);
+        EXPECT_EQ((std::array{m.lead, m.days, m.rows, rig.MeasuredHeight(year, month)}),
+                  (std::array{lead, days, rows, height}))
+            << year << "-" << month;
     }
 }
 
 TEST(ClockWidget, ButtonShowsTheDayAndTheTimeInTwentyFourHours) {
-    const std::pair<LocalTime, std::string> cases[] = {{{2026, 12, 5, 6, 33}, "Sat 5 Dec  06:33"},
-                                                       {{2026, 5, 4, 23, 5}, "Mon 4 May  23:05"},
-                                                       {{2027, 1, 31, 0, 0}, "Sun 31 Jan  00:00"}};
     Rig rig;
     EXPECT_EQ(rig.widget.ButtonText(), "Sat 5 Dec  06:33");  // formatted when made
-    for (const auto& [now, text] : cases) {
+    for (const auto& [now, text] :
+         {std::pair<LocalTime, std::string>{{2026, 5, 4, 23, 5}, "Mon 4 May  23:05"},
+          {{2027, 1, 31, 0, 0}, "Sun 31 Jan  00:00"}}) {
         rig.clock.now = now;
         rig.widget.Refresh();
         EXPECT_EQ(rig.widget.ButtonText(), text);

@@ -7,7 +7,6 @@
 #include <tuple>
 
 #include "core/support/ThemeLoad.h"
-#include "core/theme/Brushes.h"
 
 namespace tarvik::test {
 namespace {
@@ -16,13 +15,10 @@ namespace {
 struct Rig {
     explicit Rig(std::string_view scale = "100") {
         EXPECT_TRUE(load.Load("<t><text face='DejaVu Sans' size='15'/></t>", scale));
-        brushes.emplace(load.theme.TextColour, load.theme.HighlightTextColour,
-                        load.theme.DisabledTextColour);
-        button.emplace(load.theme, *brushes, load.log.trace, load.dpi);
+        button.emplace(load.theme, load.brushes(), load.log.trace, load.dpi);
         graphics.FromImage(bitmap.Image());
     }
     ThemeLoad load;
-    std::optional<Brushes> brushes;
     std::optional<PushButton> button;
     GDIPBitmap bitmap = GDIPBitmap::CreateFromSizeFormat(300, 100);
     GDIPGraphics graphics;
@@ -78,7 +74,7 @@ TEST(PushButton, DrawsNothingBeforeALayoutAndADisabledButtonPlainAndGreyed) {
     EXPECT_EQ(calls.front().argb, 0xAFFFFFFFu) << "the plain face, not the accent or hot one";
     // x = 10 + (64 - 35) \ 2; y = 20 + (24 - 15) \ 2 - 2.
     EXPECT_EQ(calls.back().point, (PointF{24, 22}));
-    EXPECT_EQ(calls.back().argb, RecordedArgb(rig.brushes->DisabledBrush()));
+    EXPECT_EQ(calls.back().argb, RecordedArgb(rig.load.brushes().DisabledBrush()));
 }
 
 }  // namespace

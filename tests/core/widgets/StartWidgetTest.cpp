@@ -5,31 +5,12 @@
 #include <string>
 #include <vector>
 
-#include "core/app/Error.h"
 #include "core/support/TestTrace.h"
+#include "core/support/WidgetFakes.h"
 #include "core/theme/Theme.h"
-#include "core/widgets/SystemPorts.h"
 
 namespace tarvik::test {
 namespace {
-
-// Writes down every command it is asked to run; throws instead while `fail` is set.
-struct RecordingCommands final : public ISystemCommands {
-    std::vector<std::string> calls;
-    bool fail = false;
-
-    void Open(std::string_view target) override { Add("open ", target); }
-    void RunHidden(std::string_view file, std::string_view parameters) override {
-        Add("hidden " + std::string(file) + " ", parameters);
-    }
-    void Suspend() override { Add("suspend"); }
-    void LockWorkStation() override { Add("lock"); }
-    void LogOff() override { Add("logoff"); }
-    void Add(std::string call, std::string_view argument = {}) {
-        if (fail) throw Error(70, "Permission denied");
-        calls.push_back(call.append(argument));
-    }
-};
 
 TEST(StartWidget, ElevenRowsInThreeGroupsEachRunningItsCommandWithFailuresLoggedOnce) {
     Theme theme;

@@ -3,14 +3,12 @@
 #include <gtest/gtest.h>
 
 #include <optional>
-#include <stdexcept>
 #include <string>
 #include <vector>
 
 #include "core/support/FakeDropDown.h"
 #include "core/support/ThemeLoad.h"
 #include "core/support/WidgetFakes.h"
-#include "core/theme/Brushes.h"
 
 namespace tarvik::test {
 namespace {
@@ -21,53 +19,18 @@ constexpr std::string_view kTheme =
     "<t><text face='DejaVu Sans' size='12'/><widgets left='8' pad='6' min-width='30'/>"
     "<status gap='2' right='8'/></t>";
 
-class Widget final : public IWidget {
-  public:
-    Widget(std::string widgetName, WidgetAlignment side, WidgetActivation kind,
-           std::string buttonText = "a")
-        : name(std::move(widgetName)), alignment(side), activation(kind), text(buttonText) {}
-    std::string name;
-    WidgetAlignment alignment;
-    WidgetActivation activation;
-    std::string text;
-    int actions = 0;
-    bool failing = false;
-
-    std::string Name() const override { return name; }
-    WidgetAlignment Alignment() const override { return alignment; }
-    WidgetActivation Activation() const override { return activation; }
-    const SkinButton* ButtonIcon() const override { return nullptr; }
-    std::string ButtonText() const override { return text; }
-    void OnAction() override {
-        if (failing) throw std::runtime_error("the action failed");
-        ++actions;
-    }
-    MenuItemList BuildMenu() override {
-        auto item = std::make_shared<MenuItem>();
-        item->Children.push_back(std::make_shared<MenuItem>());
-        return {item};
-    }
-};
-
 struct Rig {
     explicit Rig(std::string disabled = "") {
         SetInstalledFontFamilies({"DejaVu Sans"});
         EXPECT_TRUE(load.Load(kTheme));
         settings.values[{"Widgets", "Disabled"}] = disabled;
-        brushes.emplace(load.theme.TextColour, load.theme.HighlightTextColour,
-                        load.theme.DisabledTextColour);
-        host.emplace(WidgetHostServices{load.theme, *brushes, load.log.trace, load.dpi, settings,
-                                        canvas, menu});
+        host.emplace(WidgetHostServices{load.theme, load.brushes(), load.log.trace, load.dpi,
+                                        settings, canvas, menu});
         host->Initialize(bar);
         bar.host = &*host;
-        for (Widget* widget : {&start, &clock, &app, &action, &hidden}) {
-            std::shared_ptr<IWidget> shared(std::shared_ptr<void>(), widget);
-            if (widget == &hidden) {
-                host->RegisterHidden(shared);
-            } else {
-                host->Register(shared);
-            }
-        }
+        for (FakeWidget* widget : {&start, &clock, &app, &action})
+            host->Register(std::shared_ptr<IWidget>(std::shared_ptr<void>(), widget));
+        host->RegisterHidden(std::shared_ptr<IWidget>(std::shared_ptr<void>(), &hidden));
         surface.FromImage(bitmap.Image());
         host->SetGraphics(&surface);
         host->Arrange(800);
@@ -85,17 +48,16 @@ struct Rig {
     }
 
     // The widgets outlive the host, which detaches them when it goes.
-    Widget start{"Start", AlignLeft, ActivateMenu};
-    Widget clock{"Clock", AlignRight, ActivateHoverCanvas, "abcdefgh"};
-    Widget app{"App", AlignRight, ActivateCanvas};
-    Widget action{"Act", AlignRight, ActivateAction};
-    Widget hidden{"Editor", AlignRight, ActivateCanvas};
+    FakeWidget start{"Start", AlignLeft, ActivateMenu, "a"};
+    FakeWidget clock{"Clock", AlignRight, ActivateHoverCanvas, "abcdefgh"};
+    FakeWidget app{"App", AlignRight, ActivateCanvas, "a"};
+    FakeWidget action{"Act", AlignRight, ActivateAction, "a"};
+    FakeWidget hidden{"Editor", AlignRight, ActivateCanvas, "a"};
     ThemeLoad load;
     MemorySettings settings;
     FakeCanvas canvas;
     FakeDropDown menu;
     FakeWidgetBar bar;
-    std::optional<Brushes> brushes;
     std::optional<WidgetHost> host;
     GDIPBitmap bitmap = GDIPBitmap::CreateFromSizeFormat(800, 36);
     GDIPGraphics surface;

@@ -1,13 +1,11 @@
-// Real drop-down windows, built from the program's own parts and driven by real pointer input:
-// hot rows, cascades beside their row, commands and closing. Saves
-// build/screenshots/dropdown-cascade.png for a person to look at.
+// Real drop-down windows driven by real pointer input; saves
+// build/screenshots/dropdown-cascade.png.
 #include "win32/menus/DropDownMenu.h"
 
 #include <gtest/gtest.h>
 #include <windows.h>
 
 #include <chrono>
-#include <cstdlib>
 #include <memory>
 #include <string>
 
@@ -57,8 +55,8 @@ class DropDownMenuTest : public ::testing::Test {
         PumpMessages(50ms);
     }
 
-    void Show(DropDownMenu& menu, const MenuItemList& items, int left, int top) {
-        menu.ShowList(items, ScreenPoint{double(left), double(top)});
+    void Show(int left, int top) {
+        m_menu->ShowList(m_items, ScreenPoint{double(left), double(top)});
         PumpMessages(150ms);
     }
     // Puts the pointer on the caption of a 1-based row.
@@ -66,12 +64,6 @@ class DropDownMenuTest : public ::testing::Test {
         const RECT rect = WindowRect(menu.Handle());
         MovePointer(rect.left + Layout().RowText.X + 5,
                     rect.top + menu.RowTop(row) + Layout().RowHeight / 2);
-    }
-    void ActivateElsewhere() {
-        TestWindow elsewhere(1000, 600, 80, 60, WS_POPUP | WS_VISIBLE, WS_EX_TOOLWINDOW);
-        SetForegroundWindow(elsewhere.Handle());
-        SetActiveWindow(elsewhere.Handle());
-        PumpMessages(250ms);
     }
     const ThemeLayout& Layout() const { return m_harness.GetTheme().Layout; }
 
@@ -83,7 +75,7 @@ class DropDownMenuTest : public ::testing::Test {
 };
 
 TEST_F(DropDownMenuTest, ThePointerOpensCascadesAndAPickSendsTheCommandAndClosesTheChain) {
-    Show(*m_menu, m_items, 300, 150);
+    Show(300, 150);
     Hover(*m_menu, 1);
     EXPECT_EQ(m_menu->List().HotItem(), m_items[0]);
 
@@ -116,7 +108,7 @@ TEST_F(DropDownMenuTest, ThePointerOpensCascadesAndAPickSendsTheCommandAndCloses
 }
 
 TEST_F(DropDownMenuTest, DoubleClicksUnloadAndLosingTheActivationClosesEveryWindowOnce) {
-    Show(*m_menu, m_items, 300, 150);
+    Show(300, 150);
     const HWND first = m_menu->Handle();
     const size_t surfaces = m_harness.Parts().surfaces.Count();
     Hover(*m_menu, 4);  // the disabled row: the clicks pick nothing
@@ -129,7 +121,7 @@ TEST_F(DropDownMenuTest, DoubleClicksUnloadAndLosingTheActivationClosesEveryWind
     EXPECT_EQ(m_harness.Parts().surfaces.Count(), surfaces - 1);
     EXPECT_EQ(m_closed, 1) << "the strip must hear that its drop-down is gone";
 
-    Show(*m_menu, m_items, 320, 160);
+    Show(320, 160);
     ASSERT_TRUE(m_menu->IsVisible());
     EXPECT_EQ(WindowRect(m_menu->Handle()).left, 320);
     // A double-click in a cascade removes only the cascade; the window above forgets it and so
@@ -142,12 +134,17 @@ TEST_F(DropDownMenuTest, DoubleClicksUnloadAndLosingTheActivationClosesEveryWind
     ClickPointer();
     EXPECT_EQ(m_menu->ChildDropDown(), nullptr);
     EXPECT_TRUE(m_menu->IsVisible());
-    ActivateElsewhere();
+    {
+        TestWindow elsewhere(1000, 600, 80, 60);
+        SetForegroundWindow(elsewhere.Handle());
+        SetActiveWindow(elsewhere.Handle());
+        PumpMessages(250ms);
+    }
     EXPECT_FALSE(m_menu->IsVisible());
     EXPECT_EQ(m_closed, 2);
 
     // Another program taking the activation: Windows tells every window of this one.
-    Show(*m_menu, m_items, 300, 150);
+    Show(300, 150);
     Hover(*m_menu, 2);
     DropDownMenu* cascade = m_menu->ChildDropDown();
     ASSERT_NE(cascade, nullptr);

@@ -2,22 +2,17 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
-#include <chrono>
 #include <string>
 #include <vector>
 
-#include "core/app/Trace.h"
 #include "core/menus/NativeMenu.h"
 #include "core/theme/ThemeLayout.h"
-#include "win32/app/SystemClock.h"
 #include "win32/menus/Win32MenuPorts.h"
 #include "win32/support/CommandTarget.h"
 #include "win32/support/WindowsTestSupport.h"
 
 namespace tarvik::test {
 namespace {
-
-using namespace std::chrono_literals;
 
 // The tree one item per line, indented by depth: "text id" (or "---"), "off" when disabled.
 void Describe(const MenuItemList& items, const std::string& indent, std::string& out) {
@@ -31,14 +26,6 @@ void Describe(const MenuItemList& items, const std::string& indent, std::string&
     }
 }
 
-const MenuItem* Find(const MenuItemList& items, const std::string& text) {
-    for (const auto& item : items) {
-        if (item->text == text) return item.get();
-        if (const MenuItem* found = Find(item->Children, text)) return found;
-    }
-    return nullptr;
-}
-
 class NativeMenuWin32 : public ::testing::Test {
   protected:
     MenuItemList ReadMenuBar(HWND window) {
@@ -46,16 +33,12 @@ class NativeMenuWin32 : public ::testing::Test {
         m_native.ReadMenuBar(items, reinterpret_cast<WindowHandle>(window));
         return items;
     }
-    std::string Log() const { return ReadFile(m_folder.Path() / L"errors.log"); }
-
-    TempFolder m_folder;
-    SystemClock m_clock;
-    Trace m_trace{m_folder.Path() / L"errors.log", m_clock};
+    TestLog m_log;
     Win32MenuReader m_reader;
     Win32CommandPoster m_poster;
     Win32MessageBox m_box;
     ThemeLayout m_layout;
-    NativeMenu m_native{m_reader, m_poster, m_box, m_trace, m_layout};
+    NativeMenu m_native{m_reader, m_poster, m_box, m_log.trace, m_layout};
     CommandTarget m_target;
 };
 
@@ -70,10 +53,11 @@ TEST_F(NativeMenuWin32, ReadsARealMenuBarAndTitle) {
               "  Save & Close 205\n"
               "View -1\n  Status Bar 301\n  Zoom -1\n    Zoom In 311\n    Zoom Out 312\n"
               "    Layout -1\n      Compact 321\n");
-    EXPECT_EQ(Find(items, "Compact")->hWnd, reinterpret_cast<WindowHandle>(m_target.Handle()));
+    const MenuItem& compact = *items.at(2)->Children.at(1)->Children.at(2)->Children.at(0);
+    EXPECT_EQ(compact.hWnd, reinterpret_cast<WindowHandle>(m_target.Handle()));
     EXPECT_EQ(m_native.ShortWindowTitle(reinterpret_cast<WindowHandle>(m_target.Handle())),
               "Tarvik Menu Fixture");
-    EXPECT_EQ(Log(), "");
+    EXPECT_EQ(m_log.Text(), "");
 }
 
 // Picks reaching a window as WM_COMMAND are shown by the drop-down tests; a refused post

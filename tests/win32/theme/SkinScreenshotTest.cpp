@@ -6,37 +6,32 @@
 
 #include "core/app/CommandLine.h"
 #include "core/bar/Dpi.h"
+#include "core/support/Fakes.h"
 #include "core/theme/GlassStyle.h"
 #include "core/theme/Skin.h"
 #include "core/theme/SkinButton.h"
+#include "core/theme/Theme.h"
 #include "win32/support/Screenshot.h"
 #include "win32/support/WindowsTestSupport.h"
 
 namespace tarvik::test {
 namespace {
 
-struct Switches final : IEnvironment {
-    std::string ArgumentText() const override { return "ScaleOverride:150"; }
-    std::optional<std::string> Variable(std::string_view) const override { return std::nullopt; }
-};
-
 TEST(SkinScreenshot, EveryDefaultSkinShowsInEveryState) {
-    const char* const skins[] = {"start",     "tray",    "clipboard",    "timer",
-                                 "spotlight", "volume",  "volume-muted", "news",
-                                 "app",       "weather", "stats"};
+    const auto& skins = Theme::kSkinNames;
     StartGdiPlus();
     GDIPBitmap shot = GDIPBitmap::CreateFromSizeFormat(2 * 3 * 80, 11 * 40);
     GDIPGraphics graphics;
     graphics.FromImage(shot.Image());
     graphics.ApplySurfaceSettings();
     graphics.Clear(0xFFC8D4E0);  // the bar over a light desktop
-    Switches switches;
-    CommandLine commandLine(switches);
+    FakeEnvironment switches;
+    switches.arguments = "ScaleOverride:150";
     Dpi scales[2];
-    scales[1].Start(96, commandLine.Read());
+    scales[1].Start(96, CommandLine(switches).Read());
     for (int row = 0; row < 11; ++row) {
         const std::u8string file =
-            (TestProgramFolder() / "resources" / (skins[row] + std::string(".png"))).u8string();
+            (TestProgramFolder() / "resources" / (std::string(skins[row]) + ".png")).u8string();
         for (int scale = 0; scale < 2; ++scale) {
             const Dpi& dpi = scales[scale];
             SkinButton skin;
