@@ -35,7 +35,8 @@ DropDownMenu::DropDownMenu(const DropDownServices& services, DropDownMenu* paren
     : BaseWindow(WindowGuard{&services.trace, kSource, "WndProc", true}),
       m_services(services),
       m_list(services.theme, services.brushes, services.trace),
-      m_parent(parent) {}
+      m_parent(parent),
+      m_surface(services.surfaces, services.composition, services.theme.Glass) {}
 
 DropDownMenu::~DropDownMenu() {
     Unload();
@@ -61,7 +62,7 @@ void DropDownMenu::Unload() {
         m_child->Unload();
         DetachChild();
     }
-    ReleaseSurface();
+    m_surface.Release();
     DestroyBaseWindow();
 }
 
@@ -78,7 +79,7 @@ void DropDownMenu::ShowList(const MenuItemList& items, ScreenPoint at) {
         const HWND window = Handle();
         SetWindowPos(window, HWND_TOPMOST, m_place.left, m_place.top, m_size.width, m_size.height,
                      SWP_NOACTIVATE);
-        CreateSurface();
+        m_surface.Create(window, m_size.width, m_size.height);
         Repaint();
         if (!IsWindowVisible(window)) ShowWindow(window, SW_SHOW);
         m_shown = true;
@@ -95,35 +96,15 @@ void DropDownMenu::Hide() {
     if (Handle()) ShowWindow(Handle(), SW_HIDE);
 }
 
-void DropDownMenu::ReleaseSurface() {
-    if (m_graphics.IsBound()) m_graphics.ReleaseHDC(m_graphics.BoundDC());
-    if (m_surface) {
-        m_surface->Release();
-        m_surface.reset();
-    }
-}
-
-// A fresh surface of the window's current size, with the glass behind it.
-void DropDownMenu::CreateSurface() {
-    ReleaseSurface();
-    const HWND window = Handle();
-    m_surface = m_services.surfaces.Create(window, true, false);
-    if (!m_surface) throw Error(0, "the drop-down surface could not be made");
-    m_glassApplied = m_services.composition.ApplyGlass(window, m_size.width, m_size.height,
-                                                       &m_services.theme.Glass);
-    m_graphics.FromHDC(m_surface->theDC);
-    m_graphics.ApplySurfaceSettings();
-}
-
 void DropDownMenu::DrawListText() {
-    if (m_graphics.IsBound()) m_list.DrawListText(m_graphics, m_size.width);
+    if (m_surface.Ready()) m_list.DrawListText(m_surface.Graphics(), m_size.width);
 }
 
 void DropDownMenu::Repaint() {
-    if (!Handle() || !m_surface || !m_graphics.IsBound()) return;
+    if (!Handle() || !m_surface.Ready()) return;
     RunLogged(m_services.trace, kSource, "Repaint", true, [this] {
-        m_list.Paint(m_graphics, m_size.width, m_size.height, m_glassApplied);
-        m_surface->Update(Handle(), m_surface->theDC);
+        m_list.Paint(m_surface.Graphics(), m_size.width, m_size.height, m_surface.GlassApplied());
+        m_surface.Push(Handle());
     });
 }
 
@@ -255,7 +236,7 @@ LRESULT DropDownMenu::IWndProcSink_WndProc(HWND& window, UINT& message, WPARAM& 
 
 // The window is going: its surface goes with it; the object stays and can load it again.
 void DropDownMenu::OnWindowGone() {
-    ReleaseSurface();
+    m_surface.Release();
     m_services.surfaces.Forget(Handle());
     m_shown = false;
 }

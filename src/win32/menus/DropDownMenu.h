@@ -14,6 +14,7 @@
 #include "core/menus/MenuRowActions.h"
 #include "core/theme/Brushes.h"
 #include "core/theme/Theme.h"
+#include "win32/bar/PopupSurface.h"
 #include "win32/bar/WindowComposition.h"
 #include "win32/platform/BaseWindow.h"
 #include "win32/platform/IWndProcSink.h"
@@ -90,8 +91,6 @@ class DropDownMenu final : public IDropDownMenu, private IWndProcSink, private B
     void OnWindowGone() override;
 
     void Load();
-    void CreateSurface();
-    void ReleaseSurface();
     void OnMouseMove(int32_t y);
     void OnMouseDown();
     void OnMouseUp();
@@ -110,9 +109,7 @@ class DropDownMenu final : public IDropDownMenu, private IWndProcSink, private B
     std::unique_ptr<DropDownMenu> m_child;
     std::vector<std::unique_ptr<DropDownMenu>> m_retired;
 
-    std::shared_ptr<LayeredWindowSurface> m_surface;
-    GDIPGraphics m_graphics;
-    bool m_glassApplied = false;
+    PopupSurface m_surface;
     ListSize m_size;
     ListPlacement m_place;
     bool m_shown = false;

@@ -50,7 +50,9 @@ float PointY(LPARAM lParam) {
 }  // namespace
 
 WidgetCanvas::WidgetCanvas(const WidgetCanvasServices& services)
-    : BaseWindow(WindowGuard{&services.trace, kSource, "WndProc", true}), m_services(services) {
+    : BaseWindow(WindowGuard{&services.trace, kSource, "WndProc", true}),
+      m_services(services),
+      m_surface(services.surfaces, services.composition, services.theme.Glass) {
     RunLogged(m_services.trace, kSource, "Form_Initialize", false, [this] {
         Load();
         SetWindowPos(Handle(), HWND_TOPMOST, 0, 0, 0, 0,
@@ -88,7 +90,7 @@ void WidgetCanvas::ShowFor(IWidget& widget, int32_t anchorX) {
         if (!Handle()) Load();
         int32_t width = 0;
         int32_t height = 0;
-        widget.MeasureCanvas(m_graphics, width, height);
+        widget.MeasureCanvas(m_surface.Graphics(), width, height);
         width = width < 1 ? 1 : width;
         height = height < 1 ? 1 : height;
 
@@ -127,35 +129,20 @@ SIZE WidgetCanvas::ClientSize() const {
     return SIZE{client.right - client.left, client.bottom - client.top};
 }
 
-void WidgetCanvas::ReleaseSurface() {
-    if (m_graphics.IsBound()) m_graphics.ReleaseHDC(m_graphics.BoundDC());
-    if (m_surface) {
-        m_surface->Release();
-        m_surface.reset();
-    }
-}
-
 // A fresh surface of the window's current size, with the glass behind it.
 void WidgetCanvas::CreateSurface() {
-    ReleaseSurface();
-    m_surface = m_services.surfaces.Create(Handle(), true, false);
-    if (!m_surface) throw Error(0, "the canvas surface could not be made");
     const SIZE size = ClientSize();
-    m_glassApplied =
-        m_services.composition.ApplyGlass(Handle(), size.cx, size.cy, &m_services.theme.Glass);
-    m_graphics.FromHDC(m_surface->theDC);
-    m_graphics.ApplySurfaceSettings();
+    m_surface.Create(Handle(), size.cx, size.cy);
 }
 
 void WidgetCanvas::Repaint() {
-    if (!Handle() || !m_surface || !m_graphics.IsBound()) {
-        throw Error(0, "the canvas has no surface");
-    }
+    if (!Handle() || !m_surface.Ready()) throw Error(0, "the canvas has no surface");
     const SIZE size = ClientSize();
-    m_graphics.Clear(0);
-    m_services.theme.Glass.Paint(&m_graphics, size.cx, size.cy, m_glassApplied);
-    if (m_widget) m_widget->PaintCanvas(m_graphics, size.cx, size.cy);
-    m_surface->Update(Handle(), m_surface->theDC);
+    GDIPGraphics& graphics = m_surface.Graphics();
+    graphics.Clear(0);
+    m_services.theme.Glass.Paint(&graphics, size.cx, size.cy, m_surface.GlassApplied());
+    if (m_widget) m_widget->PaintCanvas(graphics, size.cx, size.cy);
+    m_surface.Push(Handle());
 }
 
 // Out of sight, and the host hears that its open canvas is gone.
@@ -212,7 +199,7 @@ LRESULT WidgetCanvas::IWndProcSink_WndProc(HWND& window, UINT& message, WPARAM& 
 
 // The window is going: its surface goes with it.
 void WidgetCanvas::OnWindowGone() {
-    ReleaseSurface();
+    m_surface.Release();
     m_services.surfaces.Forget(Handle());
     m_tracking = false;
 }

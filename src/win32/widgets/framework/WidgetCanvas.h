@@ -11,6 +11,7 @@
 #include "core/theme/Theme.h"
 #include "core/widgets/framework/IWidget.h"
 #include "core/widgets/framework/WidgetPorts.h"
+#include "win32/bar/PopupSurface.h"
 #include "win32/bar/WindowComposition.h"
 #include "win32/platform/BaseWindow.h"
 #include "win32/platform/IWndProcSink.h"
@@ -74,7 +75,6 @@ class WidgetCanvas final : public IWidgetCanvas, private IWndProcSink, private B
 
     void Load();
     void CreateSurface();
-    void ReleaseSurface();
     SIZE ClientSize() const;
     void Dismiss();
     void OnMouseMove(int16_t buttons, float x, float y);
@@ -85,9 +85,7 @@ class WidgetCanvas final : public IWidgetCanvas, private IWndProcSink, private B
     WidgetCanvasServices m_services;
     WidgetHost* m_host = nullptr;
     IWidget* m_widget = nullptr;
-    std::shared_ptr<LayeredWindowSurface> m_surface;
-    GDIPGraphics m_graphics;
-    bool m_glassApplied = false;
+    PopupSurface m_surface;
     bool m_tracking = false;
     bool m_handCursor = false;
 };
