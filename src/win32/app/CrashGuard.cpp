@@ -58,6 +58,11 @@ CrashGuard::CrashGuard(Trace& trace, std::function<void()> giveBack)
     : m_trace(trace), m_giveBack(std::move(giveBack)) {
     g_guard = this;
     m_previousFilter = SetUnhandledExceptionFilter(OnUnhandledException);
+    // By default Windows swallows a fault in a timer callback and runs on in whatever state the
+    // fault left; here it ends the process like any other.
+    BOOL suppress = FALSE;
+    SetUserObjectInformationW(GetCurrentProcess(), UOI_TIMERPROC_EXCEPTION_SUPPRESSION, &suppress,
+                              sizeof suppress);
     m_previousTerminate = std::set_terminate(OnTerminate);
 }
 
