@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Builds both presets and runs every test: native (with sanitizers), Windows under Wine,
-# end-to-end, a short run of each fuzz target, and the formatting check.
+# end-to-end, the portable zip started from a fresh folder, a short run of each fuzz target, and
+# the formatting check.
 # Prints one summary line "N passed, N failed" and exits non-zero on any failure.
 #
 #   scripts/test.sh               everything, fuzz targets 10 s each
@@ -101,6 +102,14 @@ if cmake --preset windows >build/logs/windows-configure.log 2>&1 &&
         ctest --preset windows >build/logs/windows-tests.log 2>&1
         tail -n 15 build/logs/windows-tests.log
         count_ctest build/logs/windows-tests.log "Windows tests"
+        # The portable zip, made from this build, unpacked and started as a Windows user would.
+        if scripts/check-package.sh >build/logs/package-check.log 2>&1; then
+            tail -n 1 build/logs/package-check.log
+            pass
+        else
+            cat build/logs/package-check.log
+            fail "package (see build/logs/package-check.log)"
+        fi
         tarvik_wine_stop
         tarvik_stop_xvfb
     else

@@ -1,14 +1,31 @@
 #include "core/bar/WorkArea.h"
 
 #include <algorithm>
+#include <charconv>
 #include <limits>
+#include <string>
 
 #include "core/app/Error.h"
 #include "core/app/Trace.h"
+#include "core/platform/SettingsStore.h"
 
 namespace tarvik {
 
 namespace {
+
+constexpr std::string_view kSection = "WorkArea";
+constexpr std::string_view kSavedTop = "SavedTop";
+constexpr std::string_view kReservedTop = "ReservedTop";
+
+std::optional<int32_t> ReadTop(ISettingsStore& settings, std::string_view key) {
+    const std::string text = settings.Read(kSection, key, "");
+    int32_t value = 0;
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (text.empty() || error != std::errc() || end != text.data() + text.size()) {
+        return std::nullopt;
+    }
+    return value;
+}
 
 int32_t SaturatedSum(int32_t a, int32_t b) {
     const int64_t sum = static_cast<int64_t>(a) + b;
@@ -18,9 +35,10 @@ int32_t SaturatedSum(int32_t a, int32_t b) {
 
 }  // namespace
 
-WorkArea::WorkArea(IDesktopWorkArea& desktop, Trace& trace, int32_t workAreaTop,
-                   int32_t barTopOffset)
+WorkArea::WorkArea(IDesktopWorkArea& desktop, ISettingsStore& settings, Trace& trace,
+                   int32_t workAreaTop, int32_t barTopOffset)
     : m_desktop(desktop),
+      m_settings(settings),
       m_trace(trace),
       m_reservedHeight(SaturatedSum(workAreaTop, barTopOffset)) {}
 
@@ -50,24 +68,56 @@ bool WorkArea::SetWorkspace(const WorkspaceRect& rect) {
 }
 
 // A work area that could not be read is left alone: raising the top of an all-zero rectangle
-// and writing it would hand the desktop an empty work area.
+// and writing it would hand the desktop an empty work area. An earlier run's strip is ours when
+// the work area still starts where that run put it; what it found there is the top to go by.
 void WorkArea::Reserve() {
     std::optional<WorkspaceRect> rect = ReadWorkspace();
-    if (!rect || rect->top >= m_reservedHeight) return;
-    m_savedTop = rect->top;
-    m_reserved = true;
-    rect->top = m_reservedHeight;
-    SetWorkspace(*rect);
+    if (!rect) return;
+    const int32_t found = rect->top;
+    const std::optional<int32_t> leftTop = ReadTop(m_settings, kReservedTop);
+    const std::optional<int32_t> leftSaved = ReadTop(m_settings, kSavedTop);
+    if (leftTop && leftSaved && *leftTop == found) rect->top = *leftSaved;
+    if (Take(*rect)) return;
+    // Not needed any more (the bar is higher now, or a taller strip of another program's
+    // moved in above it): the earlier run's strip goes back.
+    if (rect->top != found) SetWorkspace(*rect);
+    Forget();
 }
 
-// When the work area cannot be read nothing is written and the reservation stays on record.
+// The shell forgets every strip when it starts again; one still in place was not forgotten.
+bool WorkArea::ReserveAgain() {
+    std::optional<WorkspaceRect> rect = ReadWorkspace();
+    if (!rect || (m_reserved && rect->top == m_reservedHeight)) return false;
+    m_reserved = false;
+    if (!Take(*rect)) Forget();
+    return m_reserved;
+}
+
+// Remembered before the write, so a run ended between the two still leaves its strip on record.
+bool WorkArea::Take(WorkspaceRect rect) {
+    if (rect.top >= m_reservedHeight) return false;
+    m_savedTop = rect.top;
+    m_reserved = true;
+    m_settings.Write(kSection, kSavedTop, std::to_string(m_savedTop));
+    m_settings.Write(kSection, kReservedTop, std::to_string(m_reservedHeight));
+    rect.top = m_reservedHeight;
+    SetWorkspace(rect);
+    return true;
+}
+
+// When the work area cannot be read nothing is written and the reservation stays on record;
+// when it cannot be written the strip stays on record for the next run.
 void WorkArea::Restore() {
     if (!m_reserved) return;
     std::optional<WorkspaceRect> rect = ReadWorkspace();
     if (!rect) return;
     rect->top = m_savedTop;
-    SetWorkspace(*rect);
+    if (SetWorkspace(*rect)) Forget();
     m_reserved = false;
+}
+
+void WorkArea::Forget() {
+    m_settings.DeleteSection(kSection);
 }
 
 }  // namespace tarvik

@@ -5,6 +5,7 @@
 
 namespace tarvik {
 
+class ISettingsStore;
 class Trace;
 
 // A rectangle in screen pixels given by its edges, as the desktop reports its work area.
@@ -28,11 +29,16 @@ class IDesktopWorkArea {
 
 // Keeps the strip under the bar out of the work area, so maximised windows stay below the bar,
 // and gives it back on Exit. Only a strip this object took is ever given back.
+//
+// While a strip is taken, the top the work area had before and the top it was given are kept in
+// the user's settings (section "WorkArea"). A run that could not give its strip back (ended from
+// Task Manager) leaves them behind, and the next run takes that strip over instead of adding one.
 class WorkArea {
   public:
     // workAreaTop is the theme's (already scaled) reserved height; barTopOffset the unscaled
     // distance the bar is moved down by.
-    WorkArea(IDesktopWorkArea& desktop, Trace& trace, int32_t workAreaTop, int32_t barTopOffset);
+    WorkArea(IDesktopWorkArea& desktop, ISettingsStore& settings, Trace& trace, int32_t workAreaTop,
+             int32_t barTopOffset);
 
     // The current work area; all zero (and logged) when it cannot be read.
     WorkspaceRect GetWorkspace();
@@ -42,8 +48,12 @@ class WorkArea {
     // Where the work area has to start for the bar to stay clear of maximised windows.
     int32_t ReservedHeight() const { return m_reservedHeight; }
 
-    // Moves the top of the work area down to ReservedHeight when it is above it.
+    // Moves the top of the work area down to ReservedHeight when it is above it, taking over the
+    // strip an earlier run left.
     void Reserve();
+    // After the shell rebuilt the work area: takes the strip again when it is gone. True when it
+    // had to be taken again.
+    bool ReserveAgain();
     // Puts back the top that Reserve found, once.
     void Restore();
 
@@ -52,8 +62,11 @@ class WorkArea {
 
   private:
     std::optional<WorkspaceRect> ReadWorkspace();
+    bool Take(WorkspaceRect rect);
+    void Forget();
 
     IDesktopWorkArea& m_desktop;
+    ISettingsStore& m_settings;
     Trace& m_trace;
     int32_t m_reservedHeight;
     int32_t m_savedTop = 0;

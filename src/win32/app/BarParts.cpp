@@ -57,7 +57,8 @@ BarServices BarParts::ForBar(std::function<void(int32_t)> onContextCommand) {
                        dpi,
                        settings,
                        std::move(onContextCommand),
-                       [this](WidgetHost& host) { RegisterWidgets(host); }};
+                       [this](WidgetHost& host) { RegisterWidgets(host); },
+                       nullptr};
 }
 
 DropDownServices BarParts::ForDropDown() {

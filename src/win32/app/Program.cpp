@@ -37,6 +37,10 @@ bool Program::Main() {
         return false;
     }
 
+    m_crashGuard = std::make_unique<CrashGuard>(m_trace, [this] {
+        if (m_workArea) m_workArea->Restore();
+    });
+
     SetProcessDPIAware();
     m_dpi.Start(ScreenLogicalDpiX(), m_overrides);
 
@@ -54,8 +58,8 @@ bool Program::Main() {
 
     m_parts = std::make_unique<BarParts>(m_trace, m_overrides, m_dpi, m_theme, m_version);
 
-    m_workArea = std::make_unique<WorkArea>(m_desktopWorkArea, m_trace, m_theme.Layout.WorkAreaTop,
-                                            m_overrides.barTop);
+    m_workArea = std::make_unique<WorkArea>(m_desktopWorkArea, m_parts->settings, m_trace,
+                                            m_theme.Layout.WorkAreaTop, m_overrides.barTop);
     m_workArea->Reserve();
 
     WriteStartLines();
@@ -63,8 +67,9 @@ bool Program::Main() {
 }
 
 bool Program::CreateBar() {
-    m_bar = std::make_unique<RivovoZoz>(
-        m_parts->ForBar([this](int32_t command) { OnContextCommand(command); }));
+    BarServices services = m_parts->ForBar([this](int32_t command) { OnContextCommand(command); });
+    services.onShellRestarted = [this] { OnShellRestarted(); };
+    m_bar = std::make_unique<RivovoZoz>(std::move(services));
     if (m_bar->Create()) return true;
     m_trace.LogError(static_cast<int32_t>(GetLastError()), "Program", "Main",
                      "the bar window could not be created");
@@ -82,6 +87,12 @@ void Program::WriteStartLines() {
     if (const auto line =
             ScaleLine(m_dpi.DrawScale(), m_dpi.DisplayScale(), m_overrides.scale > 0.0f)) {
         m_trace.Log(*line);
+    }
+}
+
+void Program::OnShellRestarted() {
+    if (m_workArea && m_workArea->ReserveAgain()) {
+        m_trace.Log("the shell restarted - the top strip is reserved again");
     }
 }
 

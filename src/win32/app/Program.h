@@ -9,6 +9,7 @@
 #include "core/bar/WorkArea.h"
 #include "core/theme/Theme.h"
 #include "win32/app/BarParts.h"
+#include "win32/app/CrashGuard.h"
 #include "win32/app/SystemClock.h"
 #include "win32/app/WindowsEnvironment.h"
 #include "win32/bar/RivovoZoz.h"
@@ -30,6 +31,8 @@ class Program {
     bool Main();
     // A command picked from the bar's context menu; 1 is Exit.
     void OnContextCommand(int32_t command);
+    // The shell started again and rebuilt the work area: the strip is reserved again.
+    void OnShellRestarted();
 
     Trace& GetTrace() { return m_trace; }
     const Dpi& GetDpi() const { return m_dpi; }
@@ -54,6 +57,7 @@ class Program {
     std::unique_ptr<WorkArea> m_workArea;  // made once the theme knows the bar's height
     std::unique_ptr<BarParts> m_parts;     // made once the theme is loaded
     std::unique_ptr<RivovoZoz> m_bar;
+    std::unique_ptr<CrashGuard> m_crashGuard;  // gives the strip back if the process fails
 };
 
 }  // namespace tarvik

@@ -52,6 +52,9 @@ bool RivovoZoz::Create() {
     // Programs running with lower rights may still hand their notification icons to the bar.
     ChangeWindowMessageFilter(WM_COPYDATA, MSGFLT_ADD);
     ChangeWindowMessageFilter(0x49, MSGFLT_ADD);
+    // The shell's broadcast when it starts again; the shell may run with fewer rights than we.
+    m_taskbarCreatedMessage = RegisterWindowMessageW(L"TaskbarCreated");
+    ChangeWindowMessageFilterEx(Handle(), m_taskbarCreatedMessage, MSGFLT_ALLOW, nullptr);
 
     Initialize();
     m_services.subclass.HookWindow(Handle(), *this);
@@ -293,7 +296,20 @@ LRESULT RivovoZoz::IWndProcSink_WndProc(HWND& window, UINT& message, WPARAM& wPa
     return WindowSubclass::CallOldWindowProc(window, message, wParam, lParam);
 }
 
+// A new shell has a new taskbar, topmost like the bar and now above it, and a work area of its
+// own making: the strip is reserved again and the bar goes back on top, where it was.
+void RivovoZoz::OnShellRestarted() {
+    if (m_services.onShellRestarted) m_services.onShellRestarted();
+    SetWindowPos(Handle(), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    KeepPlaced();
+    KeepBackdropBelow();
+}
+
 LRESULT RivovoZoz::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == m_taskbarCreatedMessage && message != 0) {
+        OnShellRestarted();
+        return 0;
+    }
     const MousePoint point = MousePointOf(static_cast<uint32_t>(lParam));
     switch (message) {
         case WM_MOUSEMOVE:

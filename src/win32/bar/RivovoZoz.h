@@ -50,6 +50,8 @@ struct BarServices {
     std::function<void(int32_t)> onContextCommand;
     // Registers the widgets with the bar's host, in their order on the bar.
     std::function<void(WidgetHost&)> registerWidgets;
+    // The shell started again (its "TaskbarCreated" broadcast) and rebuilt the work area.
+    std::function<void()> onShellRestarted;
 };
 
 // The program's main window: a layered strip across the top of the primary screen with the
@@ -116,6 +118,7 @@ class RivovoZoz final : public BaseWindow, public IWndProcSink, public IBarWindo
     void OnMouseMove(MousePoint point);
     void RequestMouseLeave();
     void Unload();
+    void OnShellRestarted();
 
     static void CALLBACK ForegroundEventProc(HWINEVENTHOOK, DWORD, HWND window, LONG object, LONG,
                                              DWORD, DWORD);
@@ -129,6 +132,7 @@ class RivovoZoz final : public BaseWindow, public IWndProcSink, public IBarWindo
     bool m_unloaded = false;
     bool m_framePosted = false;
     UINT m_shellHookMessage = 0;
+    UINT m_taskbarCreatedMessage = 0;
     bool m_trackingMouse = false;
     std::unique_ptr<DropDownMenu> m_dropDown;
     std::unique_ptr<MenuStrip> m_menuStrip;

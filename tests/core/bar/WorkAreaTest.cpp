@@ -8,6 +8,7 @@
 
 #include "core/app/Error.h"
 #include "core/support/TestTrace.h"
+#include "core/support/WidgetFakes.h"
 
 namespace tarvik::test {
 namespace {
@@ -38,7 +39,8 @@ TEST(WorkArea, ReserveTakesOnlyWhatIsMissingAndRestoreGivesBackOnlyThatOnce) {
     for (const auto& [start, barTopOffset, reserved, takesStrip] : cases) {
         FakeDesktop desktop;
         desktop.rect = start;
-        WorkArea workArea(desktop, log.trace, 23, barTopOffset);
+        MemorySettings settings;
+        WorkArea workArea(desktop, settings, log.trace, 23, barTopOffset);
         workArea.Reserve();
         EXPECT_EQ(desktop.rect, reserved) << start.top;
         EXPECT_EQ(workArea.Reserved(), takesStrip) << start.top;
@@ -50,22 +52,24 @@ TEST(WorkArea, ReserveTakesOnlyWhatIsMissingAndRestoreGivesBackOnlyThatOnce) {
         EXPECT_EQ(desktop.writes, takesStrip ? 2 : 0) << start.top;
     }
     FakeDesktop desktop;
-    EXPECT_EQ(WorkArea(desktop, log.trace, INT32_MAX, 2000).ReservedHeight(), INT32_MAX);
+    MemorySettings settings;
+    EXPECT_EQ(WorkArea(desktop, settings, log.trace, INT32_MAX, 2000).ReservedHeight(), INT32_MAX);
     EXPECT_TRUE(log.Records().empty());
 }
 
 TEST(WorkArea, FailuresAreLoggedAndLeaveTheReservationToRetry) {
     TestTrace log;
     FakeDesktop desktop;
+    MemorySettings settings;
     desktop.readError = 1439;
-    WorkArea unreadable(desktop, log.trace, 23, 0);
+    WorkArea unreadable(desktop, settings, log.trace, 23, 0);
     unreadable.Reserve();
     EXPECT_FALSE(unreadable.Reserved());
 
     desktop.readError.reset();
     desktop.rect = {0, 0, 1920, 1040};
     desktop.writeError = 5;
-    WorkArea workArea(desktop, log.trace, 23, 0);
+    WorkArea workArea(desktop, settings, log.trace, 23, 0);
     workArea.Reserve();  // a refused write keeps the reservation on record
     EXPECT_TRUE(workArea.Reserved());
     desktop.writeError.reset();
@@ -82,6 +86,32 @@ TEST(WorkArea, FailuresAreLoggedAndLeaveTheReservationToRetry) {
                   R"(1439,"WorkArea","GetWorkspace","failed to get the user workspace")",
                   R"(5,"WorkArea","SetWorkspace","failed to set the user workspace")",
                   R"(6,"WorkArea","GetWorkspace","failed to get the user workspace")"}));
+}
+
+TEST(WorkArea, TakesOverTheStripAnEarlierRunLeftInsteadOfAddingOne) {
+    // Left on record (saved top, reserved top), the top found at start, the bar's offset now, and
+    // the top after Reserve and after Restore.
+    const std::tuple<std::string, std::string, int32_t, int32_t, int32_t, int32_t> cases[] = {
+        {"0", "23", 23, 0, 23, 0},    // ended from Task Manager: taken over, given back at Exit
+        {"0", "53", 53, 0, 23, 0},    // it was moved down 30 pixels; this run is not
+        {"0", "23", 23, 30, 53, 0},   // this run is moved down; the earlier one was not
+        {"30", "53", 53, 0, 30, 30},  // a taller strip above it now: the earlier one goes back
+        {"0", "23", 40, 0, 40, 40},   // the session started afresh, with another program's strip
+        {"x", "23", 23, 0, 23, 23},   // a record that does not read is no record
+    };
+    TestTrace log;
+    for (const auto& [saved, top, found, offset, reserved, restored] : cases) {
+        FakeDesktop desktop;
+        desktop.rect = {0, found, 1920, 1040};
+        MemorySettings settings;
+        settings.values = {{{"WorkArea", "SavedTop"}, saved}, {{"WorkArea", "ReservedTop"}, top}};
+        WorkArea workArea(desktop, settings, log.trace, 23, offset);
+        workArea.Reserve();
+        EXPECT_EQ(desktop.rect.top, reserved) << saved << "," << top << " " << found;
+        workArea.Restore();
+        EXPECT_EQ(desktop.rect.top, restored) << saved << "," << top << " " << found;
+        EXPECT_TRUE(settings.values.empty()) << saved << "," << top << " " << found;
+    }
 }
 
 }  // namespace

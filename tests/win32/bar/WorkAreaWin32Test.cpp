@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "core/bar/WorkArea.h"
+#include "win32/platform/RegistrySettings.h"
 #include "win32/support/WindowsTestSupport.h"
 
 namespace tarvik::test {
@@ -16,7 +17,8 @@ TEST(WorkAreaWin32, ReserveMovesTheTopBelowTheBarAndRestorePutsItBack) {
     ASSERT_TRUE(SystemParametersInfoW(SPI_SETWORKAREA, 0, &start, 0));
     TestLog log;
     WorkAreaWin32 desktop;
-    WorkArea workArea(desktop, log.trace, 23, 30);
+    RegistrySettings settings(log.trace, L"Software\\Tarvik.Test\\WorkAreaWin32");
+    WorkArea workArea(desktop, settings, log.trace, 23, 30);
     workArea.Reserve();
     RECT reserved{};
     SystemParametersInfoW(SPI_GETWORKAREA, 0, &reserved, 0);

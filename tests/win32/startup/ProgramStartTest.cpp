@@ -1,11 +1,18 @@
-// Start-up in this process, where the work area the program reserves can be read back.
+// The program's start and end in this process, where the work area it reserves can be read back.
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <fstream>
+#include <regex>
+
 #include "win32/app/Program.h"
+#include "win32/platform/RegistrySettings.h"
+#include "win32/support/WindowsTestSupport.h"
 
 namespace tarvik::test {
 namespace {
+
+using namespace std::chrono_literals;
 
 // A window class of the bar's name whose windows refuse to be made, as when the system is out
 // of window resources: creating the bar fails after the strip was reserved.
@@ -31,6 +38,91 @@ TEST(ProgramStart, ABarThatCannotBeMadeGivesTheReservedStripBack) {
     ASSERT_TRUE(SystemParametersInfoW(SPI_GETWORKAREA, 0, &after, 0));
     EXPECT_EQ(after.top, before.top);
     EXPECT_EQ(program.Bar(), nullptr);
+}
+
+TEST(ShellRestart, TheStripIsReservedAgainOnceAndTheBarGoesBackAboveTheNewTaskbar) {
+    Program program;
+    ASSERT_TRUE(program.Main());
+    const auto restarts = [&] {
+        const std::string log = ReadFile(program.GetTrace().File());
+        const std::regex line("the shell restarted - the top strip is reserved again");
+        return std::distance(std::sregex_iterator(log.begin(), log.end(), line), {});
+    };
+    const auto before = restarts();
+    RECT area{}, reserved{};
+    SystemParametersInfoW(SPI_GETWORKAREA, 0, &reserved, 0);
+    area = reserved;
+    area.top = 0;  // the new shell's own work area, and its taskbar above the bar
+    ASSERT_TRUE(SystemParametersInfoW(SPI_SETWORKAREA, 0, &area, 0));
+    TestWindow taskbar(0, 1000, 800, 40, WS_POPUP | WS_VISIBLE, WS_EX_TOOLWINDOW | WS_EX_TOPMOST);
+    ASSERT_EQ(GetTopWindow(nullptr), taskbar.Handle());
+    for (int broadcast = 0; broadcast < 2; ++broadcast) {  // anyone may send the second one
+        PostMessageW(HWND_BROADCAST, RegisterWindowMessageW(L"TaskbarCreated"), 0, 0);
+        PumpMessages(500ms);
+    }
+    SystemParametersInfoW(SPI_GETWORKAREA, 0, &area, 0);
+    EXPECT_TRUE(EqualRect(&area, &reserved)) << area.top;
+    EXPECT_EQ(restarts() - before, 1);
+    EXPECT_EQ(GetTopWindow(nullptr), program.Bar()->Handle());
+    program.OnContextCommand(1);
+    PumpMessages(500ms);
+    SystemParametersInfoW(SPI_GETWORKAREA, 0, &area, 0);
+    EXPECT_EQ(area.top, 0) << "Exit gives back the strip taken the second time";
+}
+
+// A failure nothing handles, in a child: this program started again with TARVIK_CRASH_CHILD set
+// to the failure's first letter and the child's folder. The child reserves the strip and fails.
+[[maybe_unused]] const bool g_crashChild = [] {
+    wchar_t value[MAX_PATH * 2] = {};
+    if (!GetEnvironmentVariableW(L"TARVIK_CRASH_CHILD", value, MAX_PATH * 2)) return false;
+    const std::filesystem::path folder(value + 1);
+    SystemClock clock;
+    Trace trace(folder / "errors.log", clock);
+    WorkAreaWin32 desktop;
+    RegistrySettings settings(trace, L"Software\\Tarvik.Test");
+    WorkArea workArea(desktop, settings, trace, 23, 0);
+    workArea.Reserve();
+    CrashGuard guard(trace, [&] {
+        workArea.Restore();
+        std::ofstream(folder / "top") << desktop.Read().top;
+    });
+    if (value[0] == L't') throw std::runtime_error("broken on purpose");
+    TestWindow window(0, 0, 9, 9);
+    window.answer = [](UINT, WPARAM, LPARAM) -> std::optional<LRESULT> {
+        *static_cast<volatile int*>(nullptr) = 1;
+        return {};
+    };
+    PostMessageW(window.Handle(), WM_APP, 0, 0);
+    PumpMessages(10s);
+    ExitProcess(0);
+}();
+
+TEST(CrashGuard, AFailureNothingHandledIsLoggedGivesTheStripBackAndEnds) {
+    const std::tuple<std::wstring, DWORD, std::string> cases[] = {
+        {L"f", EXCEPTION_ACCESS_VIOLATION,
+         R"(-1073741819,"Program","UnhandledException","exception 0xC0000005 at 0x[0-9A-F]{16})"},
+        {L"t", CrashGuard::kTerminateExitCode,
+         R"(0,"Program","Terminate","a C\+\+ exception nothing caught: broken on purpose)"}};
+    for (const auto& [failure, exitCode, record] : cases) {
+        TempFolder folder;
+        SetEnvironmentVariableW(L"TARVIK_CRASH_CHILD", (failure + folder.Path().wstring()).c_str());
+        STARTUPINFOW startup{};
+        startup.cb = sizeof startup;
+        PROCESS_INFORMATION child{};
+        ASSERT_TRUE(CreateProcessW(
+            (TestProgramFolder() / L"tarvik_win32_startup_tests.exe").c_str(), nullptr, nullptr,
+            nullptr, FALSE, 0, nullptr, nullptr, &startup, &child));
+        SetEnvironmentVariableW(L"TARVIK_CRASH_CHILD", nullptr);
+        DWORD code = WaitForSingleObject(child.hProcess, 30000);
+        GetExitCodeProcess(child.hProcess, &code);
+        CloseHandle(child.hProcess);
+        CloseHandle(child.hThread);
+        EXPECT_EQ(code, exitCode);
+        const std::string ending = " - the top strip is given back and Tarvik ends\"\r?\n";
+        EXPECT_TRUE(std::regex_match(ReadFile(folder.Path() / "errors.log"),
+                                     std::regex("#[-0-9: ]+#," + record + ending)));
+        EXPECT_EQ(ReadFile(folder.Path() / "top"), "0") << "the strip was not given back";
+    }
 }
 
 }  // namespace
