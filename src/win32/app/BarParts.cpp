@@ -5,6 +5,8 @@
 #include "core/widgets/AppWidget.h"
 #include "core/widgets/ClockWidget.h"
 #include "core/widgets/StartWidget.h"
+#include "core/widgets/StatsWidget.h"
+#include "core/widgets/VolumeWidget.h"
 #include "core/widgets/framework/WidgetHost.h"
 #include "win32/app/ProcessInfo.h"
 
@@ -22,7 +24,8 @@ BarParts::BarParts(Trace& log, const Overrides& given, const Dpi& scale, const T
       composition(version, trace),
       brushes(theme.TextColour, theme.HighlightTextColour, theme.DisabledTextColour),
       nativeMenu(systemMenuReader, commandPoster, messageBox, trace, theme.Layout),
-      settings(trace) {
+      settings(trace),
+      audio(trace) {
     contextMenu.AddItem(1, "Exit");
     RouteWidgetCommands();
 }
@@ -41,6 +44,10 @@ void BarParts::RegisterWidgets(WidgetHost& host) {
         ClockWidgetServices{theme, brushes, trace, dpi, clock, dateNames}));
     host.Register(std::make_shared<AppWidget>(
         AppWidgetServices{theme, brushes, trace, dpi, systemCommands, ExecutableVersion()}));
+    host.Register(
+        std::make_shared<VolumeWidget>(VolumeWidgetServices{theme, brushes, trace, dpi, audio}));
+    host.Register(std::make_shared<StatsWidget>(
+        StatsWidgetServices{theme, brushes, trace, dpi, counters, UserDecimalSeparator()}));
 }
 
 BarServices BarParts::ForBar(std::function<void(int32_t)> onContextCommand) {

@@ -16,8 +16,10 @@
 #include "win32/platform/LayeredWindow.h"
 #include "win32/platform/RegistrySettings.h"
 #include "win32/platform/WindowSubclass.h"
+#include "win32/widgets/CoreAudio.h"
 #include "win32/widgets/LocaleDateNames.h"
 #include "win32/widgets/SystemCommands.h"
+#include "win32/widgets/SystemCounters.h"
 #include "win32/widgets/framework/WidgetCanvas.h"
 
 namespace tarvik {
@@ -66,11 +68,13 @@ class BarParts {
     // The bar's right-click menu: its one entry, "Exit", is command 1.
     ContextMenu contextMenu;
     // What the widgets use: the user's settings, the system's commands, the clock and the
-    // names of days and months.
+    // names of days and months, the sound device, the load counters.
     RegistrySettings settings;
     ShellSystemCommands systemCommands;
     SystemClock clock;
     LocaleDateNames dateNames;
+    CoreAudio audio;
+    SystemCounters counters;
 
   private:
     void RouteWidgetCommands();

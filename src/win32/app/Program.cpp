@@ -27,6 +27,9 @@ Program::Program()
       m_version(ReadWindowsVersion()) {}
 
 Program::~Program() {
+    // The parts hold COM objects (the sound endpoint): they go before COM does.
+    m_bar.reset();
+    m_parts.reset();
     if (m_comStarted) CoUninitialize();
 }
 
