@@ -3,8 +3,10 @@
 #include "core/app/LogException.h"
 #include "core/theme/Theme.h"
 #include "core/widgets/AppWidget.h"
+#include "core/widgets/ClipboardWidget.h"
 #include "core/widgets/ClockWidget.h"
 #include "core/widgets/StartWidget.h"
+#include "core/widgets/TimerWidget.h"
 #include "core/widgets/framework/WidgetHost.h"
 #include "win32/app/ProcessInfo.h"
 
@@ -22,7 +24,8 @@ BarParts::BarParts(Trace& log, const Overrides& given, const Dpi& scale, const T
       composition(version, trace),
       brushes(theme.TextColour, theme.HighlightTextColour, theme.DisabledTextColour),
       nativeMenu(systemMenuReader, commandPoster, messageBox, trace, theme.Layout),
-      settings(trace) {
+      settings(trace),
+      clipboardHistory(clipboard, trace) {
     contextMenu.AddItem(1, "Exit");
     RouteWidgetCommands();
 }
@@ -41,6 +44,8 @@ void BarParts::RegisterWidgets(WidgetHost& host) {
         ClockWidgetServices{theme, brushes, trace, dpi, clock, dateNames}));
     host.Register(std::make_shared<AppWidget>(
         AppWidgetServices{theme, brushes, trace, dpi, systemCommands, ExecutableVersion()}));
+    host.Register(std::make_shared<ClipboardWidget>(theme, clipboardHistory, trace));
+    host.Register(std::make_shared<TimerWidget>(theme, tickClock, sound, trace));
 }
 
 BarServices BarParts::ForBar(std::function<void(int32_t)> onContextCommand) {
@@ -57,7 +62,8 @@ BarServices BarParts::ForBar(std::function<void(int32_t)> onContextCommand) {
                        dpi,
                        settings,
                        std::move(onContextCommand),
-                       [this](WidgetHost& host) { RegisterWidgets(host); }};
+                       [this](WidgetHost& host) { RegisterWidgets(host); },
+                       &clipboardHistory};
 }
 
 DropDownServices BarParts::ForDropDown() {

@@ -18,6 +18,7 @@ namespace tarvik {
 
 class BackdropWindow;
 class Brushes;
+class ClipboardHistory;
 struct Overrides;
 class ContextMenu;
 class Dpi;
@@ -50,6 +51,8 @@ struct BarServices {
     std::function<void(int32_t)> onContextCommand;
     // Registers the widgets with the bar's host, in their order on the bar.
     std::function<void(WidgetHost&)> registerWidgets;
+    // Hears the clipboard changes through the bar's window (none: no clipboard history).
+    ClipboardHistory* clipboardHistory = nullptr;
 };
 
 // The program's main window: a layered strip across the top of the primary screen with the
