@@ -3,9 +3,11 @@
 #include "core/app/LogException.h"
 #include "core/theme/Theme.h"
 #include "core/widgets/AppWidget.h"
+#include "core/widgets/ClipboardWidget.h"
 #include "core/widgets/ClockWidget.h"
 #include "core/widgets/StartWidget.h"
 #include "core/widgets/StatsWidget.h"
+#include "core/widgets/TimerWidget.h"
 #include "core/widgets/VolumeWidget.h"
 #include "core/widgets/framework/WidgetHost.h"
 #include "win32/app/ProcessInfo.h"
@@ -25,7 +27,8 @@ BarParts::BarParts(Trace& log, const Overrides& given, const Dpi& scale, const T
       brushes(theme.TextColour, theme.HighlightTextColour, theme.DisabledTextColour),
       nativeMenu(systemMenuReader, commandPoster, messageBox, trace, theme.Layout),
       settings(trace),
-      audio(trace) {
+      audio(trace),
+      clipboardHistory(clipboard, trace) {
     contextMenu.AddItem(1, "Exit");
     RouteWidgetCommands();
 }
@@ -46,6 +49,8 @@ void BarParts::RegisterWidgets(WidgetHost& host) {
         AppWidgetServices{theme, brushes, trace, dpi, systemCommands, ExecutableVersion()}));
     host.Register(
         std::make_shared<VolumeWidget>(VolumeWidgetServices{theme, brushes, trace, dpi, audio}));
+    host.Register(std::make_shared<ClipboardWidget>(theme, clipboardHistory, trace));
+    host.Register(std::make_shared<TimerWidget>(theme, tickClock, sound, trace));
     host.Register(std::make_shared<StatsWidget>(
         StatsWidgetServices{theme, brushes, trace, dpi, counters, UserDecimalSeparator()}));
 }
@@ -65,7 +70,8 @@ BarServices BarParts::ForBar(std::function<void(int32_t)> onContextCommand) {
                        settings,
                        std::move(onContextCommand),
                        [this](WidgetHost& host) { RegisterWidgets(host); },
-                       nullptr};
+                       nullptr,
+                       &clipboardHistory};
 }
 
 DropDownServices BarParts::ForDropDown() {

@@ -7,6 +7,7 @@
 #include "core/menus/MenuPorts.h"
 #include "core/menus/NativeMenu.h"
 #include "core/theme/Brushes.h"
+#include "core/widgets/ClipboardHistory.h"
 #include "win32/app/SystemClock.h"
 #include "win32/bar/RivovoZoz.h"
 #include "win32/bar/WindowComposition.h"
@@ -20,6 +21,8 @@
 #include "win32/widgets/LocaleDateNames.h"
 #include "win32/widgets/SystemCommands.h"
 #include "win32/widgets/SystemCounters.h"
+#include "win32/widgets/TimerPorts.h"
+#include "win32/widgets/Win32Clipboard.h"
 #include "win32/widgets/framework/WidgetCanvas.h"
 
 namespace tarvik {
@@ -75,6 +78,11 @@ class BarParts {
     LocaleDateNames dateNames;
     CoreAudio audio;
     SystemCounters counters;
+    // The clipboard history the bar's window feeds, and what the countdown runs on.
+    Win32Clipboard clipboard;
+    ClipboardHistory clipboardHistory;
+    TickClock tickClock;
+    MessageBeepSound sound;
 
   private:
     void RouteWidgetCommands();

@@ -5,6 +5,7 @@
 #include "core/app/Trace.h"
 #include "core/menus/NativeMenu.h"
 #include "core/theme/Theme.h"
+#include "core/widgets/ClipboardHistory.h"
 #include "core/widgets/framework/WidgetHost.h"
 #include "win32/bar/BackdropWindow.h"
 #include "win32/menus/ContextMenu.h"
@@ -138,6 +139,10 @@ void RivovoZoz::Initialize() {
     // tint itself.
     m_model->SetFill(m_backdropActive ? 0x01FFFFFFu : m_services.theme.Layout.BackdropTint);
     LayoutBar();
+    if (m_services.clipboardHistory) {
+        m_services.clipboardHistory->StartClipboardHistory(
+            reinterpret_cast<WindowHandle>(Handle()));
+    }
     if (m_services.overrides.demo) {
         m_menuStrip->PopulateFromTest();
     } else {
@@ -364,6 +369,9 @@ LRESULT RivovoZoz::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             // The drop-downs open in screen pixels from where the bar is.
             if (m_initialized) LayoutBar();
             break;
+        case WM_CLIPBOARDUPDATE:
+            if (m_services.clipboardHistory) m_services.clipboardHistory->OnClipboardUpdate();
+            return 0;
         case WM_CLOSE:
             DestroyBaseWindow();
             return 0;
@@ -390,7 +398,8 @@ void RivovoZoz::Unload() {
     if (m_foregroundHook) UnhookWinEvent(m_foregroundHook);
     m_foregroundHook = nullptr;
     if (g_foregroundListener == this) g_foregroundListener = nullptr;
-    // The tray host and the clipboard history stop here once they exist.
+    // The tray host stops here once it exists.
+    if (m_services.clipboardHistory) m_services.clipboardHistory->StopClipboardHistory();
     if (m_backdrop) m_backdrop->Close();
     m_backdrop.reset();
     if (m_host) m_host->Dispose();

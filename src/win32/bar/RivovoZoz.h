@@ -18,6 +18,7 @@ namespace tarvik {
 
 class BackdropWindow;
 class Brushes;
+class ClipboardHistory;
 struct Overrides;
 class ContextMenu;
 class Dpi;
@@ -52,6 +53,8 @@ struct BarServices {
     std::function<void(WidgetHost&)> registerWidgets;
     // The shell started again (its "TaskbarCreated" broadcast) and rebuilt the work area.
     std::function<void()> onShellRestarted;
+    // Hears the clipboard changes through the bar's window (none: no clipboard history).
+    ClipboardHistory* clipboardHistory = nullptr;
 };
 
 // The program's main window: a layered strip across the top of the primary screen with the
