@@ -22,7 +22,7 @@ struct FakeCounters final : public ISystemCounters {
 // The graph of a 220-wide canvas at 100 % is 188 wide from x 16, its bottom line at y 85 and
 // 46 pixels tall in between.
 struct Rig {
-    explicit Rig(const char* separator = ".") : separator(separator) {}
+    explicit Rig(const char* decimal = ".") : separator(decimal) {}
     // `total` units pass of which `busy` were busy (kernel time includes idle time).
     std::string Tick(uint64_t total, uint64_t busy) {
         counters.times.idle += total - busy;
