@@ -4,6 +4,11 @@
 
 #include <windows.h>
 
+#include <algorithm>
+#include <optional>
+#include <string>
+#include <string_view>
+
 #include "win32/support/Screenshot.h"
 
 namespace tarvik::test {
@@ -35,6 +40,54 @@ inline int ClockTextLeft(const wchar_t* pictureName) {
         }
     }
     return runLeft < 0 ? -1 : from + runLeft;
+}
+
+// The switched-off widgets as stored for this user; nothing when no value is there.
+inline std::optional<std::wstring> StoredDisabled() {
+    wchar_t value[256] = {};
+    DWORD size = sizeof value;
+    if (RegGetValueW(HKEY_CURRENT_USER, L"Software\\Tarvik\\Widgets", L"Disabled", RRF_RT_REG_SZ,
+                     nullptr, value, &size) != ERROR_SUCCESS) {
+        return std::nullopt;
+    }
+    return std::wstring(value);
+}
+
+// Stores the switched-off widgets; null removes the value.
+inline void StoreDisabled(const wchar_t* value) {
+    if (!value) {
+        RegDeleteKeyValueW(HKEY_CURRENT_USER, L"Software\\Tarvik\\Widgets", L"Disabled");
+        return;
+    }
+    RegSetKeyValueW(HKEY_CURRENT_USER, L"Software\\Tarvik\\Widgets", L"Disabled", REG_SZ, value,
+                    static_cast<DWORD>((wcslen(value) + 1) * sizeof(wchar_t)));
+}
+
+// While it lives, the Tarvik started next shows only the named widgets (every other one is
+// stored as switched off), so the first named right-hand widget is the rightmost button and
+// the next ones follow leftwards. Nothing is stored before or after.
+class OnlyWidgets {
+  public:
+    explicit OnlyWidgets(std::initializer_list<std::wstring_view> shown) {
+        std::wstring off;
+        for (std::wstring_view name :
+             {L"Start", L"Clock", L"App", L"Spotlight", L"Volume", L"Weather", L"Tray",
+              L"Clipboard", L"Timer", L"Stats", L"News"}) {
+            if (std::find(shown.begin(), shown.end(), name) != shown.end()) continue;
+            if (!off.empty()) off += L',';
+            off += name;
+        }
+        StoreDisabled(off.c_str());
+    }
+    ~OnlyWidgets() { StoreDisabled(nullptr); }
+    OnlyWidgets(const OnlyWidgets&) = delete;
+    OnlyWidgets& operator=(const OnlyWidgets&) = delete;
+};
+
+// x inside the n-th icon-only (50-pixel) button from the right end (0: the rightmost), whose
+// buttons end 8 pixels from the screen's edge, 2 apart.
+inline int IconButtonX(int n) {
+    return ScreenWidth() - 8 - 25 - n * 52;
 }
 
 }  // namespace tarvik::test

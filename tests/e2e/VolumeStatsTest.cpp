@@ -12,11 +12,6 @@
 namespace tarvik::test {
 namespace {
 
-// Left of the clock come the App, Volume and Stats buttons; the icon-only ones are 50 wide.
-int VolumeRight() {
-    return ClockTextLeft(L"volume-stats-bar.png") - 4 - 2 - 50 - 2;
-}
-
 // Starts Tarvik, clicks at the bar's x (given once the ticks ran) and saves the canvas that
 // opens with a 20-pixel margin; returns the canvas's rectangle (empty when none came).
 RECT OpenCanvas(TarvikCopy& tarvik, const std::function<int()>& x, const wchar_t* name) {
@@ -38,6 +33,7 @@ RECT OpenCanvas(TarvikCopy& tarvik, const std::function<int()>& x, const wchar_t
 // the App button beside it.
 TEST(VolumeStats, WithoutASoundDeviceTheSpeakerIsCrossedOutAndThePanelSaysSo) {
     StartGdiPlus();
+    const OnlyWidgets shown{L"App", L"Volume"};
     TarvikCopy tarvik;
     ASSERT_TRUE(CopyFileW((tarvik.Folder() / L"resources/app.png").c_str(),
                           (tarvik.Folder() / L"resources/volume.png").c_str(), FALSE));
@@ -45,9 +41,9 @@ TEST(VolumeStats, WithoutASoundDeviceTheSpeakerIsCrossedOutAndThePanelSaysSo) {
     const RECT rect = OpenCanvas(
         tarvik,
         [&] {
-            const int right = VolumeRight();
-            SaveScreenshot(buttons, RECT{right - 50, 0, right + 52, kVisibleBar});
-            return right - 25;
+            const int left = IconButtonX(1) - 25;
+            SaveScreenshot(buttons, RECT{left, 0, left + 102, kVisibleBar});
+            return left + 25;
         },
         L"volume-canvas.png");
     const GDIPImage shot = GDIPImage::FromFile(buttons.string());
@@ -71,9 +67,10 @@ TEST(VolumeStats, WithoutASoundDeviceTheSpeakerIsCrossedOutAndThePanelSaysSo) {
 // column whatever the load; the memory bar's filled part starts at (16, 118).
 TEST(VolumeStats, TheStatsPanelDrawsTheLoadGraphAndTheMemoryBar) {
     StartGdiPlus();
+    const OnlyWidgets shown{L"Stats"};
     TarvikCopy tarvik;
     const RECT rect = OpenCanvas(
-        tarvik, [] { return VolumeRight() - 52 - 20; }, L"stats-canvas.png");
+        tarvik, [] { return ScreenWidth() - 8 - 10; }, L"stats-canvas.png");
     ASSERT_EQ((std::pair{rect.right - rect.left, rect.bottom - rect.top}), (std::pair{220L, 140L}));
     const GDIPImage shot = GDIPImage::FromFile((ScreenshotFolder() / L"stats-canvas.png").string());
     const auto blue = [&](int x, int y) {

@@ -52,26 +52,6 @@ int TaskManagers(bool stop) {
     return count;
 }
 
-// The switched-off widgets as stored for this user; nothing when no value is there.
-std::optional<std::wstring> StoredDisabled() {
-    wchar_t value[256] = {};
-    DWORD size = sizeof value;
-    if (RegGetValueW(HKEY_CURRENT_USER, L"Software\\Tarvik\\Widgets", L"Disabled", RRF_RT_REG_SZ,
-                     nullptr, value, &size) != ERROR_SUCCESS) {
-        return std::nullopt;
-    }
-    return std::wstring(value);
-}
-
-void StoreDisabled(const wchar_t* value) {
-    if (!value) {
-        RegDeleteKeyValueW(HKEY_CURRENT_USER, L"Software\\Tarvik\\Widgets", L"Disabled");
-        return;
-    }
-    RegSetKeyValueW(HKEY_CURRENT_USER, L"Software\\Tarvik\\Widgets", L"Disabled", REG_SZ, value,
-                    static_cast<DWORD>((wcslen(value) + 1) * sizeof(wchar_t)));
-}
-
 struct StoredValueReset {
     StoredValueReset() { StoreDisabled(nullptr); }
     ~StoredValueReset() { StoreDisabled(nullptr); }

@@ -105,13 +105,14 @@ class FakeWidget final : public IWidget {
     WidgetAlignment alignment;
     WidgetActivation activation;
     std::string text;
+    const SkinButton* icon = nullptr;
     int actions = 0;
     bool failing = false;
 
     std::string Name() const override { return name; }
     WidgetAlignment Alignment() const override { return alignment; }
     WidgetActivation Activation() const override { return activation; }
-    const SkinButton* ButtonIcon() const override { return nullptr; }
+    const SkinButton* ButtonIcon() const override { return icon; }
     std::string ButtonText() const override { return text; }
     void OnAction() override {
         if (failing) throw std::runtime_error("the action failed");

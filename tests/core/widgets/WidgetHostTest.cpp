@@ -186,6 +186,12 @@ TEST(WidgetHost, TickReportsOnlyWidthChangesAndWidgetFailuresAreLoggedOnce) {
     rig.clock.text = "abcdefghi";
     EXPECT_TRUE(rig.host->OnTick());
     EXPECT_FALSE(rig.host->OnTick());
+    rig.clock.icon = &rig.load.theme.Skin("start");  // a picture: 16 wide without frames
+    EXPECT_TRUE(rig.host->OnTick());
+    rig.clock.icon = &rig.load.theme.Skin("tray");  // another of the same size: only a frame
+    const int before = rig.bar.draws;
+    EXPECT_FALSE(rig.host->OnTick());
+    EXPECT_GT(rig.bar.draws, before);
 
     rig.action.failing = true;
     EXPECT_TRUE(rig.host->OnMouseUp(1, rig.Centre(3)));

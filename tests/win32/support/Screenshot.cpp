@@ -1,5 +1,7 @@
 #include "win32/support/Screenshot.h"
 
+#include <algorithm>
+
 #include "core/graphics/GDIPlus.h"
 #include "win32/graphics/GdiPlusNative.h"
 #include "win32/platform/UniqueHandle.h"
@@ -35,6 +37,9 @@ bool SavePng(const GDIPImage& image, const std::filesystem::path& path) {
 }
 
 bool SaveScreenshot(const std::filesystem::path& path, RECT region) {
+    // Wine copies nothing at all from a region that reaches past the screen.
+    region.right = std::min<LONG>(region.right, GetSystemMetrics(SM_CXSCREEN));
+    region.bottom = std::min<LONG>(region.bottom, GetSystemMetrics(SM_CYSCREEN));
     const int width = region.right - region.left;
     const int height = region.bottom - region.top;
     HDC screen = GetDC(nullptr);

@@ -172,7 +172,8 @@ void WidgetHost::MeasureSlot(WidgetSlot& slot) {
     slot.contentWidth = 0;
     slot.contentHeight = 0;
     slot.text = slot.widget->ButtonText();
-    if (const SkinButton* icon = slot.widget->ButtonIcon()) {
+    slot.icon = slot.widget->ButtonIcon();
+    if (const SkinButton* icon = slot.icon) {
         int32_t iconHeight = 0;
         const GDIPImage* image = icon->frame(kButtonStateNormal);
         if (icon->IsEmpty() || !image) {
@@ -272,14 +273,18 @@ bool WidgetHost::OnTick() {
         for (const auto& slot : m_slots) {
             if (!OnBar(*slot)) continue;
             slot->widget->Refresh();
-            if (slot->widget->ButtonText() == slot->text) continue;
+            // A new picture (muted, paused ...) shows like new text does.
+            if (slot->widget->ButtonText() == slot->text &&
+                slot->widget->ButtonIcon() == slot->icon) {
+                continue;
+            }
             const int32_t before = slot->contentWidth;
             MeasureSlot(*slot);
             textChanged = true;
             if (slot->contentWidth != before) changed = true;
         }
     });
-    // The bar draws only what changed: new text of the same width needs a frame of its own.
+    // The bar draws only what changed: a new text or picture of the same width needs a frame.
     if (textChanged && !changed) RedrawBar();
     return changed;
 }
