@@ -1,9 +1,11 @@
 #include "win32/app/BarParts.h"
 
 #include "core/app/LogException.h"
+#include "core/shortcuts/MenuEditorWidget.h"
 #include "core/theme/Theme.h"
 #include "core/widgets/AppWidget.h"
 #include "core/widgets/ClockWidget.h"
+#include "core/widgets/SpotlightWidget.h"
 #include "core/widgets/StartWidget.h"
 #include "core/widgets/framework/WidgetHost.h"
 #include "win32/app/ProcessInfo.h"
@@ -22,7 +24,8 @@ BarParts::BarParts(Trace& log, const Overrides& given, const Dpi& scale, const T
       composition(version, trace),
       brushes(theme.TextColour, theme.HighlightTextColour, theme.DisabledTextColour),
       nativeMenu(systemMenuReader, commandPoster, messageBox, trace, theme.Layout),
-      settings(trace) {
+      settings(trace),
+      customMenus(CustomMenusServices{settings, trace, shortcutWindows, keySender, nativeMenu}) {
     contextMenu.AddItem(1, "Exit");
     RouteWidgetCommands();
 }
@@ -41,6 +44,10 @@ void BarParts::RegisterWidgets(WidgetHost& host) {
         ClockWidgetServices{theme, brushes, trace, dpi, clock, dateNames}));
     host.Register(std::make_shared<AppWidget>(
         AppWidgetServices{theme, brushes, trace, dpi, systemCommands, ExecutableVersion()}));
+    host.Register(std::make_shared<SpotlightWidget>(theme, keySender));
+    // Hidden, after every widget on the bar: it owns the custom menus' entries.
+    host.RegisterHidden(std::make_shared<MenuEditorWidget>(
+        MenuEditorServices{theme, brushes, trace, dpi, customMenus}));
 }
 
 BarServices BarParts::ForBar(std::function<void(int32_t)> onContextCommand) {
@@ -57,7 +64,8 @@ BarServices BarParts::ForBar(std::function<void(int32_t)> onContextCommand) {
                        dpi,
                        settings,
                        std::move(onContextCommand),
-                       [this](WidgetHost& host) { RegisterWidgets(host); }};
+                       [this](WidgetHost& host) { RegisterWidgets(host); },
+                       &customMenus};
 }
 
 DropDownServices BarParts::ForDropDown() {

@@ -6,6 +6,7 @@
 #include "core/menus/DropDownPlacement.h"
 #include "core/menus/MenuPorts.h"
 #include "core/menus/NativeMenu.h"
+#include "core/shortcuts/CustomMenus.h"
 #include "core/theme/Brushes.h"
 #include "win32/app/SystemClock.h"
 #include "win32/bar/RivovoZoz.h"
@@ -16,6 +17,7 @@
 #include "win32/platform/LayeredWindow.h"
 #include "win32/platform/RegistrySettings.h"
 #include "win32/platform/WindowSubclass.h"
+#include "win32/shortcuts/Win32ShortcutPorts.h"
 #include "win32/widgets/LocaleDateNames.h"
 #include "win32/widgets/SystemCommands.h"
 #include "win32/widgets/framework/WidgetCanvas.h"
@@ -71,6 +73,10 @@ class BarParts {
     ShellSystemCommands systemCommands;
     SystemClock clock;
     LocaleDateNames dateNames;
+    // Synthetic keys, and the user's shortcut menus for programs without a menu bar.
+    Win32KeySender keySender;
+    Win32ShortcutWindows shortcutWindows;
+    CustomMenus customMenus;
 
   private:
     void RouteWidgetCommands();
