@@ -9,6 +9,7 @@
 #include <string>
 #include <string_view>
 
+#include "E2eSupport.h"
 #include "win32/support/Screenshot.h"
 
 namespace tarvik::test {
@@ -21,25 +22,12 @@ inline int ScreenWidth() {
     return GetSystemMetrics(SM_CXSCREEN);
 }
 
-// The x where the clock's text starts: the last run of dark columns of the bar's right part,
-// runs merged across gaps narrower than 15 pixels (the spaces inside the text).
+// The x where the clock's text starts: the last dark shape of the bar's right part, shapes merged
+// across gaps narrower than 15 pixels (the spaces inside the text).
 inline int ClockTextLeft(const wchar_t* pictureName) {
-    const int from = ScreenWidth() - 400;
-    const auto picture = ScreenshotFolder() / pictureName;
-    SaveScreenshot(picture, RECT{from, 2, ScreenWidth(), kVisibleBar - 2});
-    const GDIPImage bar = GDIPImage::FromFile(picture.string());
-    int runLeft = -1, lastDark = -100;
-    for (int x = 0; x < bar.width(); ++x) {
-        for (int y = 0; y < bar.Height(); ++y) {
-            const uint32_t p = PixelOf(bar, x, y);
-            if (299 * (p >> 16 & 0xFF) + 587 * (p >> 8 & 0xFF) + 114 * (p & 0xFF) >= 60000)
-                continue;
-            if (x - lastDark >= 15) runLeft = x;
-            lastDark = x;
-            break;
-        }
-    }
-    return runLeft < 0 ? -1 : from + runLeft;
+    const auto shapes =
+        DarkRuns(RECT{ScreenWidth() - 400, 2, ScreenWidth(), kVisibleBar - 2}, pictureName, 15);
+    return shapes.empty() ? -1 : shapes.back().left;
 }
 
 // The switched-off widgets as stored for this user; nothing when no value is there.

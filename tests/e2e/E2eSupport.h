@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include "win32/support/Screenshot.h"
 #include "win32/support/WindowsTestSupport.h"
 
 namespace tarvik::test {
@@ -11,6 +12,38 @@ using namespace std::chrono_literals;
 inline std::wstring TextOf(HWND window) {
     wchar_t text[1024] = {};
     return std::wstring(text, static_cast<size_t>(GetWindowTextW(window, text, 1024)));
+}
+
+struct Title {  // the columns [left, right) of something dark on the screen, such as a title
+    int left, right;
+    int Width() const { return right - left; }
+};
+
+// The runs of columns of the region with a pixel darker than 60 (of 255), merged across gaps
+// narrower than mergeGap pixels (the spaces inside a title); the region is saved as the picture.
+inline std::vector<Title> DarkRuns(RECT region, const wchar_t* pictureName, int mergeGap) {
+    const auto picture = ScreenshotFolder() / pictureName;
+    SaveScreenshot(picture, region);
+    const GDIPImage strip = GDIPImage::FromFile(picture.string());
+    std::vector<Title> runs;
+    for (int x = 0; x < strip.width(); ++x) {
+        for (int y = 0; y < strip.Height(); ++y) {
+            const uint32_t p = PixelOf(strip, x, y);
+            if (299 * (p >> 16 & 0xFF) + 587 * (p >> 8 & 0xFF) + 114 * (p & 0xFF) >= 60000)
+                continue;
+            if (runs.empty() || region.left + x - runs.back().right >= mergeGap)
+                runs.push_back({region.left + x, 0});
+            runs.back().right = region.left + x + 1;
+            break;
+        }
+    }
+    return runs;
+}
+
+// The menu strip's titles on a bar at that top (default theme: the titles start at 50 and the
+// visible bar is 23 high).
+inline std::vector<Title> StripTitles(int top, const wchar_t* pictureName) {
+    return DarkRuns(RECT{50, top + 2, 1200, top + 23 - 2}, pictureName, 9);
 }
 
 // A copy of Tarvik.exe and its resources, under a file name of the test's, in a temporary folder;

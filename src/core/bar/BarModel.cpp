@@ -3,6 +3,7 @@
 #include "core/app/LogException.h"
 #include "core/menus/MenuStrip.h"
 #include "core/menus/NativeMenu.h"
+#include "core/shortcuts/MenuEditorHandoff.h"
 #include "core/theme/Theme.h"
 #include "core/widgets/framework/WidgetHost.h"
 
@@ -161,6 +162,7 @@ void BarModel::Tick() {
         m_windowPort.KeepBackdropBelow();
         Flush();
         m_nativeMenu.ShowPendingCommandFailure();
+        if (m_handoff) m_handoff->Tick();
     });
 }
 

@@ -9,6 +9,7 @@
 
 namespace tarvik {
 
+class MenuEditorHandoff;
 class MenuStrip;
 class NativeMenu;
 class Theme;
@@ -84,10 +85,14 @@ class BarModel final : public IWidgetBar {
     HoverOwner Hover() const { return m_hoverOwner; }
 
     // The 400 ms housekeeping, in its order: placement, the strip's refresh, the foreground
-    // poll, the backdrop below the bar, the frame, then a refused command's notice. A failure
+    // poll, the backdrop below the bar, the frame, a refused command's notice, then the menu
+    // editor's hand-off (a picked shortcut, the editor asked for, the editor done). A failure
     // ends the tick and is logged once. Does nothing while the context menu is open: repainting
     // or restacking the bar under it takes its focus and closes it.
     void Tick();
+    // The menu editor's deferred work, run at the end of every housekeeping tick (none: a bar
+    // without custom menus). It must outlive the model or be taken back first.
+    void SetMenuEditorHandoff(MenuEditorHandoff* handoff) { m_handoff = handoff; }
     // The one-second tick: the widgets refresh, and the bar is laid out again when a button's
     // width changed. A failure is logged once.
     void ClockTick();
@@ -108,6 +113,7 @@ class BarModel final : public IWidgetBar {
     NativeMenu& m_nativeMenu;
     IBarWindow& m_windowPort;
     WidgetHost* m_host;
+    MenuEditorHandoff* m_handoff = nullptr;
 
     RectI m_window;
     GDIPBrush m_fill;

@@ -19,6 +19,8 @@ class ISettingsStore {
     virtual bool Write(std::string_view section, std::string_view key, std::string_view value) = 0;
     // Removes the section with every key in it; a missing section is not an error.
     virtual void DeleteSection(std::string_view section) = 0;
+    // Removes one key; a missing key or section is not an error.
+    virtual void DeleteKey(std::string_view section, std::string_view key) = 0;
 };
 
 }  // namespace tarvik

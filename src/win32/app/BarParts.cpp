@@ -1,10 +1,12 @@
 #include "win32/app/BarParts.h"
 
 #include "core/app/LogException.h"
+#include "core/shortcuts/MenuEditorWidget.h"
 #include "core/theme/Theme.h"
 #include "core/widgets/AppWidget.h"
 #include "core/widgets/ClipboardWidget.h"
 #include "core/widgets/ClockWidget.h"
+#include "core/widgets/SpotlightWidget.h"
 #include "core/widgets/StartWidget.h"
 #include "core/widgets/StatsWidget.h"
 #include "core/widgets/TimerWidget.h"
@@ -28,7 +30,8 @@ BarParts::BarParts(Trace& log, const Overrides& given, const Dpi& scale, const T
       nativeMenu(systemMenuReader, commandPoster, messageBox, trace, theme.Layout),
       settings(trace),
       audio(trace),
-      clipboardHistory(clipboard, trace) {
+      clipboardHistory(clipboard, trace),
+      customMenus(CustomMenusServices{settings, trace, shortcutWindows, keySender, nativeMenu}) {
     contextMenu.AddItem(1, "Exit");
     RouteWidgetCommands();
 }
@@ -47,12 +50,16 @@ void BarParts::RegisterWidgets(WidgetHost& host) {
         ClockWidgetServices{theme, brushes, trace, dpi, clock, dateNames}));
     host.Register(std::make_shared<AppWidget>(
         AppWidgetServices{theme, brushes, trace, dpi, systemCommands, ExecutableVersion()}));
+    host.Register(std::make_shared<SpotlightWidget>(theme, keySender));
     host.Register(
         std::make_shared<VolumeWidget>(VolumeWidgetServices{theme, brushes, trace, dpi, audio}));
     host.Register(std::make_shared<ClipboardWidget>(theme, clipboardHistory, trace));
     host.Register(std::make_shared<TimerWidget>(theme, tickClock, sound, trace));
     host.Register(std::make_shared<StatsWidget>(
         StatsWidgetServices{theme, brushes, trace, dpi, counters, UserDecimalSeparator()}));
+    // Hidden, after every widget on the bar: it owns the custom menus' entries.
+    host.RegisterHidden(std::make_shared<MenuEditorWidget>(
+        MenuEditorServices{theme, brushes, trace, dpi, customMenus}));
 }
 
 BarServices BarParts::ForBar(std::function<void(int32_t)> onContextCommand) {
@@ -71,7 +78,8 @@ BarServices BarParts::ForBar(std::function<void(int32_t)> onContextCommand) {
                        std::move(onContextCommand),
                        [this](WidgetHost& host) { RegisterWidgets(host); },
                        nullptr,
-                       &clipboardHistory};
+                       &clipboardHistory,
+                       &customMenus};
 }
 
 DropDownServices BarParts::ForDropDown() {

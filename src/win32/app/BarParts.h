@@ -6,6 +6,7 @@
 #include "core/menus/DropDownPlacement.h"
 #include "core/menus/MenuPorts.h"
 #include "core/menus/NativeMenu.h"
+#include "core/shortcuts/CustomMenus.h"
 #include "core/theme/Brushes.h"
 #include "core/widgets/ClipboardHistory.h"
 #include "win32/app/SystemClock.h"
@@ -17,6 +18,7 @@
 #include "win32/platform/LayeredWindow.h"
 #include "win32/platform/RegistrySettings.h"
 #include "win32/platform/WindowSubclass.h"
+#include "win32/shortcuts/Win32ShortcutPorts.h"
 #include "win32/widgets/CoreAudio.h"
 #include "win32/widgets/LocaleDateNames.h"
 #include "win32/widgets/SystemCommands.h"
@@ -83,6 +85,10 @@ class BarParts {
     ClipboardHistory clipboardHistory;
     TickClock tickClock;
     MessageBeepSound sound;
+    // Synthetic keys, and the user's shortcut menus for programs without a menu bar.
+    Win32KeySender keySender;
+    Win32ShortcutWindows shortcutWindows;
+    CustomMenus customMenus;
 
   private:
     void RouteWidgetCommands();

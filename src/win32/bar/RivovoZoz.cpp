@@ -4,6 +4,8 @@
 #include "core/app/LogException.h"
 #include "core/app/Trace.h"
 #include "core/menus/NativeMenu.h"
+#include "core/shortcuts/CustomMenus.h"
+#include "core/shortcuts/MenuEditorHandoff.h"
 #include "core/theme/Theme.h"
 #include "core/widgets/ClipboardHistory.h"
 #include "core/widgets/framework/WidgetHost.h"
@@ -122,6 +124,7 @@ void RivovoZoz::Initialize() {
     m_model = std::make_unique<BarModel>(m_services.theme, m_services.trace, *m_menuStrip,
                                          m_services.nativeMenu, *this, m_host.get());
     if (m_services.registerWidgets) m_services.registerWidgets(*m_host);
+    ConnectCustomMenus();
 
     m_surface = m_services.surfaces.Create(Handle(), true, false);
     CreateGraphics();
@@ -149,6 +152,17 @@ void RivovoZoz::Initialize() {
         TrackWindow(GetForegroundWindow());
     }
     DrawBar();
+}
+
+// Programs without a menu bar get the user's own menus; a stored change shows at once.
+void RivovoZoz::ConnectCustomMenus() {
+    CustomMenus* menus = m_services.customMenus;
+    if (menus == nullptr) return;
+    m_menuStrip->SetCustomMenus(menus);
+    menus->Saved = [this] { RefreshMenuStrip(); };
+    m_menuEditorHandoff = std::make_unique<MenuEditorHandoff>(
+        *menus, *m_host, [this] { TrackWindow(GetForegroundWindow()); });
+    m_model->SetMenuEditorHandoff(m_menuEditorHandoff.get());
 }
 
 void RivovoZoz::LayoutBar() {
@@ -244,7 +258,8 @@ void RivovoZoz::PollForeground() {
 void RivovoZoz::TrackWindow(HWND window) {
     if (!window) return;
     if (IsOwnWindow(window)) return;
-    // The shortcut editor's hand-off joins with the editor.
+    // The shortcut editor keeps the strip on the program it edits until it is done.
+    if (m_menuEditorHandoff && m_menuEditorHandoff->EditorBusy()) return;
     m_menuStrip->PopulateFromhWnd(reinterpret_cast<WindowHandle>(window));
 }
 
@@ -402,8 +417,10 @@ void RivovoZoz::Unload() {
     if (m_services.clipboardHistory) m_services.clipboardHistory->StopClipboardHistory();
     if (m_backdrop) m_backdrop->Close();
     m_backdrop.reset();
+    if (m_services.customMenus) m_services.customMenus->Saved = nullptr;
     if (m_host) m_host->Dispose();
     m_model.reset();
+    m_menuEditorHandoff.reset();
     m_host.reset();
     m_canvas.reset();
     if (m_widgetMenu) m_widgetMenu->Unload();

@@ -24,7 +24,9 @@ class ContextMenu;
 class Dpi;
 class DropDownMenu;
 class ISettingsStore;
+class CustomMenus;
 class LayeredWindow;
+class MenuEditorHandoff;
 class NativeMenu;
 class Theme;
 class Trace;
@@ -55,6 +57,8 @@ struct BarServices {
     std::function<void()> onShellRestarted;
     // Hears the clipboard changes through the bar's window (none: no clipboard history).
     ClipboardHistory* clipboardHistory = nullptr;
+    // The user's shortcut menus for programs without a menu bar (none: not offered).
+    CustomMenus* customMenus = nullptr;
 };
 
 // The program's main window: a layered strip across the top of the primary screen with the
@@ -114,6 +118,7 @@ class RivovoZoz final : public BaseWindow, public IWndProcSink, public IBarWindo
     bool ReadCursor(int32_t& x, int32_t& y) override;
 
     void Initialize();
+    void ConnectCustomMenus();
     RectI WindowRect() const;
     void CreateGraphics();
     void RegisterForegroundNotices();
@@ -143,6 +148,8 @@ class RivovoZoz final : public BaseWindow, public IWndProcSink, public IBarWindo
     std::unique_ptr<WidgetCanvas> m_canvas;
     std::unique_ptr<WidgetHost> m_host;
     std::unique_ptr<BarModel> m_model;
+    // The menu editor's hand-off, while there are custom menus.
+    std::unique_ptr<MenuEditorHandoff> m_menuEditorHandoff;
 
     // Where the shell's activation notices do not arrive, the bar follows the foreground
     // window itself: through a WinEvent hook, and by looking on every housekeeping tick.

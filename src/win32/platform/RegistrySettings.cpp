@@ -85,4 +85,13 @@ void RegistrySettings::DeleteSection(std::string_view section) {
                      "the section '" + std::string(section) + "' could not be removed");
 }
 
+void RegistrySettings::DeleteKey(std::string_view section, std::string_view key) {
+    const LSTATUS status =
+        RegDeleteKeyValueW(HKEY_CURRENT_USER, SectionPath(section).c_str(), Widen(key).c_str());
+    if (status == ERROR_SUCCESS || status == ERROR_FILE_NOT_FOUND) return;
+    m_trace.LogError(static_cast<int32_t>(status), kSource, "DeleteKey",
+                     "the value '" + std::string(key) + "' in '" + std::string(section) +
+                         "' could not be removed");
+}
+
 }  // namespace tarvik

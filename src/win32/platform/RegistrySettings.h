@@ -23,6 +23,7 @@ class RegistrySettings final : public ISettingsStore {
                      std::string_view fallback) override;
     bool Write(std::string_view section, std::string_view key, std::string_view value) override;
     void DeleteSection(std::string_view section) override;
+    void DeleteKey(std::string_view section, std::string_view key) override;
 
   private:
     std::wstring SectionPath(std::string_view section) const;

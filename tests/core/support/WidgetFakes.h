@@ -38,6 +38,9 @@ class MemorySettings final : public ISettingsStore {
     void DeleteSection(std::string_view section) override {
         std::erase_if(values, [&](const auto& entry) { return entry.first.first == section; });
     }
+    void DeleteKey(std::string_view section, std::string_view key) override {
+        values.erase({std::string(section), std::string(key)});
+    }
 };
 
 // The canvas window in memory: remembers what it showed, where and for whom.

@@ -33,9 +33,9 @@ HWND FirstVisibleWindowOf(DWORD process) {
 
 }  // namespace
 
-MenuFixtureProcess::MenuFixtureProcess(const std::wstring& title) {
+MenuFixtureProcess::MenuFixtureProcess(const std::wstring& title, const std::wstring& log) {
     const std::wstring program = (TestProgramFolder() / L"MenuFixture.exe").wstring();
-    std::wstring commandLine = L"\"" + program + L"\" NUL \"" + title + L"\"";
+    std::wstring commandLine = L"\"" + program + L"\" \"" + log + L"\" \"" + title + L"\"";
     STARTUPINFOW startup{};
     startup.cb = sizeof startup;
     if (!CreateProcessW(program.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
