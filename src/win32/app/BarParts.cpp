@@ -4,7 +4,9 @@
 #include "core/theme/Theme.h"
 #include "core/widgets/AppWidget.h"
 #include "core/widgets/ClockWidget.h"
+#include "core/widgets/NewsWidget.h"
 #include "core/widgets/StartWidget.h"
+#include "core/widgets/WeatherWidget.h"
 #include "core/widgets/framework/WidgetHost.h"
 #include "win32/app/ProcessInfo.h"
 
@@ -41,6 +43,10 @@ void BarParts::RegisterWidgets(WidgetHost& host) {
         ClockWidgetServices{theme, brushes, trace, dpi, clock, dateNames}));
     host.Register(std::make_shared<AppWidget>(
         AppWidgetServices{theme, brushes, trace, dpi, systemCommands, ExecutableVersion()}));
+    host.Register(std::make_shared<WeatherWidget>(WeatherWidgetServices{
+        theme, trace, systemCommands, feedParser, observationFeed, forecastFeed}));
+    host.Register(std::make_shared<NewsWidget>(
+        NewsWidgetServices{theme, trace, systemCommands, feedParser, newsFeed}));
 }
 
 BarServices BarParts::ForBar(std::function<void(int32_t)> onContextCommand) {

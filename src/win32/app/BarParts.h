@@ -10,6 +10,7 @@
 #include "win32/app/SystemClock.h"
 #include "win32/bar/RivovoZoz.h"
 #include "win32/bar/WindowComposition.h"
+#include "win32/feeds/HttpFeedFetcher.h"
 #include "win32/menus/ContextMenu.h"
 #include "win32/menus/DropDownMenu.h"
 #include "win32/menus/Win32MenuPorts.h"
@@ -19,6 +20,7 @@
 #include "win32/widgets/LocaleDateNames.h"
 #include "win32/widgets/SystemCommands.h"
 #include "win32/widgets/framework/WidgetCanvas.h"
+#include "win32/xml/MsXmlParser.h"
 
 namespace tarvik {
 
@@ -71,6 +73,11 @@ class BarParts {
     ShellSystemCommands systemCommands;
     SystemClock clock;
     LocaleDateNames dateNames;
+    // The weather's two feeds and the news feed, each loaded on its own, read as XML.
+    MsXmlParser feedParser;
+    HttpFeedFetcher observationFeed{trace};
+    HttpFeedFetcher forecastFeed{trace};
+    HttpFeedFetcher newsFeed{trace};
 
   private:
     void RouteWidgetCommands();
