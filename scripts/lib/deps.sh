@@ -4,7 +4,7 @@
 TARVIK_BUILD_PACKAGES=(cmake ninja-build g++ g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
     wine wine64 xvfb x11-utils imagemagick fonts-dejavu-core)
 TARVIK_TEST_PACKAGES=(googletest libgtest-dev libgmock-dev libbenchmark-dev libpugixml-dev clang
-    libclang-rt-14-dev clang-format xdotool util-linux)
+    libclang-rt-14-dev clang-format xdotool util-linux python3)
 
 tarvik_install_packages() {
     local missing=() pkg

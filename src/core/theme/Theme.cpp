@@ -80,6 +80,7 @@ void Theme::SetDefaults() {
     for (SkinButton& skin : Skins) skin = SkinButton{};
     NewsFeedUrl = kDefaultNewsFeedUrl;
     WeatherLocation = kDefaultWeatherLocation;
+    WeatherHost = kDefaultWeatherHost;
     AccentColour = kDefaultAccentColour;
 }
 

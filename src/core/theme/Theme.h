@@ -34,6 +34,8 @@ class Theme {
         "Helvetica Neue, Helvetica, Segoe UI, Arial";
     static constexpr std::string_view kDefaultNewsFeedUrl = "http://feeds.bbci.co.uk/news/rss.xml";
     static constexpr std::string_view kDefaultWeatherLocation = "2643743";
+    // The weather service: a host name (reached over https) or an address's start.
+    static constexpr std::string_view kDefaultWeatherHost = "weather-broker-cdn.api.bbci.co.uk";
     static constexpr uint32_t kDefaultAccentColour = 0xFFFF3B30;
     static constexpr uint32_t kDefaultDisabledTextColour = 0x66000000;
     static constexpr float kDefaultTextSize = 15.0f;
@@ -60,6 +62,7 @@ class Theme {
     std::array<SkinButton, kSkinNames.size()> Skins;  // in the order of kSkinNames
     std::string NewsFeedUrl{kDefaultNewsFeedUrl};
     std::string WeatherLocation{kDefaultWeatherLocation};
+    std::string WeatherHost{kDefaultWeatherHost};
     uint32_t AccentColour = kDefaultAccentColour;  // ARGB
 
     // Reads programFolder\resources\theme.xml. The first successful call does the work; later

@@ -71,6 +71,7 @@ void ThemeFileReader::ReadWidgets(const XmlElement* widgets) {
     }
     m_theme.NewsFeedUrl = Attr(widgets->Child("news"), "feed", m_theme.NewsFeedUrl);
     m_theme.WeatherLocation = Attr(widgets->Child("weather"), "location", m_theme.WeatherLocation);
+    m_theme.WeatherHost = Attr(widgets->Child("weather"), "host", m_theme.WeatherHost);
     m_theme.AccentColour = Argb(widgets->Child("clock"), "accent", m_theme.AccentColour);
 }
 

@@ -38,6 +38,11 @@ class XmlParser {
     virtual ~XmlParser() = default;
     virtual std::unique_ptr<XmlDocument> LoadFile(const std::filesystem::path& file) const = 0;
     virtual std::unique_ptr<XmlDocument> LoadText(std::string_view text) const = 0;
+    // Bytes in the encoding they declare, as a file's would be read (UTF-8 when they declare
+    // none). Parsers that read every encoding in LoadText need not override it.
+    virtual std::unique_ptr<XmlDocument> LoadBytes(std::string_view bytes) const {
+        return LoadText(bytes);
+    }
 };
 
 }  // namespace tarvik

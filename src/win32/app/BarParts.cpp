@@ -6,11 +6,13 @@
 #include "core/widgets/AppWidget.h"
 #include "core/widgets/ClipboardWidget.h"
 #include "core/widgets/ClockWidget.h"
+#include "core/widgets/NewsWidget.h"
 #include "core/widgets/SpotlightWidget.h"
 #include "core/widgets/StartWidget.h"
 #include "core/widgets/StatsWidget.h"
 #include "core/widgets/TimerWidget.h"
 #include "core/widgets/VolumeWidget.h"
+#include "core/widgets/WeatherWidget.h"
 #include "core/widgets/framework/WidgetHost.h"
 #include "win32/app/ProcessInfo.h"
 
@@ -53,10 +55,14 @@ void BarParts::RegisterWidgets(WidgetHost& host) {
     host.Register(std::make_shared<SpotlightWidget>(theme, keySender));
     host.Register(
         std::make_shared<VolumeWidget>(VolumeWidgetServices{theme, brushes, trace, dpi, audio}));
+    host.Register(std::make_shared<WeatherWidget>(WeatherWidgetServices{
+        theme, trace, systemCommands, feedParser, observationFeed, forecastFeed}));
     host.Register(std::make_shared<ClipboardWidget>(theme, clipboardHistory, trace));
     host.Register(std::make_shared<TimerWidget>(theme, tickClock, sound, trace));
     host.Register(std::make_shared<StatsWidget>(
         StatsWidgetServices{theme, brushes, trace, dpi, counters, UserDecimalSeparator()}));
+    host.Register(std::make_shared<NewsWidget>(
+        NewsWidgetServices{theme, trace, systemCommands, feedParser, newsFeed}));
     // Hidden, after every widget on the bar: it owns the custom menus' entries.
     host.RegisterHidden(std::make_shared<MenuEditorWidget>(
         MenuEditorServices{theme, brushes, trace, dpi, customMenus}));

@@ -12,6 +12,7 @@
 #include "win32/app/SystemClock.h"
 #include "win32/bar/RivovoZoz.h"
 #include "win32/bar/WindowComposition.h"
+#include "win32/feeds/HttpFeedFetcher.h"
 #include "win32/menus/ContextMenu.h"
 #include "win32/menus/DropDownMenu.h"
 #include "win32/menus/Win32MenuPorts.h"
@@ -26,6 +27,7 @@
 #include "win32/widgets/TimerPorts.h"
 #include "win32/widgets/Win32Clipboard.h"
 #include "win32/widgets/framework/WidgetCanvas.h"
+#include "win32/xml/MsXmlParser.h"
 
 namespace tarvik {
 
@@ -89,6 +91,11 @@ class BarParts {
     Win32KeySender keySender;
     Win32ShortcutWindows shortcutWindows;
     CustomMenus customMenus;
+    // The weather's two feeds and the news feed, each loaded on its own, read as XML.
+    MsXmlParser feedParser;
+    HttpFeedFetcher observationFeed{trace};
+    HttpFeedFetcher forecastFeed{trace};
+    HttpFeedFetcher newsFeed{trace};
 
   private:
     void RouteWidgetCommands();

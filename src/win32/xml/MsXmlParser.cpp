@@ -217,7 +217,11 @@ std::unique_ptr<XmlDocument> MsXmlParser::LoadFile(const std::filesystem::path& 
         if (static_cast<std::streamsize>(bytes.size()) > kMaxFileBytes) return nullptr;
     }
     if (in.bad()) return nullptr;
+    return LoadBytes(std::string_view(bytes.data(), bytes.size()));
+}
 
+std::unique_ptr<XmlDocument> MsXmlParser::LoadBytes(std::string_view bytes) const {
+    if (bytes.size() > static_cast<size_t>(kMaxFileBytes)) return nullptr;
     ComPtr<IXMLDOMDocument> document = CreateDocument();
     if (!document) return nullptr;
     // The document reads the bytes itself, so their encoding declaration counts.

@@ -15,6 +15,8 @@ class MsXmlParser final : public XmlParser {
     std::unique_ptr<XmlDocument> LoadFile(const std::filesystem::path& file) const override;
     // UTF-8 text; text that is not UTF-8 is refused.
     std::unique_ptr<XmlDocument> LoadText(std::string_view text) const override;
+    // Bytes as a file holds them, read the same way.
+    std::unique_ptr<XmlDocument> LoadBytes(std::string_view bytes) const override;
 };
 
 }  // namespace tarvik

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "core/app/Error.h"
+#include "core/feeds/FeedFetcher.h"
 #include "core/platform/SettingsStore.h"
 #include "core/widgets/SystemPorts.h"
 #include "core/widgets/framework/WidgetHost.h"
@@ -143,6 +144,23 @@ struct RecordingCommands final : public ISystemCommands {
     void Add(std::string call, std::string_view argument = {}) {
         if (fail) throw Error(70, "Permission denied");
         calls.push_back(call.append(argument));
+    }
+};
+
+// Remembers the addresses asked for and holds the last load until the test answers it.
+struct FakeFeedFetcher final : public IFeedFetcher {
+    std::vector<std::string> starts;
+    Done pending;
+
+    void Start(std::string_view url, Done done) override {
+        starts.emplace_back(url);
+        pending = std::move(done);
+    }
+    void Cancel() override { pending = nullptr; }
+    // Bytes that arrived, or a failure when `failure` is given.
+    void Answer(std::string bytes, std::string failure = {}) {
+        const Done done = std::exchange(pending, nullptr);
+        done(FeedAnswer{failure.empty(), 12002, std::move(failure), std::move(bytes)});
     }
 };
 

@@ -1,0 +1,179 @@
+#include <gtest/gtest.h>
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "core/bar/Dpi.h"
+#include "core/feeds/FeedReading.h"
+#include "core/support/FakeDropDown.h"
+#include "core/support/PugiXmlParser.h"
+#include "core/support/TestTrace.h"
+#include "core/support/WidgetFakes.h"
+#include "core/theme/Brushes.h"
+#include "core/theme/Theme.h"
+#include "core/widgets/NewsWidget.h"
+#include "core/widgets/WeatherWidget.h"
+
+namespace tarvik::test {
+namespace {
+
+using Rows = std::vector<std::string>;
+const std::string kThursday = "Thursday: Sunny, Minimum Temperature: 8\u00b0C (46\u00b0F) ";
+
+// An RSS document with one item per title and link; the title "!" leaves the title out.
+std::string Rss(const std::vector<std::pair<std::string, std::string>>& items) {
+    std::string xml = "<?xml version='1.0'?><rss><channel><title>Feed</title>";
+    for (const auto& [title, link] : items)
+        xml += "<item>" + (title == "!" ? "" : "<title>" + title + "</title>") + "<link>" + link +
+               "</link></item>";
+    return xml + "</channel></rss>";
+}
+
+// Both widgets on a host with the built-in theme and the fake network.
+struct Rig {
+    Rig() {
+        host.Initialize(bar);
+        host.Register(weather);
+        host.Register(news);
+    }
+    Rows Menu(IWidget& widget) const {
+        Rows rows;
+        for (const auto& item : widget.BuildMenu())
+            rows.push_back(item->IsSeparator ? "-"
+                                             : item->text + " " + std::to_string(item->CommandId) +
+                                                   (item->IsEnabled ? "" : " off"));
+        return rows;
+    }
+    void Pick(IWidget& widget, int32_t command) {
+        MenuItem item;
+        item.CommandId = command;
+        widget.OnMenuCommand(item);
+    }
+    Theme theme;
+    Brushes brushes{theme.TextColour, theme.HighlightTextColour, theme.DisabledTextColour};
+    TestTrace log;
+    Dpi dpi;
+    MemorySettings settings;
+    FakeCanvas canvas;
+    FakeDropDown menu;
+    FakeWidgetBar bar;
+    RecordingCommands commands;
+    PugiXmlParser parser;
+    FakeFeedFetcher observation, forecast, feed;
+    std::shared_ptr<WeatherWidget> weather = std::make_shared<WeatherWidget>(
+        WeatherWidgetServices{theme, log.trace, commands, parser, observation, forecast});
+    std::shared_ptr<NewsWidget> news =
+        std::make_shared<NewsWidget>(NewsWidgetServices{theme, log.trace, commands, parser, feed});
+    WidgetHost host{WidgetHostServices{theme, brushes, log.trace, dpi, settings, canvas, menu}};
+};
+
+TEST(FeedTexts, TemperaturesForecastLinesAndWebLinks) {
+    const std::pair<std::string, std::string> temperatures[] = {
+        {"Sunny, 12\u00b0C (54\u00b0F)", "12\u00b0"},
+        {"Ice: -3\u00b0C", "-3\u00b0"},
+        {"12 degrees (54\u00b0F)", ""},
+        {"x \u00b0C", ""}};
+    for (const auto& [text, expected] : temperatures) EXPECT_EQ(TemperatureFrom(text), expected);
+    const std::pair<std::string, std::string> lines[] = {
+        {kThursday + "Maximum Temperature: 15\u00b0C (59\u00b0F)", "Thursday: Sunny, 8-15\u00b0"},
+        {"Friday: Rain", "Friday: Rain"},
+        {kThursday, "Thursday: Sunny, 8\u00b0"},
+        {"Sat: Fog, MINIMUM Temperature: --, maximum Temperature: 4\u00b0C",
+         "Sat: Fog, max 4\u00b0"},
+        {"Sun: Hail, Minimum Temperature: n/a", "Sun: Hail"}};
+    for (const auto& [title, expected] : lines) EXPECT_EQ(ForecastLine(title), expected);
+    for (const char* good : {"http://a.example/s?q=1&r=2", "HTTPS://b.example"})
+        EXPECT_TRUE(IsWebLink(good)) << good;
+    for (const char* bad : {"file:///C:/Windows/calc.exe", "\\\\server\\share\\x.exe", "http://",
+                            "https:///x", "javascript:alert(1)", "http://a b", "http://a\"b",
+                            "http://a\\b", "ms-settings:", "calc.exe"})
+        EXPECT_FALSE(IsWebLink(bad)) << bad;
+}
+
+TEST(WeatherWidget, FetchesBothFeedsNumbersTheMenuKeepsValuesOnFailureAndOpensOnlyWebLinks) {
+    Rig rig;
+    EXPECT_EQ(rig.observation.starts,
+              Rows{"https://weather-broker-cdn.api.bbci.co.uk/en/observation/rss/2643743"});
+    EXPECT_EQ(rig.forecast.starts,
+              Rows{"https://weather-broker-cdn.api.bbci.co.uk/en/forecast/rss/3day/2643743"});
+    EXPECT_EQ(rig.Menu(*rig.weather),
+              (Rows{"Fetching the weather... 0 off", "-", "Refresh Weather 9001"}));
+    rig.forecast.Answer(Rss({{kThursday, "file:///C:/Windows/calc.exe"},
+                             {"Fri: Rain", "\\\\evil\\share"},
+                             {"!", "x"},
+                             {"Sat: Sun", ""}}));
+    EXPECT_EQ(rig.Menu(*rig.weather), (Rows{"Thursday: Sunny, 8\u00b0 1", "Fri: Rain 2",
+                                            "Sat: Sun 3", "-", "Refresh Weather 9001"}));
+    rig.observation.Answer(Rss({{" Now: Sunny, 12\u00b0C (54\u00b0F) ", " http://w.example/1 "}}));
+    const Rows full{"Now: Sunny, 12\u00b0C (54\u00b0F) 1",
+                    "-",
+                    "Thursday: Sunny, 8\u00b0 2",
+                    "Fri: Rain 3",
+                    "Sat: Sun 4",
+                    "-",
+                    "Refresh Weather 9001"};
+    EXPECT_EQ(rig.Menu(*rig.weather), full);
+    EXPECT_EQ(rig.weather->ButtonText(), "12\u00b0");
+
+    rig.Pick(*rig.weather, 9001);  // hostile answers change nothing
+    rig.observation.Answer("<rss><item><title>1\u00b0C</title>");
+    rig.forecast.Answer("<!DOCTYPE r [<!ENTITY a 'b'>]><rss><item><title>&a;</title></item></rss>");
+    for (int command = 0; command <= 5; ++command) rig.Pick(*rig.weather, command);
+    EXPECT_EQ(rig.Menu(*rig.weather), full);
+    EXPECT_EQ(rig.commands.calls, Rows{"open http://w.example/1"});
+    const std::string source = R"(0,"WeatherWidget",)";
+    EXPECT_EQ(rig.log.Records(),
+              (Rows{source + R"("observation","the observation feed did not load or parse: not )"
+                             R"(a well-formed XML document - keeping the previous reading")",
+                    source + R"("forecast","the forecast feed did not load or parse: the )"
+                             R"(document has a document type, which is refused - keeping the )"
+                             R"(previous forecast")",
+                    source + R"("OnMenuCommand","refused to open a link that is not an http or )"
+                             R"(https address: 'file:///C:/Windows/calc.exe'")",
+                    source + R"("OnMenuCommand","refused to open a link that is not an http or )"
+                             R"(https address: '\\evil\share'")"}));
+    for (int tick = 1; tick < 1800; ++tick) rig.weather->Refresh();
+    EXPECT_EQ(rig.observation.starts.size(), 2u);
+    rig.weather->Refresh();
+    EXPECT_EQ(rig.forecast.starts.size(), 3u);
+    rig.host.Dispose();
+    EXPECT_FALSE(rig.observation.pending || rig.forecast.pending);
+}
+
+TEST(NewsWidget, TakesTheFirstTenTitledItemsRotatesCutsAndKeepsTheBarWithoutTitles) {
+    Rig rig;
+    EXPECT_EQ(rig.feed.starts, Rows{"http://feeds.bbci.co.uk/news/rss.xml"});
+    EXPECT_EQ(rig.Menu(*rig.news),
+              (Rows{"Fetching headlines... 0 off", "-", "Refresh Headlines 9001"}));
+    std::vector<std::pair<std::string, std::string>> items{{std::string(70, 'a'), "http://n/1"}};
+    for (int i = 2; i <= 25; ++i)
+        items.emplace_back(i % 4 == 0 ? " " : i == 2 ? "!" : "N" + std::to_string(i), "");
+    rig.feed.Answer(Rss(items));
+    Rows expected{std::string(61, 'a') + "... 1"};
+    for (int i : {3, 5, 6, 7, 9, 10, 11, 13, 14})
+        expected.push_back("N" + std::to_string(i) + " " + std::to_string(expected.size() + 1));
+    expected.insert(expected.end(), {"-", "Refresh Headlines 9001"});
+    EXPECT_EQ(rig.Menu(*rig.news), expected);
+    EXPECT_EQ(rig.news->ButtonText(), std::string(45, 'a') + "...");
+
+    rig.Pick(*rig.news, 9001);
+    rig.feed.Answer(Rss({{"One", ""}, {"Two", ""}, {"Three", ""}}));
+    Rows shown;
+    for (int tick = 1; tick <= 40; ++tick, rig.news->Refresh())
+        if (tick % 10 == 1) shown.push_back(rig.news->ButtonText());
+    EXPECT_EQ(shown, (Rows{"One", "Two", "Three", "One"}));
+    rig.Pick(*rig.news, 9001);
+    rig.feed.Answer(Rss({{"!", "http://n/1"}, {"  ", ""}}));
+    EXPECT_EQ(rig.Menu(*rig.news), (Rows{"No headlines 0 off", "-", "Refresh Headlines 9001"}));
+    EXPECT_EQ(rig.news->ButtonText(), "Two");
+    rig.Pick(*rig.news, 9001);
+    rig.feed.Answer({}, "no answer");
+    EXPECT_EQ(rig.log.Records(),
+              Rows{R"(12002,"NewsWidget","onreadystatechange","the feed did not )"
+                   R"(load or parse: no answer (http://feeds.bbci.co.uk/news/rss.)"
+                   R"(xml) - keeping the previous headlines")"});
+}
+
+}  // namespace
+}  // namespace tarvik::test

@@ -1,0 +1,154 @@
+// The weather and the news from a local feed server (feeds/serve.py): the values on the bar and
+// in the menus, a refresh that reaches the server, hostile answers that change nothing and keep
+// the bar responsive, and only web links handed to the shell.
+#include <windows.h>
+// After windows.h:
+#include <psapi.h>
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <fstream>
+
+#include "BarPixels.h"
+#include "E2eSupport.h"
+#include "win32/platform/WideText.h"
+#include "win32/support/PointerInput.h"
+#include "win32/support/Screenshot.h"
+
+namespace tarvik::test {
+namespace {
+
+const int kRight = GetSystemMetrics(SM_CXSCREEN) - 8;  // where the weather button ends
+const int kWeather = kRight - 20, kNews = kRight - 200;
+// Row tops in the full menus: "Refresh Weather" below 1 + 3 rows, "Refresh Headlines" below 10.
+constexpr int kWeatherRefresh = 4 + 4 * 21 + 2 * 10, kNewsRefresh = 4 + 10 * 21 + 10;
+
+std::filesystem::path Work(const wchar_t* file) {
+    wchar_t folder[MAX_PATH] = {};
+    GetEnvironmentVariableW(L"TARVIK_TEST_FEEDS_DIR", folder, MAX_PATH);
+    return std::filesystem::path(folder) / file;
+}
+size_t LineCount(const std::filesystem::path& file) {
+    const std::string text = ReadFile(file);
+    return static_cast<size_t>(std::count(text.begin(), text.end(), '\n'));
+}
+
+// Columns of the visible bar between the two x with a dark pixel (text or icon strokes).
+int DarkColumns(int from, int to) {
+    const auto picture = ScreenshotFolder() / L"feeds-bar.png";
+    SaveScreenshot(picture, RECT{from, 2, to, 21});
+    const GDIPImage bar = GDIPImage::FromFile(picture.string());
+    int dark = 0;
+    for (int x = 0; x < bar.width(); ++x)
+        for (int y = 0; y < bar.Height(); ++y)
+            if (uint32_t p = PixelOf(bar, x, y);
+                (p >> 16 & 0xFF) + (p >> 8 & 0xFF) + (p & 0xFF) < 300) {
+                ++dark;
+                break;
+            }
+    return dark;
+}
+
+// Tarvik reading both feeds from the server, with only the weather and news widgets on, so that
+// the weather button is the rightmost and the news button left of it; http links go to a fake
+// browser that writes them down.
+struct FeedRun {
+    FeedRun() {
+        const auto themeFile = tarvik.Folder() / L"resources/theme.xml";
+        std::string theme = ReadFile(themeFile);
+        wchar_t server[100] = {};
+        GetEnvironmentVariableW(L"TARVIK_TEST_FEEDS", server, 100);
+        theme.replace(theme.find("weather-broker"), 33, Narrow(server));
+        theme.replace(theme.find("http://feeds"), 36, Narrow(server) + "/news/rss.xml");
+        std::ofstream(themeFile, std::ios::binary) << theme;
+        // Wine's classes do not take the user's own: the machine's handler is swapped for a while.
+        DWORD size = sizeof m_browser;
+        RegGetValueW(HKEY_LOCAL_MACHINE, kBrowserKey, nullptr, RRF_RT_REG_SZ, nullptr, m_browser,
+                     &size);
+        const std::wstring browser = L"cmd.exe /c echo %1>>" + Work(L"opened.txt").wstring();
+        Store(HKEY_LOCAL_MACHINE, kBrowserKey, nullptr, browser.c_str());
+        std::ofstream(Work(L"mode")) << "good";
+        EXPECT_TRUE(tarvik.Start(L"", {{L"TARVIK_DEMO", L"1"}}));
+        GetWindowThreadProcessId(tarvik.WaitForWindow(L"Tarvik_Bar"), &process);
+        PumpMessages(3s);
+    }
+    ~FeedRun() { Store(HKEY_LOCAL_MACHINE, kBrowserKey, nullptr, m_browser); }
+    static void Store(HKEY root, const wchar_t* key, const wchar_t* name, const wchar_t* value) {
+        RegSetKeyValueW(root, key, name, REG_SZ, value,
+                        static_cast<DWORD>((wcslen(value) + 1) * sizeof(wchar_t)));
+    }
+    // Drops down the button's menu (at once) and picks the row whose top is `row` below the
+    // menu's; returns the menu's height.
+    int Pick(int x, int row, const wchar_t* picture = nullptr) {
+        MovePointer(x, 10);
+        ClickPointer();
+        const HWND menu = tarvik.WaitForWindow(L"Tarvik_DropDownMenu", 1500ms);
+        RECT r{};
+        GetWindowRect(menu, &r);
+        PumpMessages(200ms);
+        if (picture)  // the whole menu, as far as the screen goes
+            SaveScreenshot(
+                ScreenshotFolder() / picture,
+                {r.left - 20, 0, std::min<LONG>(r.right + 20, kRight + 8), r.bottom + 20});
+        MovePointer(r.left + 60, r.top + row + 10);
+        ClickPointer();
+        PumpMessages(2s);  // hiding an active window takes up to 2 s under Wine
+        return r.bottom - r.top;
+    }
+    size_t PrivateBytes() const {
+        PROCESS_MEMORY_COUNTERS_EX memory{};
+        const HANDLE handle =
+            OpenProcess(PROCESS_QUERY_INFORMATION | PROCESS_VM_READ, FALSE, process);
+        GetProcessMemoryInfo(handle, reinterpret_cast<PROCESS_MEMORY_COUNTERS*>(&memory),
+                             sizeof memory);
+        CloseHandle(handle);
+        return memory.PrivateUsage;
+    }
+    static constexpr const wchar_t* kBrowserKey = L"Software\\Classes\\http\\shell\\open\\command";
+    wchar_t m_browser[MAX_PATH] = L"\"C:\\windows\\system32\\winebrowser.exe\" \"%1\"";
+    const OnlyWidgets m_shown{L"Weather", L"News"};
+    TarvikCopy tarvik;
+    DWORD process = 0;
+};
+
+TEST(Feeds, ShowsTheServedValuesAndKeepsThemThroughHostileAnswers) {
+    StartGdiPlus();
+    FeedRun run;
+    EXPECT_GT(DarkColumns(kRight - 70, kRight), 28) << "no temperature beside the icon";
+    EXPECT_GT(DarkColumns(kRight - 400, kRight - 80), 100) << "no headline";
+    const size_t requests = LineCount(Work(L"requests.log")), memory = run.PrivateBytes();
+    const int weatherHeight = run.Pick(kWeather, kWeatherRefresh, L"feeds-weather-menu.png");
+    const int newsHeight = run.Pick(kNews, kNewsRefresh, L"feeds-news-menu.png");
+    EXPECT_EQ(weatherHeight, 5 * 21 + 2 * 10 + 10);
+    EXPECT_EQ(newsHeight, 11 * 21 + 10 + 10);
+    EXPECT_TRUE(PumpUntil([&] { return LineCount(Work(L"requests.log")) == requests + 3; }, 5s));
+
+    for (const char* mode : {"huge", "silent", "bomb", "broken", "encoding", "redirect"}) {
+        std::ofstream(Work(L"mode")) << mode;
+        const size_t lines = LineCount(run.tarvik.LogFile());
+        EXPECT_EQ(run.Pick(kWeather, kWeatherRefresh), weatherHeight) << mode;
+        EXPECT_EQ(run.Pick(kNews, kNewsRefresh), newsHeight) << mode;  // opens at once meanwhile
+        EXPECT_TRUE(PumpUntil([&] { return LineCount(run.tarvik.LogFile()) == lines + 3; }, 40s))
+            << mode << ": " << ReadFile(run.tarvik.LogFile());
+        EXPECT_LT(run.PrivateBytes(), memory + 32 * 1024 * 1024) << mode;
+    }
+}
+
+TEST(Feeds, HandsOnlyWebLinksToTheShell) {
+    FeedRun run;
+    std::ofstream(Work(L"mode")) << "links";
+    run.Pick(kNews, kNewsRefresh);
+    const size_t lines = LineCount(run.tarvik.LogFile());
+    for (const int row : {25, 46, 4}) run.Pick(kNews, row);
+    EXPECT_TRUE(PumpUntil(
+        [&] { return ReadFile(Work(L"opened.txt")) == "http://127.0.0.1/story\r\n"; }, 10s))
+        << ReadFile(Work(L"opened.txt"));
+    const std::string log = ReadFile(run.tarvik.LogFile());
+    EXPECT_EQ(LineCount(run.tarvik.LogFile()), lines + 2) << log;
+    EXPECT_NE(log.find("address: 'file:///C:/windows/system32/notepad.exe'"), log.npos);
+    EXPECT_NE(log.find("address: '\\\\127.0.0.1\\share\\tool.exe'"), log.npos);
+}
+
+}  // namespace
+}  // namespace tarvik::test

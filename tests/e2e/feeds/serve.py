@@ -1,0 +1,65 @@
+#!/usr/bin/env python3
+"""The feed server of the end-to-end tests, on the loopback address and a free port.
+
+Usage: serve.py WORK_FOLDER. Writes the port to WORK_FOLDER/port and every request's path to
+WORK_FOLDER/requests.log. The word in WORK_FOLDER/mode (default "good") picks the answers:
+<mode>-<feed>.xml or <mode>.xml from this folder, where <feed> is observation, forecast or news;
+"huge" sends a 50 MiB body, "silent" never answers, "redirect" redirects to itself forever.
+"""
+import http.server
+import os
+import sys
+import time
+
+HERE = os.path.dirname(os.path.abspath(__file__))
+WORK = sys.argv[1]
+
+
+class Feeds(http.server.BaseHTTPRequestHandler):
+    def do_GET(self):
+        with open(os.path.join(WORK, "requests.log"), "a") as log:
+            log.write(self.path + "\n")
+        try:
+            with open(os.path.join(WORK, "mode")) as f:
+                mode = f.read().strip() or "good"
+        except OSError:
+            mode = "good"
+        if mode == "silent":
+            time.sleep(300)
+            return
+        if mode == "redirect":
+            self.send_response(302)
+            self.send_header("Location", self.path)
+            self.end_headers()
+            return
+        feed = next((k for k in ("observation", "forecast") if k in self.path), "news")
+        body = b""
+        for name in (f"{mode}-{feed}.xml", f"{mode}.xml"):
+            if os.path.exists(os.path.join(HERE, name)):
+                with open(os.path.join(HERE, name), "rb") as f:
+                    body = f.read()
+                break
+        size = 50 * 1024 * 1024 if mode == "huge" else len(body)
+        self.send_response(200)
+        self.send_header("Content-Type", "application/rss+xml")
+        self.send_header("Content-Length", str(size))
+        self.end_headers()
+        try:
+            if mode == "huge":
+                for _ in range(50):
+                    self.wfile.write(b"<item>" * (1024 * 1024 // 6) + b"<ite")
+            else:
+                self.wfile.write(body)
+        except OSError:
+            pass  # the reader hung up
+
+    def log_message(self, *args):
+        pass
+
+
+server = http.server.ThreadingHTTPServer(("127.0.0.1", 0), Feeds)
+server.daemon_threads = True
+with open(os.path.join(WORK, "port.tmp"), "w") as f:
+    f.write(str(server.server_address[1]))
+os.replace(os.path.join(WORK, "port.tmp"), os.path.join(WORK, "port"))
+server.serve_forever()
