@@ -94,6 +94,7 @@ TEST(Widgets, TheCalendarOpensUnderTheClockAndClosesWhenThePointerLeavesTheBar) 
     PumpMessages(600ms);
     const int textLeft = ClockTextLeft(L"widgets-clock.png");
     ASSERT_GT(textLeft, 0);
+    const HWND active = GetForegroundWindow();
     MovePointer((textLeft + ScreenWidth() - 8) / 2, 10);
     const HWND canvas = ShownCanvas(tarvik, 3s);
     ASSERT_NE(canvas, nullptr) << "no calendar";
@@ -105,6 +106,7 @@ TEST(Widgets, TheCalendarOpensUnderTheClockAndClosesWhenThePointerLeavesTheBar) 
     EXPECT_EQ(rect.right - rect.left, 200);
     EXPECT_EQ(rect.bottom - rect.top, CalendarHeight());
     EXPECT_EQ(rect.top, kBarHeight);
+    EXPECT_EQ(GetForegroundWindow(), active) << "hovering took the keyboard from the program";
     EXPECT_LE(rect.right, ScreenWidth());
 
     MovePointer(ScreenWidth() - 3, 10);  // onto the empty margin right of the clock: it stays

@@ -106,8 +106,10 @@ void WidgetCanvas::ShowFor(IWidget& widget, int32_t anchorX) {
         }
         CreateSurface();
         Repaint();
-        // Showing activates the canvas, so that its widget gets the keys.
-        ShowWindow(Handle(), SW_SHOW);
+        // Showing activates the canvas, so that its widget gets the keys. A canvas that opens
+        // because the pointer passes over a button takes no keys: the user's program stays active.
+        ShowWindow(Handle(),
+                   widget.Activation() == ActivateHoverCanvas ? SW_SHOWNOACTIVATE : SW_SHOW);
     });
 }
 
