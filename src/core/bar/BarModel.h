@@ -34,6 +34,15 @@ class IBarWindow {
     virtual bool ReadCursor(int32_t& x, int32_t& y) = 0;
 };
 
+// The tray host's share of the housekeeping tick, in the order the bar calls it.
+class ITrayUpkeep {
+  public:
+    virtual ~ITrayUpkeep() = default;
+    virtual void KeepDecoyOnTop() = 0;
+    virtual void PruneDeadIcons() = 0;
+    virtual void TrayHostTick() = 0;
+};
+
 // What the bar decides, apart from its window: the bounds of its parts (the widgets at both
 // ends, the menu strip between them), who owns the pointer, the order of the housekeeping tick,
 // and the frame it shows. A frame is composed and pushed only when something it shows changed;
@@ -83,10 +92,13 @@ class BarModel final : public IWidgetBar {
     void Activated(WindowHandle otherWindow);
     HoverOwner Hover() const { return m_hoverOwner; }
 
+    // The tray host looked after on every housekeeping tick; null: none. Must outlive the model.
+    void SetTray(ITrayUpkeep* tray) { m_tray = tray; }
+
     // The 400 ms housekeeping, in its order: placement, the strip's refresh, the foreground
-    // poll, the backdrop below the bar, the frame, then a refused command's notice. A failure
-    // ends the tick and is logged once. Does nothing while the context menu is open: repainting
-    // or restacking the bar under it takes its focus and closes it.
+    // poll, the tray host's upkeep, the backdrop below the bar, the frame, then a refused command's
+    // notice. A failure ends the tick and is logged once. Does nothing while the context menu is
+    // open: repainting or restacking the bar under it takes its focus and closes it.
     void Tick();
     // The one-second tick: the widgets refresh, and the bar is laid out again when a button's
     // width changed. A failure is logged once.
@@ -108,6 +120,7 @@ class BarModel final : public IWidgetBar {
     NativeMenu& m_nativeMenu;
     IBarWindow& m_windowPort;
     WidgetHost* m_host;
+    ITrayUpkeep* m_tray = nullptr;
 
     RectI m_window;
     GDIPBrush m_fill;

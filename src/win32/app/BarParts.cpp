@@ -5,6 +5,7 @@
 #include "core/widgets/AppWidget.h"
 #include "core/widgets/ClockWidget.h"
 #include "core/widgets/StartWidget.h"
+#include "core/widgets/TrayWidget.h"
 #include "core/widgets/framework/WidgetHost.h"
 #include "win32/app/ProcessInfo.h"
 
@@ -22,7 +23,8 @@ BarParts::BarParts(Trace& log, const Overrides& given, const Dpi& scale, const T
       composition(version, trace),
       brushes(theme.TextColour, theme.HighlightTextColour, theme.DisabledTextColour),
       nativeMenu(systemMenuReader, commandPoster, messageBox, trace, theme.Layout),
-      settings(trace) {
+      settings(trace),
+      trayHost(trace) {
     contextMenu.AddItem(1, "Exit");
     RouteWidgetCommands();
 }
@@ -41,6 +43,8 @@ void BarParts::RegisterWidgets(WidgetHost& host) {
         ClockWidgetServices{theme, brushes, trace, dpi, clock, dateNames}));
     host.Register(std::make_shared<AppWidget>(
         AppWidgetServices{theme, brushes, trace, dpi, systemCommands, ExecutableVersion()}));
+    host.Register(
+        std::make_shared<TrayWidget>(TrayWidgetServices{theme, trace, dpi, trayHost.Icons()}));
 }
 
 BarServices BarParts::ForBar(std::function<void(int32_t)> onContextCommand) {
@@ -58,7 +62,8 @@ BarServices BarParts::ForBar(std::function<void(int32_t)> onContextCommand) {
                        settings,
                        std::move(onContextCommand),
                        [this](WidgetHost& host) { RegisterWidgets(host); },
-                       nullptr};
+                       nullptr,
+                       &trayHost};
 }
 
 DropDownServices BarParts::ForDropDown() {

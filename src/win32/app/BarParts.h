@@ -18,6 +18,7 @@
 #include "win32/platform/WindowSubclass.h"
 #include "win32/widgets/LocaleDateNames.h"
 #include "win32/widgets/SystemCommands.h"
+#include "win32/widgets/TrayHost.h"
 #include "win32/widgets/framework/WidgetCanvas.h"
 
 namespace tarvik {
@@ -71,6 +72,8 @@ class BarParts {
     ShellSystemCommands systemCommands;
     SystemClock clock;
     LocaleDateNames dateNames;
+    // The notification icons of other programs, for the tray widget.
+    TrayHost trayHost;
 
   private:
     void RouteWidgetCommands();

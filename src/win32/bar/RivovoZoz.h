@@ -27,6 +27,7 @@ class LayeredWindow;
 class NativeMenu;
 class Theme;
 class Trace;
+class TrayHost;
 class WidgetCanvas;
 class WidgetHost;
 class WindowComposition;
@@ -52,6 +53,8 @@ struct BarServices {
     std::function<void(WidgetHost&)> registerWidgets;
     // The shell started again (its "TaskbarCreated" broadcast) and rebuilt the work area.
     std::function<void()> onShellRestarted;
+    // Collects the notification icons for the tray widget; none: the bar runs without.
+    TrayHost* trayHost = nullptr;
 };
 
 // The program's main window: a layered strip across the top of the primary screen with the
