@@ -65,6 +65,9 @@ class TarvikCopy {
     }
 
     std::filesystem::path Folder() const { return m_folder.Path(); }
+    DWORD ProcessId() const { return m_run.dwProcessId; }
+    // Ends the run at once, without its shutdown.
+    void Kill() { TerminateProcess(m_run.hProcess, 1), WaitForSingleObject(m_run.hProcess, 5000); }
     std::filesystem::path LogFile() const { return Folder() / L"errors.log"; }
 
     // Starts the copy with the variables that have a value in place of the test's TARVIK_ ones.

@@ -159,6 +159,11 @@ void BarModel::Tick() {
         TellHostWhenCursorLeft();
         m_strip.Refresh();
         m_windowPort.PollForeground();
+        if (m_tray) {
+            m_tray->KeepDecoyOnTop();
+            m_tray->PruneDeadIcons();
+            m_tray->TrayHostTick();
+        }
         m_windowPort.KeepBackdropBelow();
         Flush();
         m_nativeMenu.ShowPendingCommandFailure();

@@ -35,6 +35,15 @@ class IBarWindow {
     virtual bool ReadCursor(int32_t& x, int32_t& y) = 0;
 };
 
+// The tray host's share of the housekeeping tick, in the order the bar calls it.
+class ITrayUpkeep {
+  public:
+    virtual ~ITrayUpkeep() = default;
+    virtual void KeepDecoyOnTop() = 0;
+    virtual void PruneDeadIcons() = 0;
+    virtual void TrayHostTick() = 0;
+};
+
 // What the bar decides, apart from its window: the bounds of its parts (the widgets at both
 // ends, the menu strip between them), who owns the pointer, the order of the housekeeping tick,
 // and the frame it shows. A frame is composed and pushed only when something it shows changed;
@@ -84,11 +93,14 @@ class BarModel final : public IWidgetBar {
     void Activated(WindowHandle otherWindow);
     HoverOwner Hover() const { return m_hoverOwner; }
 
+    // The tray host looked after on every housekeeping tick; null: none. Must outlive the model.
+    void SetTray(ITrayUpkeep* tray) { m_tray = tray; }
+
     // The 400 ms housekeeping, in its order: placement, the strip's refresh, the foreground
-    // poll, the backdrop below the bar, the frame, a refused command's notice, then the menu
-    // editor's hand-off (a picked shortcut, the editor asked for, the editor done). A failure
-    // ends the tick and is logged once. Does nothing while the context menu is open: repainting
-    // or restacking the bar under it takes its focus and closes it.
+    // poll, the tray host's upkeep, the backdrop below the bar, the frame, a refused command's
+    // notice, then the menu editor's hand-off (a picked shortcut, the editor asked for, the editor
+    // done). A failure ends the tick and is logged once. Does nothing while the context menu is
+    // open: repainting or restacking the bar under it takes its focus and closes it.
     void Tick();
     // The menu editor's deferred work, run at the end of every housekeeping tick (none: a bar
     // without custom menus). It must outlive the model or be taken back first.
@@ -114,6 +126,7 @@ class BarModel final : public IWidgetBar {
     IBarWindow& m_windowPort;
     WidgetHost* m_host;
     MenuEditorHandoff* m_handoff = nullptr;
+    ITrayUpkeep* m_tray = nullptr;
 
     RectI m_window;
     GDIPBrush m_fill;

@@ -11,6 +11,7 @@
 #include "core/widgets/StartWidget.h"
 #include "core/widgets/StatsWidget.h"
 #include "core/widgets/TimerWidget.h"
+#include "core/widgets/TrayWidget.h"
 #include "core/widgets/VolumeWidget.h"
 #include "core/widgets/WeatherWidget.h"
 #include "core/widgets/framework/WidgetHost.h"
@@ -33,7 +34,8 @@ BarParts::BarParts(Trace& log, const Overrides& given, const Dpi& scale, const T
       settings(trace),
       audio(trace),
       clipboardHistory(clipboard, trace),
-      customMenus(CustomMenusServices{settings, trace, shortcutWindows, keySender, nativeMenu}) {
+      customMenus(CustomMenusServices{settings, trace, shortcutWindows, keySender, nativeMenu}),
+      trayHost(trace) {
     contextMenu.AddItem(1, "Exit");
     RouteWidgetCommands();
 }
@@ -57,6 +59,8 @@ void BarParts::RegisterWidgets(WidgetHost& host) {
         std::make_shared<VolumeWidget>(VolumeWidgetServices{theme, brushes, trace, dpi, audio}));
     host.Register(std::make_shared<WeatherWidget>(WeatherWidgetServices{
         theme, trace, systemCommands, feedParser, observationFeed, forecastFeed}));
+    host.Register(
+        std::make_shared<TrayWidget>(TrayWidgetServices{theme, trace, dpi, trayHost.Icons()}));
     host.Register(std::make_shared<ClipboardWidget>(theme, clipboardHistory, trace));
     host.Register(std::make_shared<TimerWidget>(theme, tickClock, sound, trace));
     host.Register(std::make_shared<StatsWidget>(
@@ -85,7 +89,8 @@ BarServices BarParts::ForBar(std::function<void(int32_t)> onContextCommand) {
                        [this](WidgetHost& host) { RegisterWidgets(host); },
                        nullptr,
                        &clipboardHistory,
-                       &customMenus};
+                       &customMenus,
+                       &trayHost};
 }
 
 DropDownServices BarParts::ForDropDown() {

@@ -25,6 +25,7 @@
 #include "win32/widgets/SystemCommands.h"
 #include "win32/widgets/SystemCounters.h"
 #include "win32/widgets/TimerPorts.h"
+#include "win32/widgets/TrayHost.h"
 #include "win32/widgets/Win32Clipboard.h"
 #include "win32/widgets/framework/WidgetCanvas.h"
 #include "win32/xml/MsXmlParser.h"
@@ -96,6 +97,8 @@ class BarParts {
     HttpFeedFetcher observationFeed{trace};
     HttpFeedFetcher forecastFeed{trace};
     HttpFeedFetcher newsFeed{trace};
+    // The notification icons of other programs, for the tray widget.
+    TrayHost trayHost;
 
   private:
     void RouteWidgetCommands();

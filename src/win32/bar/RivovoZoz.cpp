@@ -14,6 +14,7 @@
 #include "win32/menus/DropDownMenu.h"
 #include "win32/platform/LayeredWindow.h"
 #include "win32/platform/WindowSubclass.h"
+#include "win32/widgets/TrayHost.h"
 #include "win32/widgets/framework/WidgetCanvas.h"
 
 namespace tarvik {
@@ -63,6 +64,10 @@ bool RivovoZoz::Create() {
     m_services.subclass.HookWindow(Handle(), *this);
     RegisterForegroundNotices();
     RequestMouseLeave();
+    if (m_services.trayHost) {
+        m_services.trayHost->StartTraySharing([this] { RefreshTrayArea(); });
+        m_model->SetTray(m_services.trayHost);
+    }
 
     SetTimer(Handle(), kEnumerateTasksTimer, 400, nullptr);
     SetTimer(Handle(), kUpdateClockTimer, 1000, nullptr);
@@ -210,7 +215,11 @@ void RivovoZoz::RefreshMenuStrip() {
 }
 
 void RivovoZoz::RefreshTrayArea() {
-    if (m_host) m_host->RefreshCanvas("Tray");
+    try {
+        if (m_host) m_host->RefreshCanvas("Tray");
+    } catch (...) {
+        // Errors are ignored here: the canvas shows the icons of its last measure.
+    }
 }
 
 void RivovoZoz::RegisterForegroundNotices() {
@@ -327,7 +336,8 @@ void RivovoZoz::OnShellRestarted() {
 
 LRESULT RivovoZoz::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == m_taskbarCreatedMessage && message != 0) {
-        OnShellRestarted();
+        // The tray host's own call for the programs' icons is no shell restart.
+        if (!m_services.trayHost || !m_services.trayHost->OwnBroadcast()) OnShellRestarted();
         return 0;
     }
     const MousePoint point = MousePointOf(static_cast<uint32_t>(lParam));
@@ -413,7 +423,10 @@ void RivovoZoz::Unload() {
     if (m_foregroundHook) UnhookWinEvent(m_foregroundHook);
     m_foregroundHook = nullptr;
     if (g_foregroundListener == this) g_foregroundListener = nullptr;
-    // The tray host stops here once it exists.
+    if (m_services.trayHost) {
+        if (m_model) m_model->SetTray(nullptr);
+        m_services.trayHost->StopTraySharing();
+    }
     if (m_services.clipboardHistory) m_services.clipboardHistory->StopClipboardHistory();
     if (m_backdrop) m_backdrop->Close();
     m_backdrop.reset();

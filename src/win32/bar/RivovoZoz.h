@@ -30,6 +30,7 @@ class MenuEditorHandoff;
 class NativeMenu;
 class Theme;
 class Trace;
+class TrayHost;
 class WidgetCanvas;
 class WidgetHost;
 class WindowComposition;
@@ -59,6 +60,8 @@ struct BarServices {
     ClipboardHistory* clipboardHistory = nullptr;
     // The user's shortcut menus for programs without a menu bar (none: not offered).
     CustomMenus* customMenus = nullptr;
+    // Collects the notification icons for the tray widget; none: the bar runs without.
+    TrayHost* trayHost = nullptr;
 };
 
 // The program's main window: a layered strip across the top of the primary screen with the

@@ -24,6 +24,7 @@ using Events = std::vector<std::string>;
 // The bar's window and the ports of the menus in one, keeping what was asked of them in order.
 // Window 7 is "Notes" with a File menu.
 class Outside final : public IBarWindow,
+                      public ITrayUpkeep,
                       public IMenuReader,
                       public IMessageBox,
                       public ICommandPoster {
@@ -38,6 +39,9 @@ class Outside final : public IBarWindow,
     void KeepPlaced() override { events.push_back("place"); }
     void PollForeground() override { events.push_back("poll"); }
     void KeepBackdropBelow() override { events.push_back("backdrop"); }
+    void KeepDecoyOnTop() override { events.push_back("decoy"); }
+    void PruneDeadIcons() override { events.push_back("prune"); }
+    void TrayHostTick() override { events.push_back("tray"); }
     void RequestFrame() override { events.push_back("request"); }
     void PushFrame() override {
         if (failPush) throw Error(87, "The parameter is incorrect.");
@@ -158,9 +162,10 @@ TEST(BarModel, TheTickKeepsItsOrderAndAFailureEndsItWithOneLine) {
     rig.model.Flush();
     rig.outside.events.clear();
     rig.model.Invalidate();
+    rig.model.SetTray(&rig.outside);
     rig.model.Tick();
-    EXPECT_EQ(rig.outside.events,
-              (Events{"request", "place", "title", "poll", "backdrop", "push", "title", "box"}));
+    EXPECT_EQ(rig.outside.events, (Events{"request", "place", "title", "poll", "decoy", "prune",
+                                          "tray", "backdrop", "push", "title", "box"}));
 
     // A frame that fails is logged each time; a failing step ends its tick, logged once.
     rig.outside.failPush = true;

@@ -1,0 +1,117 @@
+#include "core/widgets/TrayWidget.h"
+
+#include <gtest/gtest.h>
+
+#include <optional>
+#include <tuple>
+
+#include "core/support/FakeDropDown.h"
+#include "core/support/RecordingGraphics.h"
+#include "core/support/TestTrace.h"
+#include "core/support/ThemeLoad.h"
+#include "core/support/TrayFakes.h"
+#include "core/support/WidgetFakes.h"
+#include "core/widgets/TrayPayload.h"
+
+namespace tarvik::test {
+namespace {
+
+// The tray widget on a host with its canvas open; cells of 30 with 22-pixel icons at 100 %.
+struct Rig {
+    Rig() {
+        EXPECT_TRUE(load.Load(std::nullopt));
+        host.emplace(WidgetHostServices{load.theme, load.brushes(), log.trace, load.dpi, settings,
+                                        canvas, menu});
+        host->Initialize(bar);
+        host->Register(tray);
+        host->SummonCanvas("Tray", 400);
+    }
+    // Owner 0x10 + index, identifier index, callback 0x8000 + index.
+    void Add(int32_t index, uint32_t flags = NifIcon | NifMessage, uint32_t icon = 0x500) {
+        const auto owner = static_cast<uint32_t>(0x10 + index);
+        icons.HandleTrayData(TrayBytes(288, NimAdd, owner, index, flags | NifState)
+                                 .Word(16, 0x8000 + owner - 0x10)
+                                 .Word(20, icon)
+                                 .Word(280, 1)
+                                 .Word(284, flags & NifState ? 1 : 0)
+                                 .bytes);
+    }
+    std::tuple<int32_t, int32_t, int32_t, int32_t> Measure() {
+        int32_t width = 0, height = 0;
+        tray->MeasureCanvas(graphics, width, height);
+        return {tray->Columns(), tray->Rows(), width - 2 * pad, height - 2 * pad};
+    }
+
+    ThemeLoad load;
+    TestTrace log;
+    FakeOwners owners;
+    TrayIcons icons{owners, log.trace};
+    MemorySettings settings;
+    FakeCanvas canvas;
+    FakeDropDown menu;
+    FakeWidgetBar bar;
+    std::optional<WidgetHost> host;
+    std::shared_ptr<TrayWidget> tray =
+        std::make_shared<TrayWidget>(TrayWidgetServices{load.theme, log.trace, load.dpi, icons});
+    GDIPGraphics graphics;
+    int32_t pad = load.theme.Layout.PopupPad;
+};
+
+TEST(TrayWidget, TheGridIsSquareIshAndOnlyVisibleIconsWithPicturesTakeCells) {
+    Rig rig;
+    EXPECT_EQ(rig.Measure(), std::make_tuple(1, 1, 30, 30));  // one empty cell
+    rig.Add(0, NifIcon | NifState);                           // hidden
+    rig.Add(1, NifIcon, 0xBAD);                               // no picture
+    const std::tuple<int32_t, int32_t, int32_t> grids[] = {
+        {1, 1, 1}, {2, 2, 1}, {3, 2, 2}, {4, 2, 2}, {5, 3, 2}, {6, 3, 2}, {10, 4, 3}};
+    int32_t added = 0;
+    for (const auto& [count, columns, rows] : grids) {
+        while (added < count) rig.Add(2 + added++);
+        EXPECT_EQ(rig.Measure(), std::make_tuple(columns, rows, 30 * columns, 30 * rows)) << count;
+    }
+    GDIPBitmap surface = GDIPBitmap::CreateFromSizeFormat(200, 200);
+    rig.graphics.FromImage(surface.Image());
+    rig.tray->PaintCanvas(rig.graphics, 0, 0);
+    std::vector<RectF> drawn;
+    for (const DrawCall& call : RecordedCalls(rig.graphics))
+        if (call.kind == DrawKind::DrawImage) drawn.push_back(call.rect);
+    ASSERT_EQ(drawn.size(), 10u);
+    const auto p = static_cast<float>(rig.pad);
+    EXPECT_EQ(drawn[0], (RectF{p + 4, p + 4, 22, 22}));
+    EXPECT_EQ(drawn[9], (RectF{p + 34, p + 64, 22, 22}));  // the tenth: row 3, column 2
+}
+
+TEST(TrayWidget, ClicksReachTheOwnerAsTheShellSendsThem) {
+    Rig rig;
+    rig.Add(1);
+    rig.Add(2);
+    rig.icons.HandleTrayData(TrayBytes(804, NimSetVersion, 0x11, 1, 0).Word(800, 4).bytes);
+    rig.Measure();
+    const float p = static_cast<float>(rig.pad), first = p + 10, second = p + 40;
+    // The padding and the empty second row forward nothing, not even a move.
+    rig.tray->OnCanvasMouseMove(0, p - 1, first);
+    rig.tray->OnCanvasMouseDown(1, first, p + 31);
+    rig.tray->OnCanvasMouseUp(1, first, p + 31);
+    EXPECT_TRUE(rig.owners.posts.empty());
+    EXPECT_TRUE(rig.canvas.visible);
+
+    rig.tray->OnCanvasMouseDown(2, second, first);
+    rig.tray->OnCanvasMouseUp(2, second, first);
+    rig.tray->OnCanvasDblClick();
+    rig.tray->OnCanvasMouseDown(4, second, first);  // the middle button is nobody's
+    EXPECT_TRUE(rig.canvas.visible) << "a right click leaves the canvas open";
+    rig.tray->OnCanvasMouseDown(2, first, first);
+    rig.tray->OnCanvasMouseUp(2, first, first);
+    rig.tray->OnCanvasMouseDown(1, first, first);
+    rig.tray->OnCanvasMouseUp(1, first, first);
+    EXPECT_FALSE(rig.canvas.visible);
+    EXPECT_EQ(rig.owners.posts,
+              (std::vector<std::string>{"12 8002 2 204", "12 8002 2 205", "12 8002 2 203",
+                                        "11 8001 12cfffb 10204", "11 8001 12cfffb 10205",
+                                        "11 8001 12cfffb 1007b", "11 8001 12cfffb 10201",
+                                        "11 8001 12cfffb 10202", "11 8001 12cfffb 10400"}));
+    EXPECT_EQ(rig.owners.allowed, (std::vector<uint32_t>{0x12, 0x12, 0x11, 0x11}));
+}
+
+}  // namespace
+}  // namespace tarvik::test

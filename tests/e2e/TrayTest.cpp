@@ -1,0 +1,103 @@
+// Another program's notification icons: collected in front of a stand-in for the shell's
+// taskbar, shared with a second copy that takes over when the first is killed, and handed back to
+// the shell at the end. (Wine keeps icon handles to their own process, so another process's icons
+// have no picture here; the canvas with pictures and clicks is tested in-process. Wine's own
+// explorer.exe keeps a taskbar of its own for as long as the desktop lives, so the shell's
+// taskbar cannot be made to go away here.)
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include "E2eSupport.h"
+
+namespace tarvik::test {
+namespace {
+
+// A fixture program run from a copy under the given name, with a log file; killed at the end.
+class Fixture {
+  public:
+    Fixture(const wchar_t* program, const std::filesystem::path& exe,
+            const std::filesystem::path& log) {
+        std::filesystem::copy_file(TestProgramFolder() / program, exe,
+                                   std::filesystem::copy_options::overwrite_existing);
+        std::wstring line = L"\"" + exe.wstring() + L"\" \"" + log.wstring() + L"\"";
+        STARTUPINFOW startup{};
+        startup.cb = sizeof startup;
+        EXPECT_TRUE(CreateProcessW(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                                   nullptr, &startup, &m_run));
+        CloseHandle(m_run.hThread);
+    }
+    ~Fixture() {
+        Kill();
+        CloseHandle(m_run.hProcess);
+    }
+    DWORD Id() const { return m_run.dwProcessId; }
+    void Kill() { TerminateProcess(m_run.hProcess, 1), WaitForSingleObject(m_run.hProcess, 5000); }
+
+  private:
+    PROCESS_INFORMATION m_run{};
+};
+
+DWORD ProcessOf(HWND window) {
+    DWORD process = 0;
+    GetWindowThreadProcessId(window, &process);
+    return window ? process : 0;
+}
+
+// Lines of a fixture's log that begin with the text.
+int Count(const std::filesystem::path& log, const std::string& start) {
+    std::istringstream lines(ReadFile(log));
+    int count = 0;
+    for (std::string line; std::getline(lines, line);) count += line.starts_with(start);
+    return count;
+}
+TEST(Tray, IconsAreCollectedSharedTakenOverAndHandedBack) {
+    TempFolder folder;
+    const auto shellLog = folder.Path() / L"shell.log", ownerLog = folder.Path() / L"owner.log";
+    const Fixture shell(L"ShellFixture.exe", folder.Path() / L"explorer.exe", shellLog);
+    ASSERT_TRUE(PumpUntil(
+        [&] { return ProcessOf(FindWindowW(L"Shell_TrayWnd", nullptr)) == shell.Id(); }, 10s));
+    const Fixture owner(L"TrayFixture.exe", folder.Path() / L"TrayFixture.exe", ownerLog);
+    ASSERT_TRUE(PumpUntil([&] { return Count(shellLog, "1 ") == 3; }, 20s)) << ReadFile(shellLog);
+
+    // The first copy hosts: its decoy stands in front of the shell's taskbar.
+    auto first = std::make_unique<TarvikCopy>();
+    ASSERT_TRUE(first->Start(L"", {}));
+    ASSERT_NE(first->WaitForWindow(L"Tarvik_Bar"), nullptr);
+    const auto decoyOf = [](TarvikCopy& copy) {
+        return ProcessOf(FindWindowW(L"Shell_TrayWnd", nullptr)) == copy.ProcessId();
+    };
+    ASSERT_TRUE(PumpUntil([&] { return decoyOf(*first); }, 5s));
+    // Other copy-data goes on to the shell; the share window takes none.
+    COPYDATASTRUCT other{3, 0, nullptr};
+    DWORD_PTR reply = 0;
+    for (const auto& [window, expected] :
+         {std::pair{L"Shell_TrayWnd", 0x5EED}, std::pair{L"Hollisk_TrayShare", 0}}) {
+        SendMessageTimeoutW(FindWindowW(window, nullptr), WM_COPYDATA, 0,
+                            reinterpret_cast<LPARAM>(&other), SMTO_ABORTIFHUNG, 3000, &reply);
+        EXPECT_EQ(reply, DWORD_PTR(expected)) << window;
+    }
+    EXPECT_EQ(Count(shellLog, "3 "), 1);
+
+    // A second copy subscribes; killed, the first hands over to it, and the owner's icons,
+    // registered again, reach the new host.
+    TarvikCopy second;
+    ASSERT_TRUE(second.Start(L"", {{L"TARVIK_BAR_TOP", L"100"}}));
+    ASSERT_NE(second.WaitForWindow(L"Tarvik_Bar"), nullptr);
+    EXPECT_TRUE(PumpUntil(
+        [&] { return ReadFile(second.LogFile()).find("subscribed") != std::string::npos; }, 5s));
+    const int added = Count(ownerLog, "0 0");
+    first->Kill();
+    EXPECT_TRUE(PumpUntil([&] { return decoyOf(second); }, 5s)) << ReadFile(second.LogFile());
+    EXPECT_TRUE(PumpUntil([&] { return Count(ownerLog, "0 0") == added + 2; }, 3s));
+
+    // Stopped, the host hands the icons back: the owners are told to register with the shell.
+    const int handedBack = Count(ownerLog, "0 0");
+    PostMessageW(second.WaitForWindow(L"Tarvik_Bar"), WM_CLOSE, 0, 0);
+    EXPECT_TRUE(second.WaitForExit(10s));
+    EXPECT_TRUE(PumpUntil([&] { return Count(ownerLog, "0 0") > handedBack; }, 3s));
+    EXPECT_NE(ProcessOf(FindWindowW(L"Shell_TrayWnd", nullptr)), second.ProcessId());
+}
+
+}  // namespace
+}  // namespace tarvik::test

@@ -1,0 +1,140 @@
+// Notification icons of this process on the real bar: captured with their own alpha, shown in
+// the tray canvas, and clicked with the real pointer. (Under Wine another process's icon handles
+// cannot be copied, so the icons' owner lives here.)
+#include <gtest/gtest.h>
+
+#include "core/graphics/GDIPGraphics.h"
+#include "core/support/TrayFakes.h"
+#include "core/widgets/TrayPayload.h"
+#include "core/widgets/framework/WidgetHost.h"
+#include "win32/platform/AlphaIcon.h"
+#include "win32/support/BarHarness.h"
+#include "win32/support/PointerInput.h"
+#include "win32/support/Screenshot.h"
+
+namespace tarvik::test {
+namespace {
+
+using namespace std::chrono_literals;
+
+// A 16x16 icon of one colour; with `masked` the mask keeps only the upper half.
+HICON MakeIcon(uint32_t argb, bool masked) {
+    BITMAPINFO info{};
+    info.bmiHeader = {sizeof(BITMAPINFOHEADER), 16, -16, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+    void* bits = nullptr;
+    const HBITMAP colour = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    std::fill_n(static_cast<uint32_t*>(bits), 256, argb);
+    uint8_t mask[32] = {};
+    if (masked) std::fill_n(mask + 16, 16, 0xFF);
+    const HBITMAP maskBits = CreateBitmap(16, 16, 1, 1, mask);
+    ICONINFO parts{TRUE, 0, 0, maskBits, colour};
+    const HICON icon = CreateIconIndirect(&parts);
+    DeleteObject(colour), DeleteObject(maskBits);
+    return icon;
+}
+
+// The colour drawn at (x, y) of the picture drawn on a clear 16x16 bitmap.
+uint32_t Drawn(const GDIPImage& picture, int x, int y) {
+    GDIPBitmap target = GDIPBitmap::CreateFromSizeFormat(16, 16);
+    GDIPGraphics graphics;
+    graphics.FromImage(target.Image());
+    graphics.DrawImage(picture, 0, 0, 16, 16);
+    graphics.Dispose();
+    return target.GetPixel(x, y);
+}
+
+TEST(TrayIcons, AlphaIsKeptMaskedIconsKeepTheirShapeAndOpaqueOnesStayOpaque) {
+    StartGdiPlus();
+    // Colour, masked, and the pixels drawn at the top and the bottom.
+    const std::tuple<uint32_t, bool, uint32_t, uint32_t> icons[] = {
+        {0x80E02020, false, 0x80E02020, 0x80E02020},
+        {0x002040E0, true, 0xFF2040E0, 0},
+        {0xFF20A020, false, 0xFF20A020, 0xFF20A020}};
+    for (const auto& [argb, masked, top, bottom] : icons) {
+        const HICON icon = MakeIcon(argb, masked);
+        AlphaIcon capture;
+        capture.CreateFromHICON(icon);
+        DestroyIcon(icon);
+        ASSERT_NE(capture.Image(), nullptr);
+        EXPECT_EQ(Drawn(*capture.Image(), 8, 2), top) << std::hex << argb;
+        EXPECT_EQ(Drawn(*capture.Image(), 8, 13) >> 24, bottom >> 24) << std::hex << argb;
+    }
+}
+
+TEST(TrayIcons, TheCanvasShowsTheIconsAndClicksReachTheirOwnerAsTheShellSendsThem) {
+    ParkPointer();
+    BarHarness harness;
+    ASSERT_TRUE(harness.Ready());
+    TrayHost& tray = harness.Parts().trayHost;
+    ASSERT_TRUE(PumpUntil([&] { return tray.Decoy() != nullptr; }, 5s)) << "no shell taskbar";
+    std::vector<std::string> heard;
+    TestWindow owner(0, 0, 1, 1, WS_POPUP), other(0, 0, 1, 1, WS_POPUP);
+    owner.answer = [&](UINT message, WPARAM wParam, LPARAM lParam) -> std::optional<LRESULT> {
+        if (message == WM_APP + 1)
+            heard.push_back("new " + std::to_string(HIWORD(lParam)) + " " +
+                            std::to_string(LOWORD(lParam)));
+        if (message == WM_APP + 2)
+            heard.push_back("old " + std::to_string(wParam) + " " + std::to_string(lParam));
+        return std::nullopt;
+    };
+    const HICON icons[] = {MakeIcon(0xFFE02020, false), MakeIcon(0x002040E0, true),
+                           MakeIcon(0xFF20A020, false)};
+    const auto send = [&](uint32_t message, const TestWindow& window, int id, uint32_t extra = 0) {
+        TrayBytes bytes(952, message, TrayHandleOf(window.Handle()), id, NifMessage | NifIcon);
+        bytes.Word(16, WM_APP + (id == 1 ? 1 : 2)).Word(20, TrayHandleOf(icons[id - 1]));
+        COPYDATASTRUCT data{1, static_cast<DWORD>(bytes.bytes.size()),
+                            bytes.Word(800, extra).bytes.data()};
+        return SendMessageW(FindWindowW(L"Shell_TrayWnd", nullptr), WM_COPYDATA, 0,
+                            reinterpret_cast<LPARAM>(&data));
+    };
+    EXPECT_EQ(send(NimAdd, owner, 1) + send(NimSetVersion, owner, 1, 4) + send(NimAdd, owner, 2) +
+                  send(NimAdd, other, 3),
+              4);
+
+    // Three icons: two cells by two. The grid's padding is the theme's.
+    const int pad = harness.GetTheme().Layout.PopupPad;
+    RECT shown{};
+    const auto open = [&] {
+        harness.Bar().Host().SummonCanvas("Tray", 400);
+        PumpMessages(300ms);
+        GetWindowRect(FindWindowW(L"Tarvik_WidgetCanvas", nullptr), &shown);
+    };
+    const auto click = [&](int index, bool right) {
+        MovePointer(shown.left + pad + 15 + index % 2 * 30, shown.top + pad + 15 + index / 2 * 30);
+        ClickPointer(right);
+        PumpMessages(300ms);
+    };
+    open();
+    EXPECT_EQ(shown.right - shown.left, 60 + 2 * pad);
+    EXPECT_EQ(shown.bottom - shown.top, 60 + 2 * pad);
+    const auto path = ScreenshotFolder() / L"tray-canvas.png";
+    SaveScreenshot(path, shown);
+    const GDIPImage picture = GDIPImage::FromFile(path.string());
+    EXPECT_EQ(PixelOf(picture, pad + 45, pad + 8) & 0xFFFFFF, 0x2040E0u);  // the masked top
+    EXPECT_EQ(PixelOf(picture, pad + 15, pad + 45) & 0xFFFFFF, 0x20A020u);
+
+    click(0, false);
+    EXPECT_TRUE(PumpUntil(
+        [] { return !IsWindowVisible(FindWindowW(L"Tarvik_WidgetCanvas", nullptr)); }, 3s))
+        << "a left click closes the canvas";
+    open();
+    click(1, true);
+    EXPECT_TRUE(IsWindowVisible(FindWindowW(L"Tarvik_WidgetCanvas", nullptr))) << "a right click";
+    std::erase_if(heard, [](const std::string& line) { return line.ends_with(" 512"); });
+    EXPECT_EQ(heard, (std::vector<std::string>{"new 1 513", "new 1 514", "new 1 1024", "old 2 516",
+                                               "old 2 517"}));
+
+    // A deleted icon and the icons of a window that is gone lose their cells within a tick.
+    send(NimDelete, owner, 1);
+    DestroyWindow(other.Handle());
+    EXPECT_TRUE(PumpUntil(
+        [&] {
+            GetWindowRect(FindWindowW(L"Tarvik_WidgetCanvas", nullptr), &shown);
+            return shown.right - shown.left == 30 + 2 * pad;
+        },
+        1s));
+    for (const HICON icon : icons) DestroyIcon(icon);
+}
+
+}  // namespace
+}  // namespace tarvik::test
