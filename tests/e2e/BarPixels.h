@@ -14,9 +14,9 @@
 
 namespace tarvik::test {
 
-// The default theme: the bar's visible part is 23 pixels of a 36-pixel window; buttons are at
-// least 50 wide, 8 from either end, 2 apart, their content 4 in; the start button comes first.
-constexpr int kBarHeight = 36, kVisibleBar = 23, kStartCentre = 8 + 25;
+// The default theme: buttons are at least 50 wide, 8 from either end, 2 apart, their content 4 in;
+// the start button comes first.
+constexpr int kStartCentre = 8 + 25;
 
 inline int ScreenWidth() {
     return GetSystemMetrics(SM_CXSCREEN);
@@ -34,11 +34,10 @@ inline int ClockTextLeft(const wchar_t* pictureName) {
 inline std::optional<std::wstring> StoredDisabled() {
     wchar_t value[256] = {};
     DWORD size = sizeof value;
-    if (RegGetValueW(HKEY_CURRENT_USER, L"Software\\Tarvik\\Widgets", L"Disabled", RRF_RT_REG_SZ,
-                     nullptr, value, &size) != ERROR_SUCCESS) {
-        return std::nullopt;
-    }
-    return std::wstring(value);
+    return RegGetValueW(HKEY_CURRENT_USER, L"Software\\Tarvik\\Widgets", L"Disabled", RRF_RT_REG_SZ,
+                        nullptr, value, &size) == ERROR_SUCCESS
+               ? std::optional(std::wstring(value))
+               : std::nullopt;
 }
 
 // Stores the switched-off widgets; null removes the value.
@@ -71,11 +70,5 @@ class OnlyWidgets {
     OnlyWidgets(const OnlyWidgets&) = delete;
     OnlyWidgets& operator=(const OnlyWidgets&) = delete;
 };
-
-// x inside the n-th icon-only (50-pixel) button from the right end (0: the rightmost), whose
-// buttons end 8 pixels from the screen's edge, 2 apart.
-inline int IconButtonX(int n) {
-    return ScreenWidth() - 8 - 25 - n * 52;
-}
 
 }  // namespace tarvik::test

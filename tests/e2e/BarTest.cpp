@@ -12,9 +12,7 @@
 namespace tarvik::test {
 namespace {
 
-// The default theme: a 36-pixel window whose lowest 13 pixels are its shadow strip; the strip's
-// titles are drawn 10 pixels right of their highlight.
-constexpr int kBarHeight = 36, kVisibleBar = 23, kMenuPad = 10;
+constexpr int kMenuPad = 10;  // the strip's titles are drawn this far right of their highlight
 
 TEST(Bar, SitsAtTheTopOverItsBackdropAndOpensTheDemoMenus) {
     StartGdiPlus();
@@ -69,11 +67,7 @@ TEST(Bar, ShowsTheForegroundProgramsTitleFollowsTheForegroundAndEndsWithExit) {
     ASSERT_TRUE(GetWindowRect(tarvik.WaitForWindow(L"#32768", 5s), &menu)) << "no context menu";
     EXPECT_NEAR(menu.left, 1500, 2);
     // Dismissed, the menu picks nothing and the program goes on.
-    INPUT escape[2] = {};
-    escape[0].type = escape[1].type = INPUT_KEYBOARD;
-    escape[0].ki.wVk = escape[1].ki.wVk = VK_ESCAPE;
-    escape[1].ki.dwFlags = KEYEVENTF_KEYUP;
-    SendInput(2, escape, sizeof(INPUT));
+    keybd_event(VK_ESCAPE, 0, 0, 0), keybd_event(VK_ESCAPE, 0, KEYEVENTF_KEYUP, 0);
     EXPECT_EQ(tarvik.WaitForExit(1s), std::nullopt);
     ClickPointer(true);
     ASSERT_TRUE(GetWindowRect(tarvik.WaitForWindow(L"#32768", 5s), &menu)) << "no context menu";

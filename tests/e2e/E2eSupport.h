@@ -9,6 +9,9 @@ namespace tarvik::test {
 
 using namespace std::chrono_literals;
 
+// The default theme: a 36-pixel window whose lowest 13 pixels are its shadow strip.
+constexpr int kBarHeight = 36, kVisibleBar = 23;
+
 inline std::wstring TextOf(HWND window) {
     wchar_t text[1024] = {};
     return std::wstring(text, static_cast<size_t>(GetWindowTextW(window, text, 1024)));
@@ -40,10 +43,9 @@ inline std::vector<Title> DarkRuns(RECT region, const wchar_t* pictureName, int 
     return runs;
 }
 
-// The menu strip's titles on a bar at that top (default theme: the titles start at 50 and the
-// visible bar is 23 high).
+// The menu strip's titles on a bar at that top (default theme: the titles start at 50).
 inline std::vector<Title> StripTitles(int top, const wchar_t* pictureName) {
-    return DarkRuns(RECT{50, top + 2, 1200, top + 23 - 2}, pictureName, 9);
+    return DarkRuns(RECT{50, top + 2, 1200, top + kVisibleBar - 2}, pictureName, 9);
 }
 
 // A copy of Tarvik.exe and its resources, under a file name of the test's, in a temporary folder;
@@ -87,6 +89,13 @@ class TarvikCopy {
                               CREATE_UNICODE_ENVIRONMENT, environment.data(), Folder().c_str(),
                               &startup, &m_run) &&
                CloseHandle(m_run.hThread);
+    }
+
+    // Starts the copy with the demo menus and waits until its bar has drawn (or a while later).
+    bool StartDemo(std::chrono::milliseconds settle = 600ms) {
+        if (!Start(L"", {{L"TARVIK_DEMO", L"1"}}) || !WaitForWindow(L"Tarvik_Bar")) return false;
+        PumpMessages(settle);
+        return true;
     }
 
     // The run's exit code once it ended within the time, nothing otherwise.

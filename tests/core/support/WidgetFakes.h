@@ -147,6 +147,23 @@ struct RecordingCommands final : public ISystemCommands {
     }
 };
 
+// The widget's menu rows: "-" for a separator, else "text id" with " off" when disabled.
+inline std::vector<std::string> MenuRows(IWidget& widget) {
+    std::vector<std::string> rows;
+    for (const auto& item : widget.BuildMenu())
+        rows.push_back(item->IsSeparator ? "-"
+                                         : item->text + " " + std::to_string(item->CommandId) +
+                                               (item->IsEnabled ? "" : " off"));
+    return rows;
+}
+
+// Picks the menu row with the command.
+inline void PickCommand(IWidget& widget, int32_t command) {
+    MenuItem item;
+    item.CommandId = command;
+    widget.OnMenuCommand(item);
+}
+
 // Remembers the addresses asked for and holds the last load until the test answers it.
 struct FakeFeedFetcher final : public IFeedFetcher {
     std::vector<std::string> starts;

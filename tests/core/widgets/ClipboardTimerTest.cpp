@@ -7,6 +7,7 @@
 #include "core/app/Error.h"
 #include "core/app/MonotonicClock.h"
 #include "core/support/TestTrace.h"
+#include "core/support/WidgetFakes.h"
 #include "core/theme/Theme.h"
 #include "core/widgets/ClipboardHistory.h"
 #include "core/widgets/ClipboardWidget.h"
@@ -70,26 +71,17 @@ TEST(ClipboardWidget, ListsCutLabelsAndRestoresWhatTheMenuShowedToTheTop) {
     Theme theme;
     Copies bar;
     ClipboardWidget widget(theme, bar.history, bar.log.trace);
-    const auto rows = [&] {
-        std::string texts;
-        for (const auto& item : widget.BuildMenu())
-            texts += item->text + (item->IsEnabled ? "" : "/off") +
-                     std::to_string(item->CommandId) + "|";
-        return texts;
-    };
-    EXPECT_EQ(rows(), "Nothing copied yet/off0|");
+    EXPECT_EQ(MenuRows(widget), std::vector<std::string>{"Nothing copied yet 0 off"});
     const std::string a48(48, 'a'), b49(49, 'b');
     bar.Copy({a48, b49, "\t\t"});
-    EXPECT_EQ(rows(), "1|" + b49.substr(4) + "...2|" + a48 + "3|0|Clear History10000|");
+    EXPECT_EQ(MenuRows(widget), (std::vector<std::string>{" 1", b49.substr(4) + "... 2", a48 + " 3",
+                                                          "-", "Clear History 10000"}));
     // The third row as the menu showed it, though the history changed since.
-    MenuItem item;
-    item.CommandId = 3;
     bar.Copy({"new"});
-    widget.OnMenuCommand(item);
+    PickCommand(widget, 3);
     EXPECT_EQ(bar.Copy({*bar.text}), "|" + a48 + "|new|\t\t|" + b49 + "||");
     bar.busy = true;
-    for (int32_t command : {3, 3, ClipboardWidget::kClearHistory})
-        item.CommandId = command, widget.OnMenuCommand(item);
+    for (int32_t command : {3, 3, ClipboardWidget::kClearHistory}) PickCommand(widget, command);
     EXPECT_EQ(bar.history.HistoryCount(), 0);
     EXPECT_EQ(bar.log.Records(),
               std::vector<std::string>{R"(5,"ClipboardHistory","Restore","held")"});
@@ -122,9 +114,7 @@ TEST(TimerWidget, CountsDownPausesResumesAndSoundsOncePerCountdown) {
     TimerWidget widget(theme, ticks, ticks, log.trace);
     for (const auto& [at, command, text, head, sounds] : steps) {
         ticks.now += at;
-        MenuItem item;
-        item.CommandId = command;
-        command ? widget.OnMenuCommand(item) : widget.Refresh();
+        command ? PickCommand(widget, command) : widget.Refresh();
         std::string menu;
         for (const auto& row : widget.BuildMenu())
             menu += (row->IsSeparator ? "-" : row->text) + " ";

@@ -1,5 +1,4 @@
-// The real canvas window, built from the program's own parts, driven by real pointer and key
-// input: what reaches the widget, the cursor, where the window goes and when it hides itself.
+// The real canvas window driven by real pointer and key input.
 #include "win32/widgets/framework/WidgetCanvas.h"
 
 #include <gtest/gtest.h>
@@ -54,10 +53,6 @@ struct KeyWidget final : FakeWidget, ICanvasKeys {
     std::vector<KeyDown> keyDowns;
     std::vector<int16_t> keyPresses;
 };
-
-std::tuple<LONG, LONG, LONG, LONG> Edges(const RECT& rect) {
-    return {rect.left, rect.top, rect.right, rect.bottom};
-}
 
 void Type(std::vector<std::pair<WORD, bool>> keys) {  // (key, released)
     std::vector<INPUT> inputs;
@@ -119,7 +114,7 @@ TEST_F(WidgetCanvasTest, ThePointerReachesTheWidgetLeavesOnceEachTimeAndShowsThe
 
     const HCURSOR hand = LoadCursorW(nullptr, IDC_HAND);
     const HCURSOR arrow = LoadCursorW(nullptr, IDC_ARROW);
-    for (const bool on : {true, false, true}) {
+    for (const bool on : {true, false}) {
         m_canvas->SetHandCursor(on);
         MovePointer(340, on ? 340 : 350);
         EXPECT_EQ(GetCursor(), on ? hand : arrow) << on;
@@ -130,15 +125,15 @@ TEST_F(WidgetCanvasTest, ThePointerReachesTheWidgetLeavesOnceEachTimeAndShowsThe
     widget.failMoves = true;
     MovePointer(310, 310);
     MovePointer(320, 320);
-    const std::string log = m_log.Text();
-    EXPECT_EQ(std::count(log.begin(), log.end(), '\n'), 1) << log;
-    EXPECT_TRUE(log.ends_with(",7,\"WidgetCanvas\",\"Form_MouseMove\",\"no moves today\"\r\n"))
+    const std::string log = m_log.Text();  // one line however often it fails
+    EXPECT_TRUE(log.ends_with(",7,\"WidgetCanvas\",\"Form_MouseMove\",\"no moves today\"\r\n") &&
+                std::count(log.begin(), log.end(), '\n') == 1)
         << log;
     widget.failMoves = false;
     MovePointer(330, 340);
     EXPECT_EQ(widget.moves.back(), Move(0, 30, 40));
     LeaveCanvas();
-    EXPECT_EQ(widget.leaves, 6);
+    EXPECT_EQ(widget.leaves, 5);
 }
 
 TEST_F(WidgetCanvasTest, KeysReachOnlyAWidgetThatTakesThem) {
@@ -174,8 +169,7 @@ TEST_F(WidgetCanvasTest, TheCanvasIsCentredOnTheAnchorUnlessItWouldLeaveTheScree
         Show(widget, c.anchorX);
         RECT rect{};
         GetWindowRect(m_canvas->Handle(), &rect);
-        EXPECT_EQ(Edges(rect), Edges(c.expected)) << c.anchorX;
-        EXPECT_TRUE(m_canvas->IsVisible());
+        EXPECT_TRUE(EqualRect(&rect, &c.expected) && m_canvas->IsVisible()) << c.anchorX;
         if (c.width == 0) {  // the single pixel still takes the pointer
             MovePointer(500, 300);
             EXPECT_EQ(widget.moves, (std::vector<Move>{{0, 0, 0}}));
