@@ -65,7 +65,12 @@ std::string ClipboardHistory::HistoryItem(int32_t position) const {
 
 void ClipboardHistory::Restore(std::string_view text) {
     if (text.empty() || !m_window) return;
-    RunLogged(m_trace, kSource, "Restore", true, [&] { m_clipboard.WriteText(m_window, text); });
+    RunLogged(m_trace, kSource, "Restore", true, [&] {
+        m_clipboard.WriteText(m_window, text);
+        // At the top at once, not only when the clipboard's notice of it arrives: the menu opened
+        // right after shows the order the user expects.
+        AddToHistory(std::string(text));
+    });
 }
 
 void ClipboardHistory::AddToHistory(std::string text) {
