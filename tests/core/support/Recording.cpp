@@ -171,8 +171,8 @@ void GDIPGraphics::SetPixelOffsetMode(int mode) {
     Check(Set(m_handle, &RenderSettings::pixelOffsetMode, mode));
 }
 
-void GDIPGraphics::SetInterpolationMode(int mode) {
-    Check(Set(m_handle, &RenderSettings::interpolationMode, mode));
+void GDIPGraphics::SetInterpolationMode(int) {
+    Check(m_handle ? kGdipStatusOk : kGdipStatusInvalidParameter);
 }
 
 void GDIPGraphics::Clear(uint32_t argb) {

@@ -28,7 +28,6 @@ struct RenderSettings {
     int textRenderingHint = 0;
     int smoothingMode = 0;
     int pixelOffsetMode = 0;
-    int interpolationMode = 0;
     bool operator==(const RenderSettings&) const = default;
 };
 

@@ -81,43 +81,27 @@ TEST(ThemeInitialize, ValuesAreCheckedRoundedClampedOverriddenAndScaled) {
     }
 }
 
-TEST(ThemeInitialize, EveryAttributeReachesItsTarget) {
+// One attribute of each kind (number, pair, padding, colour, word, text) in each section.
+TEST(ThemeInitialize, AttributesReachTheirTargets) {
     ThemeLoad load;
     ASSERT_TRUE(load.Load(R"(<theme>
-        <bar height="40" shadow="12" workarea="28"><acrylic tint="10203040"/></bar>
-        <widgets left="1" pad="2" icon-gap="3" min-width="4">
-          <news feed="https://example.org/feed.xml"/><weather location=" 42 "/>
-          <clock accent="#FF00FF00"/></widgets>
-        <menu left="5" gap="6" pad="7" text="8,9">
-          <dropdown row="10" text="11,12" pad="13,14">
-            <highlight inset="15,16" overflow="17,18" height="19"/>
-            <separator height="20" inset="21,22" overflow="23,24"/></dropdown></menu>
-        <status gap="25" right="26"/>
-        <glass radius="27" border-width="2" selection-radius="28" pad="29" corner="small"
-               tint="01020304" border="05060708" separator="090A0B0C" selection="0D0E0F10"
-               pressed="11121314"/>
+        <bar height="40"><acrylic tint="10203040"/></bar>
+        <widgets icon-gap="3"><news feed="https://example.org/feed.xml"/>
+          <weather location=" 42 "/><clock accent="#FF00FF00"/></widgets>
+        <menu text="8,9"><dropdown pad="13,14">
+          <highlight inset="15,16" overflow="17,18" height="19"/></dropdown></menu>
+        <status right="26"/><glass selection-radius="28" corner="small" pressed="11121314"/>
       </theme>)"));
     EXPECT_EQ(load.log.Records(), Lines{});
     const ThemeLayout& l = load.theme.Layout;
-    std::vector<int64_t> read{l.BarHeight,     l.BarShadow,      l.WorkAreaTop,     l.BackdropTint,
-                              l.MenuLeft,      l.MenuGap,        l.MenuPad,         l.MenuTextX,
-                              l.MenuTextY,     l.RowHeight,      l.SeparatorHeight, l.RowPadRight,
-                              l.RowPadBottom,  l.PopupPad,       l.WidgetLeft,      l.WidgetPad,
-                              l.WidgetIconGap, l.WidgetMinWidth, l.StatusGap,       l.StatusRight};
-    for (const Padding* p : {&l.RowText, &l.RowHighlight, &l.RowSeparator}) {
-        read.insert(read.end(), {p->X, p->Y, p->width, p->Height, p->X_Overflow, p->Y_Overflow});
-    }
+    const Padding& h = l.RowHighlight;
     const GlassStyle& g = load.theme.Glass;
-    read.insert(read.end(), {g.Tint, g.BorderColor, g.SeparatorColor, g.Selection, g.Pressed,
-                             g.Radius, g.BorderWidth, g.SelectionRadius, load.theme.AccentColour});
-    EXPECT_EQ(read,
-              (std::vector<int64_t>{
-                  40,         12,         28,         0x10203040, 5,  6,  7,          8,
-                  9,          10,         20,         13,         14, 29, 1,          2,
-                  3,          4,          25,         26,         11, 12, 0,          0,
-                  0,          0,          15,         16,         0,  19, 17,         18,
-                  21,         22,         0,          0,          23, 24, 0x01020304, 0x05060708,
-                  0x090A0B0C, 0x0D0E0F10, 0x11121314, 27,         2,  28, 0xFF00FF00}));
+    EXPECT_EQ((std::vector<int64_t>{l.BarHeight, l.BackdropTint, l.WidgetIconGap, l.MenuTextX,
+                                    l.MenuTextY, l.RowPadRight, l.RowPadBottom, h.X, h.Y,
+                                    h.X_Overflow, h.Y_Overflow, h.Height, l.StatusRight,
+                                    g.SelectionRadius, g.Pressed, load.theme.AccentColour}),
+              (std::vector<int64_t>{40, 0x10203040, 3, 8, 9, 13, 14, 15, 16, 17, 18, 19, 26, 28,
+                                    0x11121314, 0xFF00FF00}));
     EXPECT_EQ(g.corner, "small");
     EXPECT_EQ(load.theme.NewsFeedUrl, "https://example.org/feed.xml");
     EXPECT_EQ(load.theme.WeatherLocation, " 42 ");  // text exactly as written

@@ -19,6 +19,9 @@ void MovePointer(int x, int y) {
     PumpMessages(150ms);
 }
 
+namespace {
+
+// A button press or release (MOUSEEVENTF_LEFTDOWN, ...) at the cursor.
 void PressButton(DWORD flags) {
     INPUT input{};
     input.type = INPUT_MOUSE;
@@ -26,6 +29,8 @@ void PressButton(DWORD flags) {
     SendInput(1, &input, sizeof input);
     PumpMessages(100ms);
 }
+
+}  // namespace
 
 void ClickPointer(bool right) {
     PressButton(right ? MOUSEEVENTF_RIGHTDOWN : MOUSEEVENTF_LEFTDOWN);

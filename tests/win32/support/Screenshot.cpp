@@ -29,7 +29,7 @@ std::filesystem::path ScreenshotFolder() {
     return folder;
 }
 
-bool SavePng(const GDIPImage& image, const std::filesystem::path& path) {
+static bool SavePng(const GDIPImage& image, const std::filesystem::path& path) {
     // The PNG encoder of GDI+.
     const CLSID png{0x557CF406, 0x1A04, 0x11D3, {0x9A, 0x73, 0x00, 0x00, 0xF8, 0x1E, 0xF3, 0x2E}};
     return gdip::flat::GdipSaveImageToFile(gdip::Native<Gdiplus::GpImage>(image.NativeHandle()),

@@ -19,7 +19,6 @@ void StartGdiPlus();
 uint32_t PixelOf(const GDIPImage& image, int x, int y);
 // build/screenshots, beside the Windows build's folder; made when missing.
 std::filesystem::path ScreenshotFolder();
-bool SavePng(const GDIPImage& image, const std::filesystem::path& path);
 // Saves what the screen shows in the region as a PNG file.
 bool SaveScreenshot(const std::filesystem::path& path, RECT region);
 
