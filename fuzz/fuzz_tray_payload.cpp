@@ -15,12 +15,11 @@
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     using namespace tarvik;
     const std::span<const uint8_t> bytes(data, size);
-    const auto record = ReadTrayPayload(bytes);
-    if (record &&
-        ((record->tip && (!IsValidUtf8(*record->tip) || Utf16Length(*record->tip) > 128)) ||
-         (record->key[0] != 'G' && record->key[0] != 'W') ||
-         (record->key[0] == 'G' && record->key.size() != 33))) {
-        std::abort();
+    if (const auto record = ReadTrayPayload(bytes)) {
+        const std::string& key = record->key;
+        if ((record->tip && (!IsValidUtf8(*record->tip) || Utf16Length(*record->tip) > 128)) ||
+            (key[0] != 'W' && (key[0] != 'G' || key.size() != 33)))
+            std::abort();
     }
     test::FakeClock clock;
     Trace trace({}, clock);
@@ -29,11 +28,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     icons.HandleTrayData(bytes);
     icons.HandleTrayData(bytes);
     if (icons.Icons().size() > 1) std::abort();
-    for (const auto& payload : icons.ReplayPayloads()) {
+    for (const auto& payload : icons.ReplayPayloads())
         if (copy.HandleTrayData(payload) != 1) std::abort();
-    }
-    for (const auto& icon : icons.Icons()) {
+    for (const auto& icon : icons.Icons())
         if (!copy.FindIcon(icon->ItemKey)) std::abort();
-    }
     return 0;
 }

@@ -13,14 +13,15 @@
 namespace tarvik::test {
 namespace {
 
-// A fixture program run from a copy under the given name, with a log file; killed at the end.
+// The tray fixture in the given mode, run from a copy of the given name with a log; killed at the
+// end.
 class Fixture {
   public:
-    Fixture(const wchar_t* program, const std::filesystem::path& exe,
+    Fixture(const wchar_t* mode, const std::filesystem::path& exe,
             const std::filesystem::path& log) {
-        std::filesystem::copy_file(TestProgramFolder() / program, exe,
+        std::filesystem::copy_file(TestProgramFolder() / L"TrayFixture.exe", exe,
                                    std::filesystem::copy_options::overwrite_existing);
-        std::wstring line = L"\"" + exe.wstring() + L"\" \"" + log.wstring() + L"\"";
+        std::wstring line = L"\"" + exe.wstring() + L"\" " + mode + L" \"" + log.wstring() + L"\"";
         STARTUPINFOW startup{};
         startup.cb = sizeof startup;
         EXPECT_TRUE(CreateProcessW(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr,
@@ -28,11 +29,10 @@ class Fixture {
         CloseHandle(m_run.hThread);
     }
     ~Fixture() {
-        Kill();
+        TerminateProcess(m_run.hProcess, 1), WaitForSingleObject(m_run.hProcess, 5000);
         CloseHandle(m_run.hProcess);
     }
     DWORD Id() const { return m_run.dwProcessId; }
-    void Kill() { TerminateProcess(m_run.hProcess, 1), WaitForSingleObject(m_run.hProcess, 5000); }
 
   private:
     PROCESS_INFORMATION m_run{};
@@ -51,14 +51,15 @@ int Count(const std::filesystem::path& log, const std::string& start) {
     for (std::string line; std::getline(lines, line);) count += line.starts_with(start);
     return count;
 }
+
 TEST(Tray, IconsAreCollectedSharedTakenOverAndHandedBack) {
     TempFolder folder;
     const auto shellLog = folder.Path() / L"shell.log", ownerLog = folder.Path() / L"owner.log";
-    const Fixture shell(L"ShellFixture.exe", folder.Path() / L"explorer.exe", shellLog);
+    const Fixture shell(L"shell", folder.Path() / L"explorer.exe", shellLog);
     ASSERT_TRUE(PumpUntil(
         [&] { return ProcessOf(FindWindowW(L"Shell_TrayWnd", nullptr)) == shell.Id(); }, 10s));
-    const Fixture owner(L"TrayFixture.exe", folder.Path() / L"TrayFixture.exe", ownerLog);
-    ASSERT_TRUE(PumpUntil([&] { return Count(shellLog, "1 ") == 3; }, 20s)) << ReadFile(shellLog);
+    const Fixture owner(L"owner", folder.Path() / L"TrayFixture.exe", ownerLog);
+    ASSERT_TRUE(PumpUntil([&] { return Count(shellLog, "1 ") == 1; }, 20s)) << ReadFile(shellLog);
 
     // The first copy hosts: its decoy stands in front of the shell's taskbar.
     auto first = std::make_unique<TarvikCopy>();

@@ -1,7 +1,6 @@
 #pragma once
 
-// The icons' owners in memory, and icon messages built byte by byte the way Windows' shell
-// builds them.
+// The icons' owners in memory, and icon messages laid out byte by byte as the shell lays them.
 
 #include <cstdio>
 #include <cstring>
@@ -14,27 +13,20 @@
 
 namespace tarvik::test {
 
-// A captured picture of icon `handle`; icon 0xBAD has none.
-class FakePicture final : public TrayIconPicture {
-  public:
-    explicit FakePicture(uint32_t handle) : m_handle(handle) {
-        if (handle != 0xBAD) m_image = GDIPBitmap::CreateFromSizeFormat(16, 16);
+// A copy of icon `handle`, with a 16x16 picture unless the handle is 0xBAD.
+struct FakePicture final : TrayIconPicture {
+    explicit FakePicture(uint32_t h) : handle(h) {
+        if (h != 0xBAD) image = GDIPBitmap::CreateFromSizeFormat(16, 16);
     }
-    uint32_t Handle() const override { return m_handle; }
-    const GDIPImage* Image() const override { return m_image.IsLoaded() ? &m_image : nullptr; }
-
-  private:
-    uint32_t m_handle;
-    GDIPBitmap m_image;
+    uint32_t Handle() const override { return handle; }
+    const GDIPImage* Image() const override { return image.IsLoaded() ? &image : nullptr; }
+    uint32_t handle;
+    GDIPBitmap image;
 };
 
-// Windows 0x10 to 0x1F are alive; the pointer is at (-5, 300); posts are written as
+// Windows 0x10 to 0x1F live unless dead; the pointer is at (-5, 300); posts read
 // "window message wParam lParam" in hexadecimal.
-struct FakeOwners final : public ITrayOwners {
-    std::set<uint32_t> dead;
-    std::vector<std::string> posts;
-    std::vector<uint32_t> allowed;
-
+struct FakeOwners final : ITrayOwners {
     bool IsWindow(uint32_t w) override { return w >= 0x10 && w < 0x20 && !dead.count(w); }
     std::unique_ptr<TrayIconPicture> CopyIcon(uint32_t icon) override {
         return std::make_unique<FakePicture>(icon);
@@ -44,17 +36,17 @@ struct FakeOwners final : public ITrayOwners {
         std::snprintf(line, sizeof line, "%x %x %x %x", w, message, wParam, lParam);
         posts.emplace_back(line);
     }
-    bool CursorPos(int32_t& x, int32_t& y) override {
-        x = -5;
-        y = 300;
-        return true;
-    }
+    bool CursorPos(int32_t& x, int32_t& y) override { return x = -5, y = 300, true; }
     void AllowForeground(uint32_t w) override { allowed.push_back(w); }
+    std::set<uint32_t> dead;
+    std::vector<std::string> posts;
+    std::vector<uint32_t> allowed;
 };
 
-// An icon message with a record of `length` bytes; fields by their offset in the record.
+// An icon message with a record of `length` bytes; words by their offset in the record (callback
+// 16, icon 20, state 280, state mask 284, version 800, the GUID's first byte 936). Words past the
+// record are left out.
 struct TrayBytes {
-    std::vector<uint8_t> bytes;
     TrayBytes(size_t length, uint32_t message, uint32_t owner, int32_t id, uint32_t flags)
         : bytes(length + 8) {
         Word(-4, message).Word(4, owner).Word(8, static_cast<uint32_t>(id)).Word(12, flags);
@@ -64,14 +56,11 @@ struct TrayBytes {
         return *this;
     }
     TrayBytes& Tip(std::u16string_view tip) {
-        for (size_t i = 0; i < tip.size() && 32 + 2 * i + 2 <= bytes.size(); ++i)
+        for (size_t i = 0; i < tip.size() && 34 + 2 * i <= bytes.size(); ++i)
             std::memcpy(&bytes[32 + 2 * i], &tip[i], 2);
         return *this;
     }
-    TrayBytes& Guid(uint8_t first) {
-        bytes[944] = first;
-        return *this;
-    }
+    std::vector<uint8_t> bytes;
 };
 
 }  // namespace tarvik::test

@@ -27,14 +27,10 @@ struct Rig {
         host->SummonCanvas("Tray", 400);
     }
     // Owner 0x10 + index, identifier index, callback 0x8000 + index.
-    void Add(int32_t index, uint32_t flags = NifIcon | NifMessage, uint32_t icon = 0x500) {
-        const auto owner = static_cast<uint32_t>(0x10 + index);
-        icons.HandleTrayData(TrayBytes(288, NimAdd, owner, index, flags | NifState)
-                                 .Word(16, 0x8000 + owner - 0x10)
-                                 .Word(20, icon)
-                                 .Word(280, 1)
-                                 .Word(284, flags & NifState ? 1 : 0)
-                                 .bytes);
+    void Add(int32_t index, bool hidden = false, uint32_t icon = 0x500) {
+        TrayBytes message(288, NimAdd, 0x10 + index, index, NifIcon | NifMessage | NifState);
+        message.Word(16, 0x8000 + index).Word(20, icon);
+        icons.HandleTrayData(message.Word(280, hidden).Word(284, 1).bytes);
     }
     std::tuple<int32_t, int32_t, int32_t, int32_t> Measure() {
         int32_t width = 0, height = 0;
@@ -60,8 +56,8 @@ struct Rig {
 TEST(TrayWidget, TheGridIsSquareIshAndOnlyVisibleIconsWithPicturesTakeCells) {
     Rig rig;
     EXPECT_EQ(rig.Measure(), std::make_tuple(1, 1, 30, 30));  // one empty cell
-    rig.Add(0, NifIcon | NifState);                           // hidden
-    rig.Add(1, NifIcon, 0xBAD);                               // no picture
+    rig.Add(0, true);                                         // hidden
+    rig.Add(1, false, 0xBAD);                                 // no picture
     const std::tuple<int32_t, int32_t, int32_t> grids[] = {
         {1, 1, 1}, {2, 2, 1}, {3, 2, 2}, {4, 2, 2}, {5, 3, 2}, {6, 3, 2}, {10, 4, 3}};
     int32_t added = 0;
@@ -87,24 +83,23 @@ TEST(TrayWidget, ClicksReachTheOwnerAsTheShellSendsThem) {
     rig.Add(2);
     rig.icons.HandleTrayData(TrayBytes(804, NimSetVersion, 0x11, 1, 0).Word(800, 4).bytes);
     rig.Measure();
-    const float p = static_cast<float>(rig.pad), first = p + 10, second = p + 40;
-    // The padding and the empty second row forward nothing, not even a move.
-    rig.tray->OnCanvasMouseMove(0, p - 1, first);
-    rig.tray->OnCanvasMouseDown(1, first, p + 31);
-    rig.tray->OnCanvasMouseUp(1, first, p + 31);
-    EXPECT_TRUE(rig.owners.posts.empty());
-    EXPECT_TRUE(rig.canvas.visible);
-
-    rig.tray->OnCanvasMouseDown(2, second, first);
-    rig.tray->OnCanvasMouseUp(2, second, first);
-    rig.tray->OnCanvasDblClick();
-    rig.tray->OnCanvasMouseDown(4, second, first);  // the middle button is nobody's
-    EXPECT_TRUE(rig.canvas.visible) << "a right click leaves the canvas open";
-    rig.tray->OnCanvasMouseDown(2, first, first);
-    rig.tray->OnCanvasMouseUp(2, first, first);
-    rig.tray->OnCanvasMouseDown(1, first, first);
-    rig.tray->OnCanvasMouseUp(1, first, first);
-    EXPECT_FALSE(rig.canvas.visible);
+    const float p = static_cast<float>(rig.pad), a = p + 10, b = p + 40;
+    // Down, up, move or double click ('2') with a button at a point, and whether the canvas is
+    // open after: the padding and the empty second row forward nothing, not even a move; the
+    // middle button is nobody's; only a left click on an icon closes the canvas.
+    const std::tuple<char, int16_t, float, float, bool> steps[] = {
+        {'m', 0, p - 1, a, true}, {'d', 1, a, p + 31, true}, {'u', 1, a, p + 31, true},
+        {'d', 2, b, a, true},     {'u', 2, b, a, true},      {'2', 0, 0, 0, true},
+        {'d', 4, b, a, true},     {'d', 2, a, a, true},      {'u', 2, a, a, true},
+        {'d', 1, a, a, true},     {'u', 1, a, a, false}};
+    int step = 0;
+    for (const auto& [action, button, x, y, open] : steps) {
+        if (action == 'm') rig.tray->OnCanvasMouseMove(button, x, y);
+        if (action == 'd') rig.tray->OnCanvasMouseDown(button, x, y);
+        if (action == 'u') rig.tray->OnCanvasMouseUp(button, x, y);
+        if (action == '2') rig.tray->OnCanvasDblClick();
+        EXPECT_EQ(rig.canvas.visible, open) << ++step;
+    }
     EXPECT_EQ(rig.owners.posts,
               (std::vector<std::string>{"12 8002 2 204", "12 8002 2 205", "12 8002 2 203",
                                         "11 8001 12cfffb 10204", "11 8001 12cfffb 10205",
