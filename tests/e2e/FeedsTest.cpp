@@ -1,6 +1,6 @@
-// The weather and the news from a local feed server (feeds/serve.py): the values in the menus, a
-// refresh that reaches the server, hostile answers that change nothing and keep the bar responsive,
-// and only web links handed to the shell.
+// The weather and the news from a local feed server (feeds/serve.py): the values on the bar and
+// in the menus, a refresh that reaches the server, hostile answers that change nothing and keep the
+// bar responsive, and only web links handed to the shell.
 #include <windows.h>
 // After windows.h:
 #include <psapi.h>
@@ -32,6 +32,22 @@ std::filesystem::path Work(const wchar_t* file) {
 size_t LineCount(const std::filesystem::path& file) {
     const std::string text = ReadFile(file);
     return static_cast<size_t>(std::count(text.begin(), text.end(), '\n'));
+}
+
+// Columns of the visible bar between the two x with a dark pixel (text or icon strokes).
+int DarkColumns(int from, int to) {
+    const auto picture = ScreenshotFolder() / L"feeds-bar.png";
+    SaveScreenshot(picture, RECT{from, 2, to, 21});
+    const GDIPImage bar = GDIPImage::FromFile(picture.string());
+    int dark = 0;
+    for (int x = 0; x < bar.width(); ++x)
+        for (int y = 0; y < bar.Height(); ++y)
+            if (uint32_t p = PixelOf(bar, x, y);
+                (p >> 16 & 0xFF) + (p >> 8 & 0xFF) + (p & 0xFF) < 300) {
+                ++dark;
+                break;
+            }
+    return dark;
 }
 
 // Tarvik reading both feeds from the server, with only the weather and news widgets on, so that
@@ -99,7 +115,8 @@ struct FeedRun {
 TEST(Feeds, ShowsTheServedValuesAndKeepsThemThroughHostileAnswers) {
     StartGdiPlus();
     FeedRun run;
-    SaveScreenshot(ScreenshotFolder() / L"feeds-bar.png", RECT{kRight - 400, 0, kRight, 23});
+    EXPECT_GT(DarkColumns(kRight - 70, kRight), 28) << "no temperature beside the icon";
+    EXPECT_GT(DarkColumns(kRight - 400, kRight - 80), 100) << "no headline";
     const size_t requests = LineCount(Work(L"requests.log")), memory = run.PrivateBytes();
     // The served observation, three forecast days and ten headlines fill the menus.
     const int weatherHeight = run.Pick(kWeather, kWeatherRefresh, L"feeds-weather-menu.png");
