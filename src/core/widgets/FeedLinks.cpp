@@ -1,5 +1,6 @@
 #include "core/widgets/FeedLinks.h"
 
+#include "core/app/LogException.h"
 #include "core/app/Trace.h"
 #include "core/feeds/FeedReading.h"
 #include "core/text/MenuLabel.h"
@@ -18,6 +19,17 @@ void FeedLinks::Open(int32_t command) {
     m_trace.LogErrorOnce(0, m_source, "OnMenuCommand",
                          "refused to open a link that is not an http or https address: '" +
                              MenuLabel(link, 120) + "'");
+}
+
+void FeedLinks::Pick(const MenuItem& item, int32_t refreshCommand,
+                     const std::function<void()>& refresh) {
+    RunLogged(m_trace, m_source, "OnMenuCommand", true, [&] {
+        if (item.CommandId == refreshCommand) {
+            refresh();
+        } else {
+            Open(item.CommandId);
+        }
+    });
 }
 
 std::shared_ptr<MenuItem> FeedMenuItem(std::string text, int32_t command, bool enabled) {

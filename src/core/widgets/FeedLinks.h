@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -24,6 +25,9 @@ class FeedLinks {
     // Opens the link of entry `command` (1-based) when it has one; a link that is not an http or
     // https address is refused with one log line.
     void Open(int32_t command);
+    // A pick from the feed's menu: the refresh entry calls refresh, any other opens its link. A
+    // failure is logged once under the widget's name.
+    void Pick(const MenuItem& item, int32_t refreshCommand, const std::function<void()>& refresh);
 
   private:
     ISystemCommands& m_commands;

@@ -95,13 +95,7 @@ MenuItemList NewsWidget::BuildMenu() {
 }
 
 void NewsWidget::OnMenuCommand(const MenuItem& item) {
-    RunLogged(m_trace, kSource, "OnMenuCommand", true, [&] {
-        if (item.CommandId == kRefreshCommand) {
-            StartFetch();
-        } else {
-            m_menuLinks.Open(item.CommandId);
-        }
-    });
+    m_menuLinks.Pick(item, kRefreshCommand, [this] { StartFetch(); });
 }
 
 }  // namespace tarvik

@@ -131,13 +131,7 @@ MenuItemList WeatherWidget::BuildMenu() {
 }
 
 void WeatherWidget::OnMenuCommand(const MenuItem& item) {
-    RunLogged(m_trace, kSource, "OnMenuCommand", true, [&] {
-        if (item.CommandId == kRefreshCommand) {
-            StartFetch();
-        } else {
-            m_menuLinks.Open(item.CommandId);
-        }
-    });
+    m_menuLinks.Pick(item, kRefreshCommand, [this] { StartFetch(); });
 }
 
 }  // namespace tarvik
