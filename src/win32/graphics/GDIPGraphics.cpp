@@ -31,6 +31,8 @@ void GDIPGraphics::Unbind() noexcept {
     if (m_handle) flat::GdipDeleteGraphics(Surface(m_handle));
     m_handle = nullptr;
     m_dc = nullptr;
+    if (m_pixels) flat::GdipDisposeImage(Native<Gdiplus::GpImage>(m_pixels));
+    m_pixels = nullptr;
 }
 
 void GDIPGraphics::FromHDC(void* hdc) {
@@ -39,6 +41,26 @@ void GDIPGraphics::FromHDC(void* hdc) {
     const int status = flat::GdipCreateFromHDC(static_cast<HDC>(hdc), &graphics);
     m_handle = graphics;
     if (graphics) m_dc = hdc;
+    Check(status);
+    EnsureStringFormat();
+}
+
+void GDIPGraphics::FromDIB(void* hdc, void* bits, int width, int height, bool bottomUp) {
+    Unbind();
+    const INT stride = width * 4;
+    BYTE* first = static_cast<BYTE*>(bits);
+    if (bottomUp && height > 0) first += static_cast<ptrdiff_t>(height - 1) * stride;
+    Gdiplus::GpBitmap* pixels = nullptr;
+    int status = flat::GdipCreateBitmapFromScan0(width, height, bottomUp ? -stride : stride,
+                                                 PixelFormat32bppPARGB, first, &pixels);
+    m_pixels = pixels;
+    if (status == Gdiplus::Ok) {
+        GpGraphics* graphics = nullptr;
+        status = flat::GdipGetImageGraphicsContext(pixels, &graphics);
+        m_handle = graphics;
+        if (graphics) m_dc = hdc;
+    }
+    if (!m_handle) Unbind();
     Check(status);
     EnsureStringFormat();
 }
@@ -102,6 +124,15 @@ void GDIPGraphics::SetInterpolationMode(int mode) {
 void GDIPGraphics::Exclude(const RectF& rect) {
     Check(flat::GdipSetClipRect(Surface(m_handle), rect.X, rect.Y, rect.Width, rect.Height,
                                 Gdiplus::CombineModeExclude));
+}
+
+void GDIPGraphics::SetClip(const RectF& rect) {
+    Check(flat::GdipSetClipRect(Surface(m_handle), rect.X, rect.Y, rect.Width, rect.Height,
+                                Gdiplus::CombineModeReplace));
+}
+
+void GDIPGraphics::ResetClip() {
+    Check(flat::GdipResetClip(Surface(m_handle)));
 }
 
 void GDIPGraphics::Clear(uint32_t argb) {

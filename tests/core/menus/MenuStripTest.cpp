@@ -1,5 +1,7 @@
 #include "core/menus/MenuStrip.h"
 
+#include "core/app/Rounding.h"
+
 #include <gtest/gtest.h>
 
 #include <map>
@@ -129,31 +131,46 @@ TEST(MenuStrip, EachTitleIsPaintedByItsState) {
     rig.strip->MouseMove(rig.At(1));
     rig.strip->MouseDown(1, 0, 0);
     rig.dropDown.visible = false;  // it went away without closing: Abc stays pressed
-    rig.strip->MouseMove(rig.At(2));
-    const auto& calls = RecordedCalls(rig.strip->Image());
-    auto clear = std::find_if(calls.rbegin(), calls.rend(),
-                              [](const DrawCall& call) { return call.kind == DrawKind::Clear; });
-    ASSERT_NE(clear, calls.rend());
-    EXPECT_EQ(clear->settings,
-              (RenderSettings{kTextRenderingHintAntiAlias, kSmoothingModeHighQuality,
-                              kPixelOffsetModeHighQuality}));
-    const uint32_t text = RecordedArgb(rig.load.brushes().TextBrush());
-    const uint32_t highlight = RecordedArgb(rig.load.brushes().HighlightBrush());
-    std::vector<std::string> drawn;
-    for (auto call = clear.base(); call != calls.end(); ++call) {
-        if (call->kind == DrawKind::DrawString) {
-            drawn.push_back(call->text + (call->font.style == kFontStyleBold ? " bold" : "") +
-                            (call->argb == text        ? " text"
-                             : call->argb == highlight ? " hi"
-                                                       : "?") +
-                            " " + std::to_string(int(call->point.X)));
-        } else if (call->kind == DrawKind::FillPath) {
-            drawn.push_back(call->argb == rig.load.theme.Glass.Pressed     ? "pressed"
-                            : call->argb == rig.load.theme.Glass.Selection ? "selection"
-                                                                           : "other fill");
+    const auto painted = [&rig] {
+        const auto& calls = RecordedCalls(rig.strip->Image());
+        auto clear = std::find_if(calls.rbegin(), calls.rend(), [](const DrawCall& call) {
+            return call.kind == DrawKind::Clear;
+        });
+        EXPECT_NE(clear, calls.rend());
+        EXPECT_EQ(clear->settings,
+                  (RenderSettings{kTextRenderingHintAntiAlias, kSmoothingModeHighQuality,
+                                  kPixelOffsetModeHighQuality}));
+        const uint32_t text = RecordedArgb(rig.load.brushes().TextBrush());
+        const uint32_t highlight = RecordedArgb(rig.load.brushes().HighlightBrush());
+        std::vector<std::string> drawn;
+        for (auto call = clear.base(); call != calls.end(); ++call) {
+            if (call->kind == DrawKind::DrawString) {
+                drawn.push_back(call->text + (call->font.style == kFontStyleBold ? " bold" : "") +
+                                (call->argb == text        ? " text"
+                                 : call->argb == highlight ? " hi"
+                                                           : "?") +
+                                " " + std::to_string(int(call->point.X)));
+            } else if (call->kind == DrawKind::FillPath) {
+                drawn.push_back(call->argb == rig.load.theme.Glass.Pressed     ? "pressed"
+                                : call->argb == rig.load.theme.Glass.Selection ? "selection"
+                                                                               : "other fill");
+            }
         }
-    }
-    EXPECT_EQ(drawn,
+        return drawn;
+    };
+    // A hover paints again only the titles whose look changed, and says where.
+    rig.strip->MouseMove(rig.At(2));
+    EXPECT_EQ(painted(),
+              (std::vector<std::string>{"pressed", "Abc text 77", "selection", "Abcde hi 130"}));
+    const auto& abc = *rig.strip->Titles()[1];
+    const auto& abcde = *rig.strip->Titles()[2];
+    const double pad = rig.load.theme.Layout.MenuPad;
+    const int32_t left = NearestInt(abc.Left - pad);
+    const int32_t right = NearestInt(abcde.Left - pad) + NearestInt(abcde.width + 2 * pad);
+    EXPECT_EQ(rig.strip->ChangedArea(), (RectI{left, 0, right - left, rig.strip->Bounds().Height}));
+
+    rig.strip->SetBounds(rig.strip->Bounds(), {});
+    EXPECT_EQ(painted(),
               (std::vector<std::string>{"Notes bold text 6", "pressed", "Abc text 77", "selection",
                                         "Abcde hi 130", "Edit text 198", "View text 258"}));
 }
