@@ -88,6 +88,30 @@ int main() {
                   }));
     graphics.ReleaseHDC(surface->DC());
     graphics.Dispose();
+
+    // The same floor on the surface bound as the bar binds it (drawing into the DIB's pixels).
+    DIBSECTION dib{};
+    GetObjectW(surface->mainBitmap, sizeof dib, &dib);
+    graphics.FromDIB(surface->DC(), dib.dsBm.bmBits, dib.dsBm.bmWidth, dib.dsBm.bmHeight, true);
+    bench::Report("floor, bar's binding: Clear + Update", kRepetitions,
+                  bench::Measure(kRepetitions, [&] {
+                      graphics.Clear(0);
+                      surface->Update(window, surface->DC(), nullptr);
+                  }));
+    bench::Report("  Clear alone, bar's binding", kRepetitions,
+                  bench::Measure(kRepetitions, [&] { graphics.Clear(0); }));
+    bench::Report(
+        "  strip picture drawn, bar's binding", kRepetitions, bench::Measure(kRepetitions, [&] {
+            graphics.DrawImage(stripImage, static_cast<float>(strip.X), static_cast<float>(strip.Y),
+                               static_cast<float>(strip.Width), static_cast<float>(strip.Height));
+        }));
+    const RECT button{8, 0, 58, 23};
+    bench::Report("  Update of one 50 x 23 button (dirty rectangle)", kRepetitions,
+                  bench::Measure(kRepetitions, [&] {
+                      surface->Update(window, surface->DC(), nullptr, &button);
+                  }));
+    graphics.ReleaseHDC(surface->DC());
+    graphics.Dispose();
     bench::Report("  widget buttons drawn (WidgetHost::Draw)", kRepetitions,
                   bench::Measure(kRepetitions, [&] { host.Draw(); }));
     return 0;

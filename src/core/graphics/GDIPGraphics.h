@@ -28,7 +28,9 @@ class GDIPGraphics : public GDIPObject {
           m_stringFormat(std::exchange(other.m_stringFormat, nullptr)),
           m_dc(std::exchange(other.m_dc, nullptr)),
           m_lentDc(std::exchange(other.m_lentDc, nullptr)),
-          m_pixels(std::exchange(other.m_pixels, nullptr)) {}
+          m_pixels(std::exchange(other.m_pixels, nullptr)),
+          m_clip(other.m_clip),
+          m_clipKind(std::exchange(other.m_clipKind, kNoClip)) {}
     GDIPGraphics& operator=(GDIPGraphics&& other) noexcept {
         if (this != &other) {
             Dispose();
@@ -37,6 +39,8 @@ class GDIPGraphics : public GDIPObject {
             m_dc = std::exchange(other.m_dc, nullptr);
             m_lentDc = std::exchange(other.m_lentDc, nullptr);
             m_pixels = std::exchange(other.m_pixels, nullptr);
+            m_clip = other.m_clip;
+            m_clipKind = std::exchange(other.m_clipKind, kNoClip);
         }
         return *this;
     }
@@ -119,7 +123,14 @@ class GDIPGraphics : public GDIPObject {
     void* m_stringFormat = nullptr;
     void* m_dc = nullptr;
     void* m_lentDc = nullptr;
-    void* m_pixels = nullptr;  // the bitmap over a DIB's pixels (FromDIB)
+    void* m_pixels = nullptr;  // the bitmap over a DIB's pixels and where they are (FromDIB)
+    // The clip as set through this object: a whole-pixel rectangle lets Clear write the pixels
+    // of a DIB itself.
+    static constexpr int kNoClip = 0;
+    static constexpr int kRectangleClip = 1;
+    static constexpr int kOtherClip = 2;
+    RectF m_clip;
+    int m_clipKind = kNoClip;
 };
 
 // Runs `draw` with the surface clipped to the rectangle; the clip is lifted afterwards, also when
