@@ -85,13 +85,14 @@ CrashGuard::~CrashGuard() {
     }
 }
 
-// The flag goes down while the rectangle changes: a failure in between puts nothing back rather
-// than half a rectangle.
 void CrashGuard::SetWorkArea(const std::optional<RECT>& area) {
-    m_haveWorkArea = false;
-    if (!area) return;
-    m_workArea = *area;
-    m_haveWorkArea = true;
+    if (!area) {
+        m_workArea = -1;
+        return;
+    }
+    const int slot = m_workArea == 0 ? 1 : 0;
+    m_workAreas[slot] = *area;
+    m_workArea = slot;
 }
 
 void CrashGuard::ReopenLog() {
@@ -107,7 +108,7 @@ void CrashGuard::End(const CrashRecord& record, uint32_t exitCode) {
             DWORD written = 0;
             WriteFile(log, record.Data(), static_cast<DWORD>(record.Size()), &written, nullptr);
         }
-        if (m_haveWorkArea) m_writeWorkArea(m_workArea);
+        if (const int slot = m_workArea; slot >= 0) m_writeWorkArea(m_workAreas[slot]);
     } else if (ending != self) {
         // Another thread is ending the process, this one with it.
         for (;;) Sleep(INFINITE);

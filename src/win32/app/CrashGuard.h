@@ -47,8 +47,9 @@ class CrashGuard {
     std::filesystem::path m_logFile;
     std::atomic<HANDLE> m_log{INVALID_HANDLE_VALUE};
     WorkAreaWriter m_writeWorkArea;
-    RECT m_workArea{};
-    std::atomic<bool> m_haveWorkArea{false};
+    // Two slots, so a failure while a new area is handed over reads the one before whole.
+    RECT m_workAreas[2]{};
+    std::atomic<int> m_workArea{-1};  // the slot in force; -1: none
     LPTOP_LEVEL_EXCEPTION_FILTER m_previousFilter = nullptr;
     void (*m_previousTerminate)() = nullptr;
 };
