@@ -85,6 +85,14 @@ TEST(ProgramEnd, EveryWayOutGivesTheStripBackAndForgetsItsRecord) {
         return RegGetValueW(HKEY_CURRENT_USER, L"Software\\Tarvik\\WorkArea", L"SavedTop",
                             RRF_RT_REG_SZ, nullptr, nullptr, nullptr) == ERROR_SUCCESS;
     };
+    const auto ownDecoy = [] {
+        for (HWND w = nullptr; (w = FindWindowExW(nullptr, w, L"Shell_TrayWnd", nullptr));) {
+            DWORD process = 0;
+            GetWindowThreadProcessId(w, &process);
+            if (process == GetCurrentProcessId()) return true;
+        }
+        return false;
+    };
     const LONG before = top();
     for (const UINT way : {0u, UINT{WM_CLOSE}, UINT{WM_ENDSESSION}, UINT{WM_QUIT}}) {
         Program program;
@@ -96,9 +104,11 @@ TEST(ProgramEnd, EveryWayOutGivesTheStripBackAndForgetsItsRecord) {
         if (way == WM_CLOSE) PostMessageW(bar, WM_CLOSE, 0, 0);
         if (way == WM_QUIT) PostQuitMessage(0);
         if (way == WM_ENDSESSION) {
+            EXPECT_TRUE(PumpUntil(ownDecoy, 5s)) << "no tray decoy";
             SendMessageW(bar, WM_ENDSESSION, TRUE, 0);
             EXPECT_EQ(top(), before);
             EXPECT_FALSE(onRecord());
+            EXPECT_FALSE(ownDecoy()) << "the tray decoy stays";
         }
         EXPECT_EQ(program.Run(), 0);
         EXPECT_EQ(top(), before) << way;
