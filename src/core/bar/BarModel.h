@@ -48,7 +48,9 @@ class ITrayUpkeep {
 // ends, the menu strip between them), who owns the pointer, the order of the housekeeping tick,
 // and the frame it shows. A frame is composed and pushed only when something it shows changed;
 // any number of changes between two messages make one frame. The widget host sits on the model
-// (IWidgetBar) and gets the first look at the pointer.
+// (IWidgetBar) and gets the first look at the pointer. Each entry point is a HandlerScope: a
+// close dispatched by a loop nested in one (the context menu, a send that waits) frees the model
+// only after it returned.
 class BarModel final : public IWidgetBar {
   public:
     // The part that last took the pointer.

@@ -135,8 +135,8 @@ struct RecordingCommands final : public ISystemCommands {
     bool fail = false;
 
     void Open(std::string_view target) override { Add("open ", target); }
-    void RunHidden(std::string_view file, std::string_view parameters) override {
-        Add("hidden " + std::string(file) + " ", parameters);
+    void RunSystemTool(std::string_view file, std::string_view parameters, bool hidden) override {
+        Add((hidden ? "hidden system " : "system ") + std::string(file) + " ", parameters);
     }
     void Suspend() override { Add("suspend"); }
     void LockWorkStation() override { Add("lock"); }

@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "core/menus/NativeMenu.h"
@@ -13,6 +14,8 @@
 
 namespace tarvik::test {
 namespace {
+
+using namespace std::chrono_literals;
 
 // The tree one item per line, indented by depth: "text id" (or "---"), "off" when disabled.
 void Describe(const MenuItemList& items, const std::string& indent, std::string& out) {
@@ -68,6 +71,22 @@ TEST_F(NativeMenuWin32, APostToAWindowThatIsGoneReportsTheSystemsCode) {
     const PostResult result = m_poster.PostCommand(handle, 202);
     EXPECT_FALSE(result.posted);
     EXPECT_EQ(result.errorCode, ERROR_INVALID_WINDOW_HANDLE);
+}
+
+// The notice of a refused command runs its loop on a thread of its own: the caller (the bar's
+// tick) goes on at once, and nothing of the bar can be closed under it.
+TEST_F(NativeMenuWin32, TheNoticeReturnsAtOnceAndStaysUpUntilClosed) {
+    const auto box = [] { return FindWindowW(L"#32770", L"Tarvik"); };
+    std::thread closer([&] {
+        Sleep(3000);
+        PostMessageW(box(), WM_COMMAND, IDOK, 0);
+    });
+    const auto start = std::chrono::steady_clock::now();
+    m_box.Show("Tarvik", "Windows would not let Tarvik run it.", NativeMenu::kFailureBoxFlags);
+    EXPECT_LT(std::chrono::steady_clock::now() - start, 2s);
+    EXPECT_TRUE(PumpUntil([&] { return box() != nullptr; }, 2s));
+    closer.join();
+    EXPECT_TRUE(PumpUntil([&] { return box() == nullptr; }, 5s));
 }
 
 }  // namespace
