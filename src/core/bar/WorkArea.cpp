@@ -90,15 +90,17 @@ void WorkArea::Reserve() {
 }
 
 // The record is another program's to write as well as ours: it is used only when it was made on
-// a screen of this size and its tops lie in order on it.
+// a screen of this size and its tops lie in order on it. A record from before the screen was
+// written down has no size: its tops alone decide, so an upgrade does not take a second strip.
 std::optional<int32_t> WorkArea::EarlierRunsTop(int32_t found) {
     const std::string screenText = m_settings.Read(kSection, kScreen, "");
     const std::optional<int32_t> top = ReadTop(m_settings, kReservedTop);
     const std::optional<int32_t> saved = ReadTop(m_settings, kSavedTop);
     if (screenText.empty() && !top && !saved) return std::nullopt;
     const WorkspaceRect screen = m_desktop.Screen();
-    if (screenText != ScreenText(screen) || !top || !saved || *saved < screen.top ||
-        *saved >= *top || *top > screen.bottom) {
+    const bool otherScreen = !screenText.empty() && screenText != ScreenText(screen);
+    if (otherScreen || !top || !saved || *saved < screen.top || *saved >= *top ||
+        *top > screen.bottom) {
         m_trace.LogError(0, "WorkArea", "Reserve",
                          "the strip on record does not fit this screen - record ignored");
         return std::nullopt;

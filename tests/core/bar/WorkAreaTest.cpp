@@ -96,6 +96,7 @@ TEST(WorkArea, TakesOverTheStripAnEarlierRunLeftOnThisScreenInsteadOfAddingOne) 
     const std::tuple<std::string, std::string, std::string, int32_t, int32_t, int32_t, int32_t>
         cases[] = {
             {"0", "23", screen, 23, 0, 23, 0},    // ended from Task Manager: taken over
+            {"0", "23", "", 23, 0, 23, 0},        // so by a version that kept no screen size
             {"0", "53", screen, 53, 0, 23, 0},    // it was moved down 30 pixels; this run is not
             {"0", "23", screen, 23, 30, 53, 0},   // this run is moved down; the earlier one not
             {"30", "53", screen, 53, 0, 30, 30},  // a taller strip above it now: that one goes back
@@ -103,7 +104,7 @@ TEST(WorkArea, TakesOverTheStripAnEarlierRunLeftOnThisScreenInsteadOfAddingOne) 
             // Ignored and logged: the strip found stays as it is.
             {"x", "23", screen, 23, 0, 23, 23},
             {"0", "23", "1280x1024", 23, 0, 23, 23},
-            {"0", "23", "", 23, 0, 23, 23},
+            {"0", "2000", "", 2000, 0, 2000, 2000},
             {"-5000", "23", screen, 23, 0, 23, 23},
             {"30", "23", screen, 23, 0, 23, 23},
             {"900", "2000", screen, 2000, 0, 2000, 2000},
