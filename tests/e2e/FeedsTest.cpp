@@ -54,13 +54,14 @@ int DarkColumns(int from, int to) {
 // the weather button is the rightmost and the news button left of it; http links go to a fake
 // browser that writes them down.
 struct FeedRun {
-    FeedRun() {
+    explicit FeedRun(std::initializer_list<std::wstring_view> shown = {L"Weather", L"News"})
+        : m_shown(shown) {
         const auto themeFile = tarvik.Folder() / L"resources/theme.xml";
         std::string theme = ReadFile(themeFile);
         wchar_t server[100] = {};
         GetEnvironmentVariableW(L"TARVIK_TEST_FEEDS", server, 100);
         theme.replace(theme.find("weather-broker"), 33, Narrow(server));
-        theme.replace(theme.find("http://feeds"), 36, Narrow(server) + "/news/rss.xml");
+        theme.replace(theme.find("https://feeds"), 37, Narrow(server) + "/news/rss.xml");
         std::ofstream(themeFile, std::ios::binary) << theme;
         // Wine's classes do not take the user's own: the machine's handler is swapped for a while.
         DWORD size = sizeof m_browser;
@@ -107,7 +108,7 @@ struct FeedRun {
     }
     static constexpr const wchar_t* kBrowserKey = L"Software\\Classes\\http\\shell\\open\\command";
     wchar_t m_browser[MAX_PATH] = L"\"C:\\windows\\system32\\winebrowser.exe\" \"%1\"";
-    const OnlyWidgets m_shown{L"Weather", L"News"};
+    const OnlyWidgets m_shown;
     TarvikCopy tarvik;
     DWORD process = 0;
 };
@@ -138,6 +139,38 @@ TEST(Feeds, ShowsTheServedValuesAndKeepsThemThroughHostileAnswers) {
             << mode << ": " << ReadFile(run.tarvik.LogFile());
         EXPECT_LT(run.PrivateBytes(), memory + 32 * 1024 * 1024) << mode;
     }
+}
+
+// The requests for the news feed the server has seen.
+size_t NewsRequests() {
+    const std::string log = ReadFile(Work(L"requests.log"));
+    size_t count = 0;
+    for (size_t at = log.find("/news/"); at != std::string::npos; at = log.find("/news/", at + 1))
+        ++count;
+    return count;
+}
+
+// Only the App widget on: its panel's "Options..." button is centred 102 pixels down, and below
+// the 42-pixel title band the rows, 22 high, list the others with News the tenth.
+TEST(Feeds, ASwitchedOffFeedIsFetchedOnlyOnceSwitchedOn) {
+    const size_t before = NewsRequests();
+    FeedRun run({L"App"});
+    EXPECT_EQ(NewsRequests(), before) << "fetched while switched off";
+    MovePointer(kRight - 12, 10);
+    ClickPointer();
+    const HWND canvas = run.tarvik.WaitForWindow(L"Tarvik_WidgetCanvas", 3s);
+    RECT rect{};
+    ASSERT_TRUE(PumpUntil([&] { return IsWindowVisible(canvas) != FALSE; }, 3s)) << "no panel";
+    GetWindowRect(canvas, &rect);
+    MovePointer(rect.left + 88, rect.top + 102 + 12);
+    ClickPointer();
+    PumpMessages(300ms);
+    GetWindowRect(canvas, &rect);
+    SaveScreenshot(ScreenshotFolder() / L"feeds-app-options.png",
+                   RECT{rect.left - 20, 0, rect.right + 20, rect.bottom + 20});
+    MovePointer(rect.left + 60, rect.top + 42 + 9 * 22 + 11);
+    ClickPointer();
+    EXPECT_TRUE(PumpUntil([&] { return NewsRequests() == before + 1; }, 5s));
 }
 
 TEST(Feeds, HandsOnlyWebLinksToTheShell) {

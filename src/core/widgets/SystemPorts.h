@@ -32,6 +32,8 @@ class IDateNames {
     // month 1..12.
     virtual std::string ShortMonthName(int month) const = 0;
     virtual std::string MonthName(int month) const = 0;
+    // The text in capitals as the user's language writes them, in any script.
+    virtual std::string Capitals(std::string_view text) const = 0;
 };
 
 // The program's version as the user sees it: major.minor.revision.

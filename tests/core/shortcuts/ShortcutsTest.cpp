@@ -167,13 +167,22 @@ TEST(MenuEditorWidget, RecordsAChordKeepsToTheLimitsAndHandsTheStripBackWhenDone
     for (const char16_t c : std::u16string(38, u'c') + u"\U0001F600\U0001F600\b")
         rig.editor->OnCanvasKeyPress(c);
     rig.editor->OnCanvasKeyDown(13, 0);  // no chord yet: Enter does nothing
-    // Key 0: a click on the Shortcut field. Ctrl alone records nothing; Escape keeps the chord.
-    for (const auto& [key, shift] : {std::pair{0, 0}, {17, 2}, {75, 2}, {0, 0}, {27, 0}}) {
+    // Key 0: a click on the Shortcut field. Ctrl and Alt+F4 record nothing; Escape keeps the
+    // chord.
+    for (const auto& [key, shift] :
+         {std::pair{0, 0}, {17, 2}, {115, 4}, {75, 2}, {0, 0}, {27, 0}}) {
         key == 0 ? rig.editor->OnCanvasMouseUp(1, 150, 130)
                  : rig.editor->OnCanvasKeyDown(int16_t(key), int16_t(shift));
-        EXPECT_EQ(rig.editor->Recording(), key == 17 || key == 0) << key;
+        EXPECT_EQ(rig.editor->Recording(), key == 17 || key == 115 || key == 0) << key;
     }
     EXPECT_EQ(rig.Measure(), "264x198");
+    // A store that refuses the entry leaves it typed in, shown as not saved, and says so.
+    rig.settings.failWrites = true;
+    rig.editor->OnCanvasKeyDown(13, 0);
+    EXPECT_EQ(std::tuple(rig.editor->NotSaved(), rig.Measure(), rig.settings.values.size()),
+              std::tuple(true, "264x198", 0u));
+    EXPECT_NE(rig.load.log.Records().back().find("was not saved"), std::string::npos);
+    rig.settings.failWrites = false;
     rig.editor->OnCanvasKeyDown(13, 0);
     EXPECT_EQ(rig.Stored(), V("Shortcuts123456789012345|" + std::string(38, 'c') + "=Ctrl+K"));
     EXPECT_EQ(rig.Measure(), "264x158") << "a title and an entry";

@@ -25,6 +25,7 @@ class MemorySettings final : public ISettingsStore {
   public:
     std::map<std::pair<std::string, std::string>, std::string> values;
     int writes = 0;
+    bool failWrites = false;  // every write is refused
 
     std::string Read(std::string_view section, std::string_view key,
                      std::string_view fallback) override {
@@ -33,6 +34,7 @@ class MemorySettings final : public ISettingsStore {
     }
     bool Write(std::string_view section, std::string_view key, std::string_view value) override {
         ++writes;
+        if (failWrites) return false;
         values[{std::string(section), std::string(key)}] = std::string(value);
         return true;
     }
@@ -168,8 +170,10 @@ inline void PickCommand(IWidget& widget, int32_t command) {
 struct FakeFeedFetcher final : public IFeedFetcher {
     std::vector<std::string> starts;
     Done pending;
+    bool failStart = false;
 
     void Start(std::string_view url, Done done) override {
+        if (failStart) throw Error(8, "no window for the load");
         starts.emplace_back(url);
         pending = std::move(done);
     }

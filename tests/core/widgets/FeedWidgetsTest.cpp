@@ -68,7 +68,8 @@ TEST(FeedTexts, TemperaturesForecastLinesAndWebLinks) {
         {kThursday, "Thursday: Sunny, 8\u00b0"},
         {"Sat: Fog, MINIMUM Temperature: --, maximum Temperature: 4\u00b0C",
          "Sat: Fog, max 4\u00b0"},
-        {"Sun: Hail, Minimum Temperature: n/a", "Sun: Hail"}};
+        {"Sun: Hail, Minimum Temperature: n/a", "Sun: Hail"},
+        {" , Minimum Temperature: n/a", " , Minimum Temperature: n/a"}};
     for (const auto& [title, expected] : lines) EXPECT_EQ(ForecastLine(title), expected);
     for (const char* good : {"http://a.example/s?q=1&r=2", "HTTPS://b.example"})
         EXPECT_TRUE(IsWebLink(good)) << good;
@@ -122,7 +123,7 @@ TEST(WeatherWidget, FetchesBothFeedsNumbersTheMenuKeepsValuesOnFailureAndOpensOn
 
 TEST(NewsWidget, TakesTheFirstTenTitledItemsRotatesCutsAndKeepsTheBarWithoutTitles) {
     Rig rig;
-    EXPECT_EQ(rig.feed.starts, Rows{"http://feeds.bbci.co.uk/news/rss.xml"});
+    EXPECT_EQ(rig.feed.starts, Rows{"https://feeds.bbci.co.uk/news/rss.xml"});
     EXPECT_EQ(MenuRows(*rig.news),
               (Rows{"Fetching headlines... 0 off", "-", "Refresh Headlines 9001"}));
     std::vector<std::pair<std::string, std::string>> items{{std::string(70, 'a'), "http://n/1"}};
@@ -137,21 +138,26 @@ TEST(NewsWidget, TakesTheFirstTenTitledItemsRotatesCutsAndKeepsTheBarWithoutTitl
     EXPECT_EQ(rig.news->ButtonText(), std::string(45, 'a') + "...");
 
     PickCommand(*rig.news, 9001);
-    rig.feed.Answer(Rss({{"One", ""}, {"Two", ""}, {"Three", ""}}));
+    // A document type quoted in the content is text; only one in the prolog refuses the feed.
+    rig.feed.Answer(Rss({{"One", ""}, {"<![CDATA[Two <!DOCTYPE>]]>", ""}, {"Three", ""}}));
     Rows shown;
     for (int tick = 1; tick <= 40; ++tick, rig.news->Refresh())
         if (tick % 10 == 1) shown.push_back(rig.news->ButtonText());
-    EXPECT_EQ(shown, (Rows{"One", "Two", "Three", "One"}));
+    EXPECT_EQ(shown, (Rows{"One", "Two <!DOCTYPE>", "Three", "One"}));
     PickCommand(*rig.news, 9001);
     rig.feed.Answer(Rss({{"!", "http://n/1"}, {"  ", ""}}));
     EXPECT_EQ(MenuRows(*rig.news), (Rows{"No headlines 0 off", "-", "Refresh Headlines 9001"}));
-    EXPECT_EQ(rig.news->ButtonText(), "Two");
+    EXPECT_EQ(rig.news->ButtonText(), "Two <!DOCTYPE>");
     PickCommand(*rig.news, 9001);
     rig.feed.Answer({}, "no answer");
     EXPECT_EQ(rig.log.Records(),
               Rows{R"(12002,"NewsWidget","onreadystatechange","the feed did not )"
-                   R"(load or parse: no answer (http://feeds.bbci.co.uk/news/rss.)"
+                   R"(load or parse: no answer (https://feeds.bbci.co.uk/news/rss.)"
                    R"(xml) - keeping the previous headlines")"});
+    // A load that cannot start leaves nothing fetching.
+    rig.feed.failStart = true;
+    PickCommand(*rig.news, 9001);
+    EXPECT_EQ(MenuRows(*rig.news).front(), "No headlines 0 off");
 }
 
 }  // namespace

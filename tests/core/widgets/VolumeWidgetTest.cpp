@@ -124,6 +124,8 @@ TEST(VolumeWidget, TheBarFollowsTheMuteAndTheDeviceWhichIsLookedForEveryFifthTic
         EXPECT_EQ((std::pair{rig.MutedIcon(), rig.audio.binds}), (std::pair{mutedIcon, binds}))
             << "tick " << ++tick;
     }
+    rig.widget->SetRunning(false);
+    EXPECT_FALSE(rig.audio.bound) << "switched off, the device is still held";
 }
 
 }  // namespace

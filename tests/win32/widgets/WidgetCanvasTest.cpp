@@ -46,6 +46,15 @@ class FakeWidget : public IWidget {
     int leaves = 0;
 };
 
+// A widget that takes the keys, capturing them when told to.
+struct KeyWidget final : FakeWidget, ICanvasKeys {
+    KeyWidget() : FakeWidget(200, 120) {}
+    void OnCanvasKeyDown(int16_t, int16_t) override {}
+    void OnCanvasKeyPress(int16_t) override {}
+    bool CapturesKeys() const override { return capture; }
+    bool capture = false;
+};
+
 class WidgetCanvasTest : public ::testing::Test {
   protected:
     void SetUp() override {
@@ -170,6 +179,15 @@ TEST_F(WidgetCanvasTest, AnotherProgramsActivationHidesTheCanvasUnlessThePointer
     SendMessageW(window, WM_CLOSE, 0, 0);
     EXPECT_TRUE(IsWindow(window) && !m_canvas->IsVisible());
     EXPECT_EQ(m_dismissed, 2);
+    // So does Alt+F4, unless the widget captures the keys (while it records a chord).
+    KeyWidget keys;
+    for (const bool capture : {true, false}) {
+        keys.capture = capture;
+        Show(keys, 400);
+        SendMessageW(window, WM_SYSKEYDOWN, VK_F4, 1 | KF_ALTDOWN << 16);
+        PumpMessages(300ms);
+        EXPECT_EQ(m_canvas->IsVisible(), capture);
+    }
     m_canvas.reset();
     EXPECT_FALSE(IsWindow(window));
     EXPECT_EQ(m_harness.Parts().surfaces.Registered(window), nullptr);

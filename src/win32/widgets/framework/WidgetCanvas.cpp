@@ -241,12 +241,16 @@ LRESULT WidgetCanvas::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             });
             return 0;
         case WM_KEYDOWN:
-        case WM_SYSKEYDOWN:
+        case WM_SYSKEYDOWN: {
+            // System keys keep their meaning (Alt alone opens no menu here; Alt+F4 closes) unless
+            // the widget captures the keys, as while it records a chord.
+            const ICanvasKeys* keys = Keys();
+            const bool captured = keys && keys->CapturesKeys();
             RunLogged(trace, kSource, "Form_KeyDown", true,
                       [&] { OnKeyDown(static_cast<int16_t>(wParam)); });
-            // System keys keep their meaning (Alt alone opens no menu here; Alt+F4 closes).
-            if (message == WM_SYSKEYDOWN) break;
+            if (message == WM_SYSKEYDOWN && !captured) break;
             return 0;
+        }
         case WM_CHAR:
             RunLogged(trace, kSource, "Form_KeyPress", true,
                       [&] { OnKeyPress(static_cast<int16_t>(wParam)); });
