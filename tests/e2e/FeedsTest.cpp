@@ -113,7 +113,7 @@ struct FeedRun {
     DWORD process = 0;
 };
 
-TEST(Feeds, ShowsTheServedValuesAndKeepsThemThroughHostileAnswers) {
+TEST(Feeds, ShowTheServedValuesKeepThemThroughHostileAnswersAndHandOnlyWebLinksToTheShell) {
     StartGdiPlus();
     FeedRun run;
     EXPECT_GT(DarkColumns(kRight - 70, kRight), 28) << "no temperature beside the icon";
@@ -135,10 +135,7 @@ TEST(Feeds, ShowsTheServedValuesAndKeepsThemThroughHostileAnswers) {
             << mode << ": " << ReadFile(run.tarvik.LogFile());
         EXPECT_LT(run.PrivateBytes(), memory + 32 * 1024 * 1024) << mode;
     }
-}
 
-TEST(Feeds, HandsOnlyWebLinksToTheShell) {
-    FeedRun run;
     std::ofstream(Work(L"mode")) << "links";
     run.Pick(kNews, kNewsRefresh);
     const size_t lines = LineCount(run.tarvik.LogFile());
