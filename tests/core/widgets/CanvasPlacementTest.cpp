@@ -15,6 +15,7 @@ TEST(CanvasPlacement, CentredOnTheAnchorAndKeptInsideTheScreensRightEdgeOnly) {
         {401, 201, 50, {301, 201, 50}},    // half the width, truncated
         {1820, 300, 90, {1620, 300, 90}},  // flush with the right edge
         {1770, 300, 90, {1620, 300, 90}},  // ends exactly at the edge: stays
+        {1771, 300, 90, {1620, 300, 90}},  // one pixel past: moved back
         {50, 200, 40, {-50, 200, 40}},     // no check on the left
         {500, 0, -3, {500, 1, 1}},         // nothing asked for: one pixel
         {INT32_MAX, INT32_MAX, 1, {1920 - int64_t{INT32_MAX}, INT32_MAX, 1}},
