@@ -36,17 +36,9 @@ size_t LineCount(const std::filesystem::path& file) {
 
 // Columns of the visible bar between the two x with a dark pixel (text or icon strokes).
 int DarkColumns(int from, int to) {
-    const auto picture = ScreenshotFolder() / L"feeds-bar.png";
-    SaveScreenshot(picture, RECT{from, 2, to, 21});
-    const GDIPImage bar = GDIPImage::FromFile(picture.string());
     int dark = 0;
-    for (int x = 0; x < bar.width(); ++x)
-        for (int y = 0; y < bar.Height(); ++y)
-            if (uint32_t p = PixelOf(bar, x, y);
-                (p >> 16 & 0xFF) + (p >> 8 & 0xFF) + (p & 0xFF) < 300) {
-                ++dark;
-                break;
-            }
+    for (const Title& run : DarkRuns(RECT{from, 2, to, 21}, L"feeds-bar.png", 1))
+        dark += run.Width();
     return dark;
 }
 
