@@ -38,6 +38,7 @@ print_new_lines() {
     [ -f "$log" ] || return 0
     local size
     size=$(stat -c %s "$log")
+    [ "$size" -lt "$seen" ] && seen=0  # the log was started afresh meanwhile
     [ "$size" -gt "$seen" ] && tail -c +"$((seen + 1))" "$log" | tr -d '\r'
     seen=$size
 }

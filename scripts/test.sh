@@ -85,22 +85,30 @@ fi
 stage "Fuzz targets (${FUZZ_SECONDS} s each)"
 if cmake --preset fuzz >build/logs/fuzz-configure.log 2>&1 &&
     cmake --build --preset fuzz >build/logs/fuzz-build.log 2>&1; then
-    for source in fuzz/*.cpp; do
-        [ -f "$source" ] || continue
-        name=$(basename "$source" .cpp)
-        corpus="build/fuzz/corpus/$name"
+    # Two at a time (each uses one core); results are reported in order.
+    run_fuzz() {
+        local name=$1 corpus="build/fuzz/corpus/$1" seeds=()
         mkdir -p "$corpus"
-        seeds=()
-        [ -d "fuzz/corpus/$name" ] && seeds=("fuzz/corpus/$name")
-        if (cd build/fuzz && "./$name" -max_total_time="$FUZZ_SECONDS" -timeout=5 \
-                -rss_limit_mb=2048 "$root/$corpus" "${seeds[@]/#/$root/}") \
-                >"build/logs/fuzz-$name.log" 2>&1; then
-            echo "fuzz $name: ok"
-            pass
-        else
-            tail -n 30 "build/logs/fuzz-$name.log"
-            fail "fuzz $name (see build/logs/fuzz-$name.log)"
-        fi
+        [ -d "fuzz/corpus/$name" ] && seeds=("$root/fuzz/corpus/$name")
+        (cd build/fuzz && "./$name" -max_total_time="$FUZZ_SECONDS" -timeout=5 \
+            -rss_limit_mb=2048 "$root/$corpus" "${seeds[@]}") >"build/logs/fuzz-$name.log" 2>&1
+    }
+    names=()
+    for source in fuzz/*.cpp; do [ -f "$source" ] && names+=("$(basename "$source" .cpp)"); done
+    for ((i = 0; i < ${#names[@]}; i += 2)); do
+        pair=("${names[@]:i:2}")
+        pids=()
+        for name in "${pair[@]}"; do run_fuzz "$name" & pids+=($!); done
+        for j in "${!pair[@]}"; do
+            name=${pair[j]}
+            if wait "${pids[j]}"; then
+                echo "fuzz $name: ok"
+                pass
+            else
+                tail -n 30 "build/logs/fuzz-$name.log"
+                fail "fuzz $name (see build/logs/fuzz-$name.log)"
+            fi
+        done
     done
 else
     tail -n 40 build/logs/fuzz-configure.log build/logs/fuzz-build.log
