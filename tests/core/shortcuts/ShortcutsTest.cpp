@@ -5,8 +5,6 @@
 #include "core/shortcuts/MenuEditorHandoff.h"
 #include "core/shortcuts/MenuEditorWidget.h"
 #include "core/shortcuts/ShortcutPorts.h"
-#include "core/support/FakeDropDown.h"
-#include "core/support/ThemeLoad.h"
 #include "core/support/WidgetFakes.h"
 #include "core/widgets/SpotlightWidget.h"
 
@@ -40,13 +38,12 @@ struct FakeSystem final : IKeySender, IShortcutWindows, IMenuSource {
 };
 
 // The custom menus of window 7 with the editor on a host. Text size 15: a character is 7.5 wide.
-struct Rig {
-    explicit Rig(std::string stored = "") {
-        EXPECT_TRUE(load.Load("<t><text face='DejaVu Sans' size='15'/></t>"));
+struct Rig : HostRig {
+    explicit Rig(std::string stored = "") : HostRig("<t><text face='DejaVu Sans' size='15'/></t>") {
         if (!stored.empty()) Stored() = stored;
-        host.Initialize(bar);
-        host.RegisterHidden(editor);
+        host->RegisterHidden(editor);
     }
+    ~Rig() { host.reset(); }  // it detaches the editor, which uses the menus
     // A pick of a custom entry of window 7 ("": one that opens the editor), then a bar tick.
     void Pick(const char* chord) {
         MenuItem item;
@@ -75,18 +72,12 @@ struct Rig {
     }
     std::string& Stored() { return settings.values[{"CustomMenus", "app.exe"}]; }
 
-    ThemeLoad load;
-    MemorySettings settings;
     FakeSystem system;
     CustomMenus menus{{settings, load.log.trace, system, system, system}};
-    FakeCanvas canvas;
-    FakeDropDown menu;
-    FakeWidgetBar bar;
-    WidgetHost host{{load.theme, load.brushes(), load.log.trace, load.dpi, settings, canvas, menu}};
     std::shared_ptr<MenuEditorWidget> editor = std::make_shared<MenuEditorWidget>(
         MenuEditorServices{load.theme, load.brushes(), load.log.trace, load.dpi, menus});
     int tracks = 0;
-    MenuEditorHandoff handoff{menus, host, [this] { ++tracks; }};
+    MenuEditorHandoff handoff{menus, *host, [this] { ++tracks; }};
     GDIPGraphics graphics;
 };
 

@@ -1,17 +1,11 @@
 #include <gtest/gtest.h>
 
-#include <optional>
 #include <string>
 #include <vector>
 
-#include "core/bar/Dpi.h"
 #include "core/feeds/FeedReading.h"
-#include "core/support/FakeDropDown.h"
 #include "core/support/PugiXmlParser.h"
-#include "core/support/TestTrace.h"
 #include "core/support/WidgetFakes.h"
-#include "core/theme/Brushes.h"
-#include "core/theme/Theme.h"
 #include "core/widgets/NewsWidget.h"
 #include "core/widgets/WeatherWidget.h"
 
@@ -30,21 +24,15 @@ std::string Rss(const std::vector<std::pair<std::string, std::string>>& items) {
     return xml + "</channel></rss>";
 }
 
-// Both widgets on a host with the built-in theme and the fake network.
-struct Rig {
+// Both widgets on a host with the built-in theme and the fake network, logging on their own.
+struct Rig : HostRig {
     Rig() {
-        host.Initialize(bar);
-        host.Register(weather);
-        host.Register(news);
+        host->Register(weather);
+        host->Register(news);
     }
-    Theme theme;
-    Brushes brushes{theme.TextColour, theme.HighlightTextColour, theme.DisabledTextColour};
+    ~Rig() { host.reset(); }  // it detaches the widgets, which use the rig's parts
+    const Theme& theme = load.theme;
     TestTrace log;
-    Dpi dpi;
-    MemorySettings settings;
-    FakeCanvas canvas;
-    FakeDropDown menu;
-    FakeWidgetBar bar;
     RecordingCommands commands;
     PugiXmlParser parser;
     FakeFeedFetcher observation, forecast, feed;
@@ -52,7 +40,6 @@ struct Rig {
         WeatherWidgetServices{theme, log.trace, commands, parser, observation, forecast});
     std::shared_ptr<NewsWidget> news =
         std::make_shared<NewsWidget>(NewsWidgetServices{theme, log.trace, commands, parser, feed});
-    WidgetHost host{WidgetHostServices{theme, brushes, log.trace, dpi, settings, canvas, menu}};
 };
 
 TEST(FeedTexts, TemperaturesForecastLinesAndWebLinks) {
@@ -117,7 +104,7 @@ TEST(WeatherWidget, FetchesBothFeedsNumbersTheMenuKeepsValuesOnFailureAndOpensOn
     EXPECT_EQ(rig.observation.starts.size(), 2u);
     rig.weather->Refresh();
     EXPECT_EQ(rig.forecast.starts.size(), 3u);
-    rig.host.Dispose();
+    rig.host->Dispose();
     EXPECT_FALSE(rig.observation.pending || rig.forecast.pending);
 }
 
