@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Builds both presets and runs every test: native (with sanitizers), Windows under Wine,
 # end-to-end, the portable zip started from a fresh folder, a short run of each fuzz target, and
-# the formatting check.
+# the formatting check. The Windows build (and the Wine prefix) are made in the background while
+# the native stage and the fuzz targets run; each stage keeps its own logs in build/logs/.
 # Prints one summary line "N passed, N failed" and exits non-zero on any failure.
 #
 #   scripts/test.sh               everything, fuzz targets 10 s each
@@ -56,6 +57,20 @@ else
     fail "formatting (clang-format --dry-run --Werror; see build/logs/format.log)"
 fi
 
+# The Windows build and the Wine prefix, beside the native stage: the second core is otherwise
+# idle while the sanitized tests and the fuzz targets run one process at a time.
+rm -f build/logs/windows-build.status
+(
+    tarvik_wine_prefix >build/logs/wine-prefix.log 2>&1
+    if cmake --preset windows >build/logs/windows-configure.log 2>&1 &&
+        cmake --build --preset windows >build/logs/windows-build.log 2>&1; then
+        echo 0 >build/logs/windows-build.status
+    else
+        echo 1 >build/logs/windows-build.status
+    fi
+) </dev/null &
+windows_build=$!
+
 stage "Native build and tests"
 if cmake --preset native >build/logs/native-configure.log 2>&1 &&
     cmake --build --preset native >build/logs/native-build.log 2>&1; then
@@ -70,22 +85,30 @@ fi
 stage "Fuzz targets (${FUZZ_SECONDS} s each)"
 if cmake --preset fuzz >build/logs/fuzz-configure.log 2>&1 &&
     cmake --build --preset fuzz >build/logs/fuzz-build.log 2>&1; then
-    for source in fuzz/*.cpp; do
-        [ -f "$source" ] || continue
-        name=$(basename "$source" .cpp)
-        corpus="build/fuzz/corpus/$name"
+    # Two at a time (each uses one core); results are reported in order.
+    run_fuzz() {
+        local name=$1 corpus="build/fuzz/corpus/$1" seeds=()
         mkdir -p "$corpus"
-        seeds=()
-        [ -d "fuzz/corpus/$name" ] && seeds=("fuzz/corpus/$name")
-        if (cd build/fuzz && "./$name" -max_total_time="$FUZZ_SECONDS" -timeout=5 \
-                -rss_limit_mb=2048 "$root/$corpus" "${seeds[@]/#/$root/}") \
-                >"build/logs/fuzz-$name.log" 2>&1; then
-            echo "fuzz $name: ok"
-            pass
-        else
-            tail -n 30 "build/logs/fuzz-$name.log"
-            fail "fuzz $name (see build/logs/fuzz-$name.log)"
-        fi
+        [ -d "fuzz/corpus/$name" ] && seeds=("$root/fuzz/corpus/$name")
+        (cd build/fuzz && "./$name" -max_total_time="$FUZZ_SECONDS" -timeout=5 \
+            -rss_limit_mb=2048 "$root/$corpus" "${seeds[@]}") >"build/logs/fuzz-$name.log" 2>&1
+    }
+    names=()
+    for source in fuzz/*.cpp; do [ -f "$source" ] && names+=("$(basename "$source" .cpp)"); done
+    for ((i = 0; i < ${#names[@]}; i += 2)); do
+        pair=("${names[@]:i:2}")
+        pids=()
+        for name in "${pair[@]}"; do run_fuzz "$name" & pids+=($!); done
+        for j in "${!pair[@]}"; do
+            name=${pair[j]}
+            if wait "${pids[j]}"; then
+                echo "fuzz $name: ok"
+                pass
+            else
+                tail -n 30 "build/logs/fuzz-$name.log"
+                fail "fuzz $name (see build/logs/fuzz-$name.log)"
+            fi
+        done
     done
 else
     tail -n 40 build/logs/fuzz-configure.log build/logs/fuzz-build.log
@@ -93,8 +116,8 @@ else
 fi
 
 stage "Windows build, Windows tests and end-to-end tests under Wine"
-if cmake --preset windows >build/logs/windows-configure.log 2>&1 &&
-    cmake --build --preset windows >build/logs/windows-build.log 2>&1; then
+wait "$windows_build"
+if [ "$(cat build/logs/windows-build.status 2>/dev/null)" = 0 ]; then
     if tarvik_start_xvfb; then
         tarvik_wine_prefix
         tarvik_wine_start

@@ -76,5 +76,23 @@ TEST(Bar, ShowsTheForegroundProgramsTitleFollowsTheForegroundAndEndsWithExit) {
     EXPECT_EQ(tarvik.WaitForExit(10s), std::optional<DWORD>(0));
 }
 
+// Closed by another program while its context menu is open, a loop nested in the bar's own
+// handler, the bar ends cleanly once that handler is done and leaves no strip on record.
+TEST(Bar, ClosedFromOutsideWhileItsMenuIsOpenItEndsCleanlyAndForgetsItsStrip) {
+    const auto onRecord = [] {
+        return RegGetValueW(HKEY_CURRENT_USER, L"Software\\Tarvik\\WorkArea", L"SavedTop",
+                            RRF_RT_REG_SZ, nullptr, nullptr, nullptr) == ERROR_SUCCESS;
+    };
+    TarvikCopy tarvik;
+    ASSERT_TRUE(tarvik.StartDemo());
+    EXPECT_TRUE(onRecord()) << "no strip taken";
+    MovePointer(1500, 10);
+    ClickPointer(true);
+    ASSERT_NE(tarvik.WaitForWindow(L"#32768", 5s), nullptr) << "no context menu";
+    PostMessageW(tarvik.WaitForWindow(L"Tarvik_Bar"), WM_CLOSE, 0, 0);
+    EXPECT_EQ(tarvik.WaitForExit(10s), std::optional<DWORD>(0));
+    EXPECT_FALSE(onRecord());
+}
+
 }  // namespace
 }  // namespace tarvik::test

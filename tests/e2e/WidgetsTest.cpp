@@ -72,9 +72,7 @@ TEST(Widgets, TheCalendarOpensUnderTheClockAndClosesWhenThePointerLeavesTheBar) 
     PumpMessages(300ms);
     SaveScreenshot(ScreenshotFolder() / L"widgets-calendar.png",
                    RECT{rect.left - 20, 0, ScreenWidth(), rect.bottom + 20});
-    EXPECT_EQ(rect.top, kBarHeight);
     EXPECT_EQ(GetForegroundWindow(), active) << "hovering took the keyboard from the program";
-    EXPECT_EQ(rect.right - rect.left, 200);
     MovePointer(ScreenWidth() - 3, 10);  // onto the empty margin right of the clock: it stays
     PumpMessages(500ms);
     EXPECT_TRUE(IsWindowVisible(canvas));

@@ -52,25 +52,39 @@ void Trace::LogError(int32_t code, std::string_view source, std::string_view pro
 void Trace::LogErrorOnce(int32_t code, std::string_view source, std::string_view procedure,
                          std::string_view message) {
     try {
+        // The record's fields apart by a character none of them holds; only its hash is kept.
         std::string key = std::to_string(code);
-        key += '|';
-        key += source;
-        key += '|';
-        key += procedure;
-        key += '|';
-        key += message;
-        if (key == m_lastOnceKey) return;
-        m_lastOnceKey = std::move(key);
+        for (const std::string_view field : {source, procedure, message}) (key += '\0') += field;
+        const size_t hash = std::hash<std::string>{}(key);
+        if (m_onceKeys.contains(hash)) return;
+        if (m_onceKeys.size() >= kMaxOnceKeys) m_onceKeys.clear();
+        m_onceKeys.insert(hash);
     } catch (...) {
         return;
     }
     LogError(code, source, procedure, message);
 }
 
+std::filesystem::path Trace::OldFile() const {
+    std::filesystem::path old = m_file;
+    return old.replace_extension(".old" + m_file.extension().string());
+}
+
+void Trace::RotateIfFull(size_t adding) {
+    std::error_code error;
+    const uintmax_t size = std::filesystem::file_size(m_file, error);
+    if (error || size + adding <= kMaxBytes) return;
+    const std::filesystem::path old = OldFile();
+    std::filesystem::remove(old, error);
+    std::filesystem::rename(m_file, old, error);
+    if (!error && Rotated) Rotated();
+}
+
 void Trace::Append(const std::string& record) noexcept {
     // Opened and closed per record, so other programs may read or delete the file between them.
     try {
         if (m_file.empty()) return;
+        RotateIfFull(record.size() + 2);
         std::ofstream out(m_file, std::ios::binary | std::ios::app);
         if (!out) return;
         out << record << "\r\n";

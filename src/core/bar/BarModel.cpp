@@ -1,5 +1,6 @@
 #include "core/bar/BarModel.h"
 
+#include "core/app/HandlerScope.h"
 #include "core/app/LogException.h"
 #include "core/menus/MenuStrip.h"
 #include "core/menus/NativeMenu.h"
@@ -148,6 +149,7 @@ void BarModel::FillBackground(GDIPGraphics& graphics, const RectI& area) const {
 }
 
 void BarModel::MouseMove(MousePoint point) {
+    const HandlerScope scope;
     if (m_host && m_host->OnMouseMove(point)) {
         SetHoverOwner(HoverOwner::Host);
     } else if (StrictlyInside(m_strip.Bounds(), point.x, point.y)) {
@@ -159,6 +161,7 @@ void BarModel::MouseMove(MousePoint point) {
 }
 
 void BarModel::MouseDown(int32_t button, MousePoint point) {
+    const HandlerScope scope;
     if (StrictlyInside(m_strip.Bounds(), point.x, point.y)) {
         m_strip.MouseDown(button, point.x, point.y);
     }
@@ -166,6 +169,7 @@ void BarModel::MouseDown(int32_t button, MousePoint point) {
 }
 
 void BarModel::MouseUp(int32_t button, MousePoint point) {
+    const HandlerScope scope;
     if (m_host && m_host->OnMouseUp(static_cast<int16_t>(button), point)) return;
     if (button != kRightButton) return;
     struct MenuOpen {
@@ -182,11 +186,13 @@ void BarModel::MouseUp(int32_t button, MousePoint point) {
 }
 
 void BarModel::MouseLeave() {
+    const HandlerScope scope;
     m_strip.ResetSelector();
     if (m_host) m_host->OnBarMouseLeave();
 }
 
 void BarModel::Activated(WindowHandle otherWindow) {
+    const HandlerScope scope;
     if (!m_host) return;
     m_host->OnBarActivated(otherWindow);
     m_host->OnOwnerActivate();
@@ -210,6 +216,7 @@ void BarModel::TellHostWhenCursorLeft() {
 }
 
 void BarModel::Tick() {
+    const HandlerScope scope;
     if (m_contextMenuOpen) return;
     RunLogged(m_trace, kSource, "timEnumerateTasks_Timer", true, [this] {
         m_windowPort.KeepPlaced();
@@ -229,6 +236,7 @@ void BarModel::Tick() {
 }
 
 void BarModel::ClockTick() {
+    const HandlerScope scope;
     if (!m_host) return;
     RunLogged(m_trace, kSource, "timUpdateClock_Timer", true, [this] {
         if (m_host->OnTick()) LayoutBar();

@@ -51,7 +51,9 @@ class ITrayUpkeep {
 // any number of changes between two messages make one frame. A change to one part (a widget's
 // button, a title of the strip) composes and pushes only that part's rectangle; the whole frame is
 // composed only when the layout, the size or the fill changed. The widget host sits on the model
-// (IWidgetBar) and gets the first look at the pointer.
+// (IWidgetBar) and gets the first look at the pointer. Each entry point is a HandlerScope: a
+// close dispatched by a loop nested in one (the context menu, a send that waits) frees the model
+// only after it returned.
 class BarModel final : public IWidgetBar {
   public:
     // The part that last took the pointer.

@@ -16,6 +16,7 @@ namespace {
 constexpr std::string_view kSection = "WorkArea";
 constexpr std::string_view kSavedTop = "SavedTop";
 constexpr std::string_view kReservedTop = "ReservedTop";
+constexpr std::string_view kScreen = "Screen";
 
 std::optional<int32_t> ReadTop(ISettingsStore& settings, std::string_view key) {
     const std::string text = settings.Read(kSection, key, "");
@@ -25,6 +26,12 @@ std::optional<int32_t> ReadTop(ISettingsStore& settings, std::string_view key) {
         return std::nullopt;
     }
     return value;
+}
+
+// "1920x1080".
+std::string ScreenText(const WorkspaceRect& screen) {
+    return std::to_string(screen.right - screen.left) + "x" +
+           std::to_string(screen.bottom - screen.top);
 }
 
 int32_t SaturatedSum(int32_t a, int32_t b) {
@@ -74,14 +81,32 @@ void WorkArea::Reserve() {
     std::optional<WorkspaceRect> rect = ReadWorkspace();
     if (!rect) return;
     const int32_t found = rect->top;
-    const std::optional<int32_t> leftTop = ReadTop(m_settings, kReservedTop);
-    const std::optional<int32_t> leftSaved = ReadTop(m_settings, kSavedTop);
-    if (leftTop && leftSaved && *leftTop == found) rect->top = *leftSaved;
+    if (const std::optional<int32_t> saved = EarlierRunsTop(found)) rect->top = *saved;
     if (Take(*rect)) return;
     // Not needed any more (the bar is higher now, or a taller strip of another program's
     // moved in above it): the earlier run's strip goes back.
     if (rect->top != found) SetWorkspace(*rect);
     Forget();
+}
+
+// The record is another program's to write as well as ours: it is used only when it was made on
+// a screen of this size and its tops lie in order on it. A record from before the screen was
+// written down has no size: its tops alone decide, so an upgrade does not take a second strip.
+std::optional<int32_t> WorkArea::EarlierRunsTop(int32_t found) {
+    const std::string screenText = m_settings.Read(kSection, kScreen, "");
+    const std::optional<int32_t> top = ReadTop(m_settings, kReservedTop);
+    const std::optional<int32_t> saved = ReadTop(m_settings, kSavedTop);
+    if (screenText.empty() && !top && !saved) return std::nullopt;
+    const WorkspaceRect screen = m_desktop.Screen();
+    const bool otherScreen = !screenText.empty() && screenText != ScreenText(screen);
+    if (otherScreen || !top || !saved || *saved < screen.top || *saved >= *top ||
+        *top > screen.bottom) {
+        m_trace.LogError(0, "WorkArea", "Reserve",
+                         "the strip on record does not fit this screen - record ignored");
+        return std::nullopt;
+    }
+    if (*top != found) return std::nullopt;
+    return saved;
 }
 
 // The shell forgets every strip when it starts again; one still in place was not forgotten.
@@ -100,6 +125,7 @@ bool WorkArea::Take(WorkspaceRect rect) {
     m_reserved = true;
     m_settings.Write(kSection, kSavedTop, std::to_string(m_savedTop));
     m_settings.Write(kSection, kReservedTop, std::to_string(m_reservedHeight));
+    m_settings.Write(kSection, kScreen, ScreenText(m_desktop.Screen()));
     rect.top = m_reservedHeight;
     SetWorkspace(rect);
     return true;

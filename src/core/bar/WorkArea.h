@@ -25,14 +25,18 @@ class IDesktopWorkArea {
     virtual ~IDesktopWorkArea() = default;
     virtual WorkspaceRect Read() = 0;
     virtual void Write(const WorkspaceRect& rect) = 0;
+    // The primary screen's bounds; never fails.
+    virtual WorkspaceRect Screen() = 0;
 };
 
 // Keeps the strip under the bar out of the work area, so maximised windows stay below the bar,
 // and gives it back on Exit. Only a strip this object took is ever given back.
 //
-// While a strip is taken, the top the work area had before and the top it was given are kept in
-// the user's settings (section "WorkArea"). A run that could not give its strip back (ended from
-// Task Manager) leaves them behind, and the next run takes that strip over instead of adding one.
+// While a strip is taken, the top the work area had before, the top it was given and the primary
+// screen's size are kept in the user's settings (section "WorkArea"). A run that could not give
+// its strip back (ended from Task Manager) leaves them behind, and the next run takes that strip
+// over instead of adding one; a record made on another screen size, or one that does not read
+// as tops on this screen, is ignored with a log line.
 class WorkArea {
   public:
     // workAreaTop is the theme's (already scaled) reserved height; barTopOffset the unscaled
@@ -62,6 +66,7 @@ class WorkArea {
 
   private:
     std::optional<WorkspaceRect> ReadWorkspace();
+    std::optional<int32_t> EarlierRunsTop(int32_t found);
     bool Take(WorkspaceRect rect);
     void Forget();
 

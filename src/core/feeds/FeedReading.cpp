@@ -30,6 +30,25 @@ size_t FindNoCase(std::string_view text, std::string_view lowerWord, size_t from
     return found == text.end() ? std::string_view::npos : static_cast<size_t>(found - text.begin());
 }
 
+// True when a document type stands in the prolog: before the root element, with only the XML
+// declaration, processing instructions and comments (and blanks) ahead of it. The text is
+// squeezed, so a document type in any encoding reads "<!doctype". What comes after the root's
+// start is content (a "<!DOCTYPE" quoted in a headline's CDATA is only text).
+bool DeclaresDocumentType(std::string_view xml) {
+    size_t at = 0;
+    while ((at = xml.find('<', at)) != std::string_view::npos) {
+        const std::string_view rest = xml.substr(at);
+        if (rest.starts_with("<!doctype")) return true;
+        const bool comment = rest.starts_with("<!--");
+        if (!comment && !rest.starts_with("<?")) return false;
+        const std::string_view end = comment ? "-->" : "?>";
+        const size_t close = xml.find(end, at + (comment ? 4 : 2));
+        if (close == std::string_view::npos) return false;
+        at = close + end.size();
+    }
+    return false;
+}
+
 std::string TrimmedText(const XmlElement* element) {
     return std::string(TrimSpaces(element->Text(), kBlanks));
 }
@@ -49,7 +68,7 @@ LoadedFeed LoadFeed(const XmlParser& parser, const FeedAnswer& answer) {
     if (!answer.arrived) {
         feed.code = answer.code;
         feed.reason = answer.reason;
-    } else if (Squeezed(answer.bytes).find("<!doctype") != std::string::npos) {
+    } else if (DeclaresDocumentType(Squeezed(answer.bytes))) {
         feed.reason = "the document has a document type, which is refused";
     } else if (!(feed.document = parser.LoadBytes(answer.bytes)) || !feed.document->Root()) {
         feed.document.reset();
@@ -109,7 +128,8 @@ std::string ForecastLine(std::string_view title) {
         return day + ", " + min.substr(0, min.size() - kDegree.size()) + "-" + max;
     if (!max.empty()) return day + ", max " + max;
     if (!min.empty()) return day + ", " + min;
-    return day;
+    // Without a day or temperatures the line would be blank: the title is shown whole.
+    return TrimSpaces(day, kBlanks).empty() ? std::string(title) : day;
 }
 
 bool IsWebLink(std::string_view link) {

@@ -22,8 +22,8 @@ struct LoadedFeed {
     std::string reason;
 };
 
-// The document of an answer that arrived. A document type is refused before the parser sees
-// the bytes, in whatever encoding they are (entity definitions live there).
+// The document of an answer that arrived. A document type in the prolog is refused before the
+// parser sees the bytes, in whatever encoding they are (entity definitions live there).
 LoadedFeed LoadFeed(const XmlParser& parser, const FeedAnswer& answer);
 
 // One item of a feed, its texts trimmed.
@@ -47,7 +47,8 @@ std::optional<std::vector<FeedItem>> ReadTitledItems(const XmlDocument& document
 std::string TemperatureFrom(std::string_view text);
 
 // A forecast title such as "Thursday: Sunny, Minimum Temperature: 8°C (46°F) Maximum
-// Temperature: 15°C (59°F)" shortened to "Thursday: Sunny, 8-15°".
+// Temperature: 15°C (59°F)" shortened to "Thursday: Sunny, 8-15°"; never blank for a title that
+// is not.
 std::string ForecastLine(std::string_view title);
 
 // True for an absolute http or https address that a browser can be given as one argument: a

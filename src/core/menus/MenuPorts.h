@@ -50,7 +50,8 @@ class ICommandPoster {
     virtual PostResult PostCommand(WindowHandle window, int32_t commandId) = 0;
 };
 
-// Shows a modal message box and returns when the user has closed it. May throw tarvik::Error.
+// Shows a message box and returns at once, without waiting for the user to close it: no message
+// loop runs under the caller. May throw tarvik::Error.
 class IMessageBox {
   public:
     virtual ~IMessageBox() = default;

@@ -185,7 +185,7 @@ void NativeMenu::QueuePendingCommandFailure(WindowHandle window, std::string cap
 
 void NativeMenu::ShowPendingCommandFailure() {
     if (m_pendingWindow == 0) return;
-    // Cleared before the box opens: the timer keeps firing inside its message loop.
+    // Cleared first: a failure to show the notice is not retried on every tick.
     const WindowHandle window = std::exchange(m_pendingWindow, 0);
     const std::string caption = std::exchange(m_pendingCaption, {});
     RunLogged(m_trace, kModule, "ShowPendingCommandFailure", true, [&] {

@@ -108,16 +108,19 @@ std::vector<ShortcutRow> CustomMenus::LoadRows(std::string_view key) {
     return rows;
 }
 
-void CustomMenus::SaveRows(std::string_view key, const std::vector<ShortcutRow>& rows) {
-    if (key.empty()) return;
-    const bool done = RunLogged(m_trace, kSource, "SaveRows", true, [&] {
+bool CustomMenus::SaveRows(std::string_view key, const std::vector<ShortcutRow>& rows) {
+    if (key.empty()) return false;
+    bool stored = false;
+    RunLogged(m_trace, kSource, "SaveRows", true, [&] {
         if (rows.empty()) {
             m_settings.DeleteKey(kSection, key);
+            stored = true;
         } else {
-            m_settings.Write(kSection, key, StoredMenus::Format(rows));
+            stored = m_settings.Write(kSection, key, StoredMenus::Format(rows));
         }
     });
-    if (done && Saved) Saved();
+    if (stored && Saved) Saved();
+    return stored;
 }
 
 void CustomMenus::RequestEditor(WindowHandle window) {

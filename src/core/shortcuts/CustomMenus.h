@@ -65,8 +65,9 @@ class CustomMenus final : public ICustomMenuSource {
     void AppendMenusFor(MenuItemList& titles, WindowHandle window) override;
     // Every stored entry of the program, empty captions and chords included.
     std::vector<ShortcutRow> LoadRows(std::string_view key);
-    // Stores the rows grouped by menu; no rows remove the program's value.
-    void SaveRows(std::string_view key, const std::vector<ShortcutRow>& rows);
+    // Stores the rows grouped by menu; no rows remove the program's value. False when the store
+    // refused them (logged): nothing changed.
+    bool SaveRows(std::string_view key, const std::vector<ShortcutRow>& rows);
 
     // The editor that owns the entries (null: no custom menus at all).
     void RegisterEditor(MenuEditorWidget* editor) { m_editor = editor; }

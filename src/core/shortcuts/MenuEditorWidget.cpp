@@ -4,6 +4,7 @@
 
 #include "core/app/LogException.h"
 #include "core/app/Rounding.h"
+#include "core/app/Trace.h"
 #include "core/bar/Dpi.h"
 #include "core/graphics/GDIPGraphicPath.h"
 #include "core/graphics/GDIPGraphics.h"
@@ -22,6 +23,8 @@ namespace {
 constexpr int16_t kLeftButton = 1;
 constexpr int16_t kEnterKey = 13;
 constexpr int16_t kEscapeKey = 27;
+constexpr int16_t kF4Key = 115;
+constexpr int16_t kAltMask = 4;
 constexpr uint16_t kBackspace = 8;
 constexpr const char* kFieldLabels[] = {"Menu", "Caption", "Shortcut"};
 
@@ -137,6 +140,7 @@ void MenuEditorWidget::StartAddMode() {
     m_highSurrogate = 0;
     m_focused = CaptionField;
     m_recording = false;
+    m_notSaved = false;
     m_mode = Mode::Add;
     m_primary.Enabled = false;
 }
@@ -210,8 +214,10 @@ void MenuEditorWidget::PaintCanvas(GDIPGraphics& graphics, int32_t /*width*/, in
         Drawing& drawing = EnsureDrawing();
         const auto margin = static_cast<float>(m_margin);
         const bool list = m_mode == Mode::List;
-        graphics.DrawString(list ? "Menu Editor" : "New Shortcut", drawing.titleFont,
-                            m_brushes.TextBrush(), margin, margin);
+        graphics.DrawString(list         ? "Menu Editor"
+                            : m_notSaved ? "Not Saved"
+                                         : "New Shortcut",
+                            drawing.titleFont, m_brushes.TextBrush(), margin, margin);
         graphics.DrawString(m_windowTitle.empty() ? m_key : m_windowTitle, drawing.smallFont,
                             m_brushes.DisabledBrush(), margin,
                             static_cast<float>(m_margin + m_titleHeight));
@@ -385,6 +391,8 @@ void MenuEditorWidget::OnCanvasKeyDown(int16_t keyCode, int16_t shift) {
     if (m_host == nullptr) return;
     RunLogged(m_trace, kSource, "OnCanvasKeyDown", true, [&] {
         if (m_recording) {
+            // Alt+F4 stays the system's: it is neither recorded nor allowed to close the editor.
+            if (keyCode == kF4Key && (shift & kAltMask) != 0) return;
             if (keyCode == kEscapeKey) {
                 m_recording = false;
                 m_focused = NoField;
@@ -428,13 +436,22 @@ void MenuEditorWidget::SaveNewRow() {
     RunLogged(m_trace, kSource, "SaveNewRow", true, [&] {
         std::string title(TrimSpaces(m_newMenu));
         if (title.empty()) title = CustomMenus::kDefaultTitle;
-        m_rows.push_back(ShortcutRow{title, std::string(TrimSpaces(m_newCaption)), m_newChord});
-        m_mode = Mode::List;
+        std::vector<ShortcutRow> rows = m_rows;
+        rows.push_back(ShortcutRow{title, std::string(TrimSpaces(m_newCaption)), m_newChord});
         m_focused = NoField;
         m_recording = false;
+        // The bar reads its menus again as the rows are stored. A refusal keeps the entry as
+        // typed, in add mode, marked as not saved.
+        m_notSaved = !m_menus.SaveRows(m_key, rows);
+        if (m_notSaved) {
+            m_trace.LogError(0, kSource, "SaveNewRow",
+                             "the entry '" + rows.back().caption + "' was not saved");
+            Repaint();
+            return;
+        }
+        m_rows = std::move(rows);
+        m_mode = Mode::List;
         ClearHover();
-        // The bar reads its menus again as the rows are stored.
-        m_menus.SaveRows(m_key, m_rows);
         RefreshCanvas();
     });
 }
@@ -455,9 +472,11 @@ void MenuEditorWidget::CancelAdd() {
 void MenuEditorWidget::DeleteRow(size_t index) {
     RunLogged(m_trace, kSource, "DeleteRow", true, [&] {
         if (index < 1 || index > m_rows.size()) return;
-        m_rows.erase(m_rows.begin() + static_cast<std::ptrdiff_t>(index - 1));
+        std::vector<ShortcutRow> rows = m_rows;
+        rows.erase(rows.begin() + static_cast<std::ptrdiff_t>(index - 1));
         m_hoverLine = 0;
-        m_menus.SaveRows(m_key, m_rows);
+        // A refused store keeps the entry listed.
+        if (m_menus.SaveRows(m_key, rows)) m_rows = std::move(rows);
         RefreshCanvas();
     });
 }

@@ -64,6 +64,7 @@ class MenuEditorWidget final : public IWidget, public ICanvasKeys {
     void OnCanvasMouseLeave() override;
     void OnCanvasKeyDown(int16_t keyCode, int16_t shift) override;
     void OnCanvasKeyPress(int16_t keyAscii) override;
+    bool CapturesKeys() const override { return m_recording; }
 
     // Loads the program's entries and prepares the canvas: the list, or add mode when there
     // are none. The bar calls it right before it opens the canvas.
@@ -73,6 +74,7 @@ class MenuEditorWidget final : public IWidget, public ICanvasKeys {
     Mode CurrentMode() const { return m_mode; }
     Field FocusedField() const { return m_focused; }
     bool Recording() const { return m_recording; }
+    bool NotSaved() const { return m_notSaved; }
     const std::string& NewMenu() const { return m_newMenu; }
     const std::string& NewCaption() const { return m_newCaption; }
     const std::string& NewChord() const { return m_newChord; }
@@ -143,6 +145,7 @@ class MenuEditorWidget final : public IWidget, public ICanvasKeys {
     std::string m_newChord;
     Field m_focused = NoField;
     bool m_recording = false;
+    bool m_notSaved = false;       // the last save was refused by the store
     uint16_t m_highSurrogate = 0;  // the first half of a character typed as two units
     int32_t m_hoverLine = 0;       // 1-based; 0 none
     std::vector<Line> m_lines;

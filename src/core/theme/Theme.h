@@ -32,7 +32,7 @@ class Theme {
     // The families tried when the file names none.
     static constexpr std::string_view kDefaultFontFace =
         "Helvetica Neue, Helvetica, Segoe UI, Arial";
-    static constexpr std::string_view kDefaultNewsFeedUrl = "http://feeds.bbci.co.uk/news/rss.xml";
+    static constexpr std::string_view kDefaultNewsFeedUrl = "https://feeds.bbci.co.uk/news/rss.xml";
     static constexpr std::string_view kDefaultWeatherLocation = "2643743";
     // The weather service: a host name (reached over https) or an address's start.
     static constexpr std::string_view kDefaultWeatherHost = "weather-broker-cdn.api.bbci.co.uk";

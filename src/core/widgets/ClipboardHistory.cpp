@@ -21,7 +21,9 @@ bool IsWorthKeeping(std::string_view text) {
 
 std::u16string_view ClipboardBlockText(const char16_t* units, size_t bytes) {
     if (!units) return {};
-    const std::u16string_view block(units, bytes / sizeof(char16_t));
+    // One unit past the longest entry is enough to refuse a longer text: the rest is never read.
+    const std::u16string_view block(
+        units, std::min(bytes / sizeof(char16_t), ClipboardHistory::kMaxUnits + 1));
     return block.substr(0, block.find(u'\0'));
 }
 

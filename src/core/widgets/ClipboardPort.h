@@ -38,7 +38,8 @@ class IClipboard {
 };
 
 // The text of a Unicode text block `bytes` long: up to its first zero unit, and never past the
-// block's end when another program left the terminator out.
+// block's end when another program left the terminator out. A text longer than the history
+// keeps is cut one unit past that length, so it is refused before it is converted or copied.
 std::u16string_view ClipboardBlockText(const char16_t* units, size_t bytes);
 
 }  // namespace tarvik

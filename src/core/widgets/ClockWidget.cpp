@@ -7,7 +7,6 @@
 #include "core/app/LogException.h"
 #include "core/bar/Dpi.h"
 #include "core/graphics/GDIPGraphics.h"
-#include "core/text/UpperCase.h"
 #include "core/theme/Brushes.h"
 #include "core/theme/Theme.h"
 #include "core/widgets/SystemPorts.h"
@@ -75,8 +74,9 @@ void ClockWidget::PaintMonth(GDIPGraphics& graphics) {
                    theme.MakeFont(11, kFontStyleBold), GDIPBrush::FromArgb(theme.AccentColour)});
     }
     const Paints& paints = *m_paints;
-    graphics.DrawString(ToUpperText(m_services.names.MonthName(m_month.month)), paints.title,
-                        paints.accent, float(m_pad), float(m_pad));
+    const IDateNames& names = m_services.names;
+    graphics.DrawString(names.Capitals(names.MonthName(m_month.month)), paints.title, paints.accent,
+                        float(m_pad), float(m_pad));
     PaintWeekdays(graphics, paints);
     PaintDays(graphics, paints);
 }

@@ -19,13 +19,14 @@ const SkinButton* NewsWidget::ButtonIcon() const {
     return &m_theme.Skin("news");
 }
 
-void NewsWidget::Attach(WidgetHost* host) {
-    if (host) {
+void NewsWidget::SetRunning(bool running) {
+    if (running) {
+        m_fetchTicks = 0;
         StartFetch();
-        return;
+    } else {
+        m_feed.Cancel();
+        m_fetching = false;
     }
-    m_feed.Cancel();
-    m_fetching = false;
 }
 
 void NewsWidget::Refresh() {
@@ -47,9 +48,10 @@ void NewsWidget::ShowHeadline(size_t index) {
 
 void NewsWidget::StartFetch() {
     RunLogged(m_trace, kSource, "StartFetch", true, [&] {
+        m_fetching = false;
         if (m_theme.NewsFeedUrl.empty()) return;
-        m_fetching = true;
         m_feed.Start(m_theme.NewsFeedUrl, [this](const FeedAnswer& answer) { OnFeed(answer); });
+        m_fetching = true;
     });
 }
 

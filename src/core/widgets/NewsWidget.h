@@ -26,8 +26,8 @@ struct NewsWidgetServices {
 };
 
 // One headline at a time on the bar, the next every ten seconds, and a menu of up to ten
-// headlines; a pick opens the story in the browser. The feed is fetched when the widget joins
-// the bar, every 15 minutes and on demand; a feed that fails keeps the previous headlines.
+// headlines; a pick opens the story in the browser. The feed is fetched when the widget is
+// switched on, every 15 minutes and on demand; a feed that fails keeps the previous headlines.
 class NewsWidget final : public IWidget {
   public:
     static constexpr const char* kSource = "NewsWidget";
@@ -48,7 +48,7 @@ class NewsWidget final : public IWidget {
     void Refresh() override;
     MenuItemList BuildMenu() override;
     void OnMenuCommand(const MenuItem& item) override;
-    void Attach(WidgetHost* host) override;
+    void SetRunning(bool running) override;
 
     // Loads the feed again, dropping a load still running.
     void StartFetch();

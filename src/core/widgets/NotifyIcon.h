@@ -23,7 +23,8 @@ class TrayIconPicture {
 class NotifyIcon {
   public:
     std::string ItemKey;
-    uint32_t OwnerHwnd = 0;  // the owner window's 32-bit handle; it receives the mouse events
+    uint32_t OwnerHwnd = 0;     // the owner window's 32-bit handle; it receives the mouse events
+    uint32_t OwnerProcess = 0;  // the owner window's process when the icon came; 0 if unknown
     int32_t IconId = 0;
     uint32_t CallbackMessage = 0;  // 0: the owner wants no mouse events
     int32_t Version = 0;           // the owner's protocol version, 0 to 4

@@ -68,16 +68,16 @@ void StartWidget::OnMenuCommand(const MenuItem& item) {
                 m_commands.Open("ms-settings:");
                 break;
             case kTaskManager:
-                m_commands.Open("taskmgr.exe");
+                m_commands.RunSystemTool("taskmgr.exe", "", false);
                 break;
             case kSleep:
                 m_commands.Suspend();
                 break;
             case kRestart:
-                m_commands.RunHidden("shutdown.exe", "/r /t 0");
+                m_commands.RunSystemTool("shutdown.exe", "/r /t 0", true);
                 break;
             case kShutDown:
-                m_commands.RunHidden("shutdown.exe", "/s /t 0");
+                m_commands.RunSystemTool("shutdown.exe", "/s /t 0", true);
                 break;
             case kLock:
                 m_commands.LockWorkStation();

@@ -13,8 +13,10 @@ class ISystemCommands {
     virtual ~ISystemCommands() = default;
     // Opens a document, address or program the way the shell does, shown normally.
     virtual void Open(std::string_view target) = 0;
-    // Runs a program without showing its window.
-    virtual void RunHidden(std::string_view file, std::string_view parameters) = 0;
+    // Runs a program of the system folder by its full path, never one of that name found
+    // elsewhere (the current folder, the program's own, the search path); hidden: without
+    // showing its window.
+    virtual void RunSystemTool(std::string_view file, std::string_view parameters, bool hidden) = 0;
     // Sleep (not hibernate).
     virtual void Suspend() = 0;
     virtual void LockWorkStation() = 0;
@@ -30,6 +32,8 @@ class IDateNames {
     // month 1..12.
     virtual std::string ShortMonthName(int month) const = 0;
     virtual std::string MonthName(int month) const = 0;
+    // The text in capitals as the user's language writes them, in any script.
+    virtual std::string Capitals(std::string_view text) const = 0;
 };
 
 // The program's version as the user sees it: major.minor.revision.

@@ -1,8 +1,10 @@
 #include "core/widgets/TrayIcons.h"
 
 #include <algorithm>
+#include <string>
 
 #include "core/app/LogException.h"
+#include "core/app/Trace.h"
 #include "core/widgets/TrayPayload.h"
 
 namespace tarvik {
@@ -29,10 +31,14 @@ int32_t TrayIcons::Apply(std::span<const uint8_t> payload) {
     switch (record->message) {
         case NimAdd:
         case NimModify: {
+            if (!AcceptsCallback(record->flags, record->callbackMessage)) return 0;
             if (!icon) {
+                const uint32_t process = m_owners.ProcessOf(record->owner);
+                if (!HasRoom() || !HasRoomFor(process)) return 0;
                 auto added = std::make_shared<NotifyIcon>();
                 added->ItemKey = record->key;
                 added->OwnerHwnd = record->owner;
+                added->OwnerProcess = process;
                 added->IconId = record->id;
                 icon = added.get();
                 m_icons.push_back(std::move(added));
@@ -62,6 +68,32 @@ int32_t TrayIcons::Apply(std::span<const uint8_t> payload) {
     }
 }
 
+bool TrayIcons::AcceptsCallback(uint32_t flags, uint32_t callbackMessage) {
+    if ((flags & NifMessage) == 0 || callbackMessage == 0 || callbackMessage >= kLowestCallback)
+        return true;
+    m_trace.LogErrorOnce(0, "TrayHost", "AcceptsCallback",
+                         "refused an icon whose callback is a system message (below WM_USER)");
+    return false;
+}
+
+bool TrayIcons::HasRoom() {
+    if (m_icons.size() < kMaxIcons) return true;
+    m_trace.LogErrorOnce(0, "TrayHost", "HasRoom",
+                         "refused an icon: " + std::to_string(kMaxIcons) + " are held");
+    return false;
+}
+
+bool TrayIcons::HasRoomFor(uint32_t process) {
+    const auto owned = std::count_if(m_icons.begin(), m_icons.end(), [&](const auto& icon) {
+        return icon->OwnerProcess == process;
+    });
+    if (static_cast<size_t>(owned) < kMaxIconsPerProcess) return true;
+    m_trace.LogErrorOnce(
+        0, "TrayHost", "HasRoomFor",
+        "refused an icon: its program already has " + std::to_string(kMaxIconsPerProcess));
+    return false;
+}
+
 void TrayIcons::PruneDeadIcons() {
     const size_t removed = std::erase_if(
         m_icons, [&](const auto& icon) { return !m_owners.IsWindow(icon->OwnerHwnd); });
@@ -69,7 +101,9 @@ void TrayIcons::PruneDeadIcons() {
 }
 
 void TrayIcons::ForwardIconEvent(const NotifyIcon* icon, uint32_t event) {
-    if (!icon || icon->CallbackMessage == 0 || !m_owners.IsWindow(icon->OwnerHwnd)) return;
+    if (!icon || icon->CallbackMessage < kLowestCallback) return;
+    const uint32_t process = m_owners.ProcessOf(icon->OwnerHwnd);
+    if (process == 0 || process == m_owners.OwnProcess()) return;
     if (icon->Version < kNewestTrayVersion) {
         m_owners.Post(icon->OwnerHwnd, icon->CallbackMessage, static_cast<uint32_t>(icon->IconId),
                       event);

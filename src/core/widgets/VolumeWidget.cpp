@@ -71,6 +71,12 @@ void VolumeWidget::Refresh() {
     });
 }
 
+void VolumeWidget::SetRunning(bool running) {
+    if (running) return;
+    RunLogged(m_trace, kSource, "SetRunning", true, [&] { m_audio.ReleaseEndpoint(); });
+    m_ticksToRebind = 0;
+}
+
 void VolumeWidget::Rebind() {
     m_ticksToRebind = kRebindTicks;
     m_audio.ReleaseEndpoint();

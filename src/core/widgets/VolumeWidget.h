@@ -64,6 +64,8 @@ class VolumeWidget final : public IWidget {
     }
     void OnCanvasMouseLeave() override { m_dragging = false; }
     void Attach(WidgetHost* host) override { m_host = host; }
+    // Switched off, the device is let go; the first tick after switching on binds it again.
+    void SetRunning(bool running) override;
 
     bool Dragging() const { return m_dragging; }
 

@@ -43,13 +43,14 @@ std::string WeatherWidget::ForecastAddress() const {
     return ServiceRoot(m_theme.WeatherHost) + "/en/forecast/rss/3day/" + m_theme.WeatherLocation;
 }
 
-void WeatherWidget::Attach(WidgetHost* host) {
-    if (host) {
+void WeatherWidget::SetRunning(bool running) {
+    if (running) {
+        m_ticks = 0;
         StartFetch();
-        return;
+    } else {
+        m_observationFeed.Cancel();
+        m_forecastFeed.Cancel();
     }
-    m_observationFeed.Cancel();
-    m_forecastFeed.Cancel();
 }
 
 void WeatherWidget::Refresh() {

@@ -26,8 +26,8 @@ struct WeatherWidgetServices {
 };
 
 // The current temperature on the bar (for example 12°) and a menu with the latest observation,
-// the three-day forecast and "Refresh Weather". Both feeds are fetched when the widget joins the
-// bar, every 30 minutes and on demand; each updates only its own part, and a feed that fails
+// the three-day forecast and "Refresh Weather". Both feeds are fetched when the widget is switched
+// on, every 30 minutes and on demand; each updates only its own part, and a feed that fails
 // leaves the previous values in place.
 class WeatherWidget final : public IWidget {
   public:
@@ -47,7 +47,7 @@ class WeatherWidget final : public IWidget {
     void Refresh() override;
     MenuItemList BuildMenu() override;
     void OnMenuCommand(const MenuItem& item) override;
-    void Attach(WidgetHost* host) override;
+    void SetRunning(bool running) override;
 
     // Loads both feeds again, dropping loads still running.
     void StartFetch();

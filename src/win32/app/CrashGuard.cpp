@@ -1,12 +1,8 @@
 #include "win32/app/CrashGuard.h"
 
-#include <windows.h>
-
-#include <atomic>
 #include <exception>
 
 #include "core/app/CrashText.h"
-#include "core/app/Trace.h"
 
 namespace tarvik {
 
@@ -14,8 +10,8 @@ namespace {
 
 // The filter and the terminate handler carry no context, and there is one guard per process.
 CrashGuard* g_guard = nullptr;
-// A second failure while the first is being handled ends the process at once.
-std::atomic_flag g_ending = ATOMIC_FLAG_INIT;
+// The thread that is ending the process; a second failure on it ends the process at once.
+std::atomic<DWORD> g_endingThread{0};
 
 // A C++ exception that no frame catches passes through here on its way to std::terminate,
 // whose handler has the exception's own text: the runtime's own filter lets it go on, and so
@@ -23,39 +19,53 @@ std::atomic_flag g_ending = ATOMIC_FLAG_INIT;
 constexpr DWORD kGccExceptionMask = 0x20FFFFFF;
 constexpr DWORD kGccException = 0x20474343;
 
+LocalTime Now() {
+    SYSTEMTIME t{};
+    GetLocalTime(&t);
+    return LocalTime{t.wYear, t.wMonth, t.wDay, t.wHour, t.wMinute, t.wSecond, t.wDayOfWeek};
+}
+
 LONG WINAPI OnUnhandledException(EXCEPTION_POINTERS* pointers) {
     const EXCEPTION_RECORD& record = *pointers->ExceptionRecord;
     if ((record.ExceptionCode & kGccExceptionMask) == kGccException &&
         !(record.ExceptionFlags & EXCEPTION_NONCONTINUABLE)) {
         return EXCEPTION_CONTINUE_EXECUTION;
     }
-    g_guard->End(static_cast<int32_t>(record.ExceptionCode), "UnhandledException",
-                 UnhandledExceptionText(record.ExceptionCode,
+    g_guard->End(
+        CrashRecord::UnhandledException(Now(), record.ExceptionCode,
                                         reinterpret_cast<uintptr_t>(record.ExceptionAddress)),
-                 record.ExceptionCode);
+        record.ExceptionCode);
 }
 
-std::string CurrentExceptionText() {
+void OnTerminate() {
     try {
         if (const std::exception_ptr current = std::current_exception()) {
             std::rethrow_exception(current);
         }
     } catch (const std::exception& error) {
-        return error.what();
+        g_guard->End(CrashRecord::Terminate(Now(), error.what()), CrashGuard::kTerminateExitCode);
     } catch (...) {
     }
-    return {};
+    g_guard->End(CrashRecord::Terminate(Now(), {}), CrashGuard::kTerminateExitCode);
 }
 
-void OnTerminate() {
-    g_guard->End(0, "Terminate", TerminateText(CurrentExceptionText()),
-                 CrashGuard::kTerminateExitCode);
+HANDLE OpenForAppending(const std::filesystem::path& file) {
+    if (file.empty()) return INVALID_HANDLE_VALUE;
+    // Others may read, move or delete the log meanwhile, as they may between records.
+    return CreateFileW(file.c_str(), FILE_APPEND_DATA,
+                       FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_ALWAYS,
+                       FILE_ATTRIBUTE_NORMAL, nullptr);
 }
 
 }  // namespace
 
-CrashGuard::CrashGuard(Trace& trace, std::function<void()> giveBack)
-    : m_trace(trace), m_giveBack(std::move(giveBack)) {
+void CrashGuard::WriteWorkArea(const RECT& area) {
+    RECT rect = area;
+    SystemParametersInfoW(SPI_SETWORKAREA, 0, &rect, 0);
+}
+
+CrashGuard::CrashGuard(const std::filesystem::path& logFile, WorkAreaWriter writeWorkArea)
+    : m_logFile(logFile), m_log(OpenForAppending(logFile)), m_writeWorkArea(writeWorkArea) {
     g_guard = this;
     m_previousFilter = SetUnhandledExceptionFilter(OnUnhandledException);
     // By default Windows swallows a fault in a timer callback and runs on in whatever state the
@@ -70,13 +80,38 @@ CrashGuard::~CrashGuard() {
     std::set_terminate(m_previousTerminate);
     SetUnhandledExceptionFilter(m_previousFilter);
     g_guard = nullptr;
+    if (const HANDLE log = m_log.exchange(INVALID_HANDLE_VALUE); log != INVALID_HANDLE_VALUE) {
+        CloseHandle(log);
+    }
 }
 
-void CrashGuard::End(int32_t code, const char* procedure, const std::string& description,
-                     uint32_t exitCode) {
-    if (!g_ending.test_and_set()) {
-        m_trace.LogError(code, "Program", procedure, description);
-        if (m_giveBack) m_giveBack();
+void CrashGuard::SetWorkArea(const std::optional<RECT>& area) {
+    if (!area) {
+        m_workArea = -1;
+        return;
+    }
+    const int slot = m_workArea == 0 ? 1 : 0;
+    m_workAreas[slot] = *area;
+    m_workArea = slot;
+}
+
+void CrashGuard::ReopenLog() {
+    const HANDLE old = m_log.exchange(OpenForAppending(m_logFile));
+    if (old != INVALID_HANDLE_VALUE) CloseHandle(old);
+}
+
+void CrashGuard::End(const CrashRecord& record, uint32_t exitCode) {
+    const DWORD self = GetCurrentThreadId();
+    DWORD ending = 0;
+    if (g_endingThread.compare_exchange_strong(ending, self)) {
+        if (const HANDLE log = m_log.load(); log != INVALID_HANDLE_VALUE) {
+            DWORD written = 0;
+            WriteFile(log, record.Data(), static_cast<DWORD>(record.Size()), &written, nullptr);
+        }
+        if (const int slot = m_workArea; slot >= 0) m_writeWorkArea(m_workAreas[slot]);
+    } else if (ending != self) {
+        // Another thread is ending the process, this one with it.
+        for (;;) Sleep(INFINITE);
     }
     TerminateProcess(GetCurrentProcess(), exitCode);
     for (;;) Sleep(INFINITE);  // TerminateProcess does not return for the current process

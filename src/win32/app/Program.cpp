@@ -27,6 +27,7 @@ Program::Program()
       m_version(ReadWindowsVersion()) {}
 
 Program::~Program() {
+    m_trace.Rotated = nullptr;
     // The parts hold COM objects (the sound endpoint): they go before COM does.
     m_bar.reset();
     m_parts.reset();
@@ -40,9 +41,8 @@ bool Program::Main() {
         return false;
     }
 
-    m_crashGuard = std::make_unique<CrashGuard>(m_trace, [this] {
-        if (m_workArea) m_workArea->Restore();
-    });
+    m_crashGuard = std::make_unique<CrashGuard>(m_trace.File());
+    m_trace.Rotated = [this] { m_crashGuard->ReopenLog(); };
 
     SetProcessDPIAware();
     m_dpi.Start(ScreenLogicalDpiX(), m_overrides);
@@ -64,6 +64,7 @@ bool Program::Main() {
     m_workArea = std::make_unique<WorkArea>(m_desktopWorkArea, m_parts->settings, m_trace,
                                             m_theme.Layout.WorkAreaTop, m_overrides.barTop);
     m_workArea->Reserve();
+    KeepCrashGuardInformed();
 
     WriteStartLines();
     return CreateBar();
@@ -72,6 +73,10 @@ bool Program::Main() {
 bool Program::CreateBar() {
     BarServices services = m_parts->ForBar([this](int32_t command) { OnContextCommand(command); });
     services.onShellRestarted = [this] { OnShellRestarted(); };
+    services.onClosing = [this] {
+        m_workArea->Restore();
+        KeepCrashGuardInformed();
+    };
     m_bar = std::make_unique<RivovoZoz>(std::move(services));
     if (m_bar->Create()) return true;
     m_trace.LogError(static_cast<int32_t>(GetLastError()), "Program", "Main",
@@ -97,12 +102,39 @@ void Program::OnShellRestarted() {
     if (m_workArea && m_workArea->ReserveAgain()) {
         m_trace.Log("the shell restarted - the top strip is reserved again");
     }
+    KeepCrashGuardInformed();
+}
+
+// What a failure puts back: the work area as it is now with the top found before the strip was
+// taken; nothing while no strip is taken.
+void Program::KeepCrashGuardInformed() {
+    if (!m_crashGuard) return;
+    if (!m_workArea || !m_workArea->Reserved()) {
+        m_crashGuard->SetWorkArea(std::nullopt);
+        return;
+    }
+    const WorkspaceRect area = m_workArea->GetWorkspace();
+    if (area.right <= area.left) return;  // unread (and logged): what was known stays
+    m_crashGuard->SetWorkArea(RECT{area.left, m_workArea->SavedTop(), area.right, area.bottom});
+}
+
+int Program::Run() {
+    MSG message;
+    while (GetMessageW(&message, nullptr, 0, 0) > 0) {
+        TranslateMessage(&message);
+        DispatchMessageW(&message);
+    }
+    // A quit request from elsewhere ends the loop with the bar still up.
+    if (m_bar && m_bar->Handle()) {
+        m_bar->Close();
+        // The bar asks for the quit that has already come.
+        PeekMessageW(&message, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE);
+    }
+    return 0;
 }
 
 void Program::OnContextCommand(int32_t command) {
-    if (command != 1) return;
-    if (m_workArea) m_workArea->Restore();
-    if (m_bar) m_bar->Close();
+    if (command == 1 && m_bar) m_bar->Close();
 }
 
 }  // namespace tarvik

@@ -29,6 +29,9 @@ class Program {
 
     // True when a window was made and the message loop should run.
     bool Main();
+    // The message loop, until the bar is gone or a quit request reaches it; either way the bar's
+    // shutdown has run when it returns. The process's exit code.
+    int Run();
     // A command picked from the bar's context menu; 1 is Exit.
     void OnContextCommand(int32_t command);
     // The shell started again and rebuilt the work area: the strip is reserved again.
@@ -42,6 +45,7 @@ class Program {
 
   private:
     void WriteStartLines();
+    void KeepCrashGuardInformed();
     bool CreateBar();
 
     SystemClock m_clock;

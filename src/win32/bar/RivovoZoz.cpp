@@ -1,6 +1,7 @@
 #include "win32/bar/RivovoZoz.h"
 
 #include "core/app/CommandLine.h"
+#include "core/app/HandlerScope.h"
 #include "core/app/LogException.h"
 #include "core/app/Trace.h"
 #include "core/menus/NativeMenu.h"
@@ -77,7 +78,17 @@ bool RivovoZoz::Create() {
 }
 
 void RivovoZoz::Close() {
-    if (Handle()) PostMessageW(Handle(), WM_CLOSE, 0, 0);
+    if (!m_closing) {
+        m_closing = true;
+        if (m_services.onClosing) m_services.onClosing();
+        if (m_services.trayHost) {
+            if (m_model) m_model->SetTray(nullptr);
+            m_services.trayHost->StopTraySharing();
+        }
+    }
+    // A menu open under us ends its loop, so that the handler that opened it returns.
+    EndMenu();
+    HandlerScope::RunWhenIdle([this] { DestroyBaseWindow(); });
 }
 
 RectI RivovoZoz::WindowRect() const {
@@ -267,6 +278,7 @@ void RivovoZoz::RegisterForegroundNotices() {
 void CALLBACK RivovoZoz::ForegroundEventProc(HWINEVENTHOOK, DWORD, HWND window, LONG object, LONG,
                                              DWORD, DWORD) {
     if (object != OBJID_WINDOW || !g_foregroundListener) return;
+    const HandlerScope scope;
     try {
         g_foregroundListener->OnForegroundEvent(window);
     } catch (...) {
@@ -333,6 +345,7 @@ void RivovoZoz::ShowContextMenu() {
 
 LRESULT RivovoZoz::IWndProcSink_WndProc(HWND& window, UINT& message, WPARAM& wParam,
                                         LPARAM& lParam) {
+    const HandlerScope scope;
     try {
         if (message == WM_MOUSELEAVE) {
             m_trackingMouse = false;
@@ -359,7 +372,9 @@ void RivovoZoz::OnShellRestarted() {
 
 LRESULT RivovoZoz::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == m_taskbarCreatedMessage && message != 0) {
-        // The tray host's own call for the programs' icons is no shell restart.
+        // The tray host's own call for the programs' icons is no shell restart; a bar on its way
+        // out takes no strip again.
+        if (m_closing) return 0;
         if (!m_services.trayHost || !m_services.trayHost->OwnBroadcast()) OnShellRestarted();
         return 0;
     }
@@ -421,7 +436,11 @@ LRESULT RivovoZoz::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             if (m_services.clipboardHistory) m_services.clipboardHistory->OnClipboardUpdate();
             return 0;
         case WM_CLOSE:
-            DestroyBaseWindow();
+            Close();
+            return 0;
+        case WM_ENDSESSION:
+            // Nothing after this message is sure to run: the strip goes back now.
+            if (wParam) Close();
             return 0;
         case WM_DESTROY:
             Unload();

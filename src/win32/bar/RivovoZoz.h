@@ -62,6 +62,8 @@ struct BarServices {
     CustomMenus* customMenus = nullptr;
     // Collects the notification icons for the tray widget; none: the bar runs without.
     TrayHost* trayHost = nullptr;
+    // The bar is going, whichever way: gives the strip back and forgets its record.
+    std::function<void()> onClosing;
 };
 
 // The program's main window: a layered strip across the top of the primary screen with the
@@ -80,9 +82,10 @@ class RivovoZoz final : public BaseWindow, public IWndProcSink, public IBarWindo
     // Creates the window, builds its content and shows it; false when the window could not
     // be made.
     bool Create();
-    // Closes the bar once the message being handled is done (a drop-down's command may ask
-    // for it from inside the drop-down's own window procedure); the shutdown sequence runs as
-    // the window goes away.
+    // Every way out (Exit, WM_CLOSE, the session ending, a quit reaching the loop): the strip is
+    // given back and the tray decoy stands down now; the window and everything on it go once no
+    // handler of ours is on the stack (a drop-down's command or the context menu may ask from
+    // inside their own loops).
     void Close();
 
     void LayoutBar();
@@ -142,6 +145,7 @@ class RivovoZoz final : public BaseWindow, public IWndProcSink, public IBarWindo
     bool m_initialized = false;
     bool m_unloaded = false;
     bool m_framePosted = false;
+    bool m_closing = false;
     UINT m_shellHookMessage = 0;
     UINT m_taskbarCreatedMessage = 0;
     bool m_trackingMouse = false;

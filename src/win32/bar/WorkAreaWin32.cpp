@@ -31,4 +31,8 @@ void WorkAreaWin32::Write(const WorkspaceRect& value) {
     }
 }
 
+WorkspaceRect WorkAreaWin32::Screen() {
+    return WorkspaceRect{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+}
+
 }  // namespace tarvik

@@ -10,6 +10,7 @@ class WorkAreaWin32 final : public IDesktopWorkArea {
   public:
     WorkspaceRect Read() override;
     void Write(const WorkspaceRect& rect) override;
+    WorkspaceRect Screen() override;
 };
 
 }  // namespace tarvik

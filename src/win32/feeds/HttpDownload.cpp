@@ -1,21 +1,35 @@
 #include "win32/feeds/HttpDownload.h"
 
-#include <windows.h>
-// After windows.h.
-#include <winhttp.h>
-
 #include <chrono>
-
-#include "win32/platform/UniqueHandle.h"
 
 namespace tarvik {
 
-namespace {
+void LoadSwitch::Drop() {
+    m_dropped = true;
+    CloseAll();
+}
 
-struct InternetDeleter {
-    void operator()(HINTERNET h) const { WinHttpCloseHandle(h); }
-};
-using UniqueInternet = UniqueHandle<HINTERNET, InternetDeleter>;
+HINTERNET LoadSwitch::Keep(HINTERNET handle) {
+    if (!handle) return nullptr;
+    const std::lock_guard lock(m_mutex);
+    if (m_dropped) {
+        WinHttpCloseHandle(handle);
+        SetLastError(ERROR_WINHTTP_OPERATION_CANCELLED);
+        return nullptr;
+    }
+    m_open.push_back(handle);
+    return handle;
+}
+
+void LoadSwitch::CloseAll() {
+    const std::lock_guard lock(m_mutex);
+    // The request before its connection, the connection before its session.
+    for (auto handle = m_open.rbegin(); handle != m_open.rend(); ++handle)
+        WinHttpCloseHandle(*handle);
+    m_open.clear();
+}
+
+namespace {
 
 constexpr int kResolveMs = 10'000, kConnectMs = 10'000, kSendMs = 10'000, kReceiveMs = 15'000;
 constexpr auto kWholeLoad = std::chrono::seconds(60);
@@ -58,12 +72,16 @@ DWORD StatusOf(HINTERNET request) {
     return status;
 }
 
-FeedAnswer ReadBody(HINTERNET request, const std::atomic<bool>& cancelled,
+FeedAnswer Dropped() {
+    return Failure(ERROR_CANCELLED, "the load was dropped");
+}
+
+FeedAnswer ReadBody(HINTERNET request, const LoadSwitch& load,
                     std::chrono::steady_clock::time_point deadline) {
     FeedAnswer answer;
     char buffer[16384];
     for (;;) {
-        if (cancelled) return Failure(ERROR_CANCELLED, "the load was dropped");
+        if (load.Dropped()) return Dropped();
         if (std::chrono::steady_clock::now() > deadline)
             return Failure(ERROR_WINHTTP_TIMEOUT, "the answer took longer than a minute");
         DWORD read = 0;
@@ -80,7 +98,7 @@ FeedAnswer ReadBody(HINTERNET request, const std::atomic<bool>& cancelled,
 
 }  // namespace
 
-FeedAnswer HttpDownload(const std::wstring& url, const std::atomic<bool>& cancelled) {
+FeedAnswer HttpDownload(const std::wstring& url, LoadSwitch& load) {
     const auto deadline = std::chrono::steady_clock::now() + kWholeLoad;
     URL_COMPONENTS parts{};
     parts.dwStructSize = sizeof parts;
@@ -93,34 +111,38 @@ FeedAnswer HttpDownload(const std::wstring& url, const std::atomic<bool>& cancel
     const std::wstring path = std::wstring(parts.lpszUrlPath, parts.dwUrlPathLength) +
                               std::wstring(parts.lpszExtraInfo, parts.dwExtraInfoLength);
 
-    const UniqueInternet session(WinHttpOpen(L"Tarvik", WINHTTP_ACCESS_TYPE_DEFAULT_PROXY,
-                                             WINHTTP_NO_PROXY_NAME, WINHTTP_NO_PROXY_BYPASS, 0));
-    if (!session || !WinHttpSetTimeouts(session.Get(), kResolveMs, kConnectMs, kSendMs, kReceiveMs))
+    // The handles live in the switch: a drop closes them under our feet, so each step looks at
+    // the switch before it uses them again.
+    const HINTERNET session =
+        load.Keep(WinHttpOpen(L"Tarvik", WINHTTP_ACCESS_TYPE_DEFAULT_PROXY, WINHTTP_NO_PROXY_NAME,
+                              WINHTTP_NO_PROXY_BYPASS, 0));
+    if (!session || !WinHttpSetTimeouts(session, kResolveMs, kConnectMs, kSendMs, kReceiveMs))
         return NetworkFailure("starting WinHTTP");
-    const UniqueInternet connection(WinHttpConnect(session.Get(), host.c_str(), parts.nPort, 0));
+    const HINTERNET connection = load.Keep(WinHttpConnect(session, host.c_str(), parts.nPort, 0));
     if (!connection) return NetworkFailure("connecting");
     const wchar_t* anyType[] = {L"*/*", nullptr};
-    const UniqueInternet request(WinHttpOpenRequest(
-        connection.Get(), L"GET", path.empty() ? L"/" : path.c_str(), nullptr, WINHTTP_NO_REFERER,
+    const HINTERNET request = load.Keep(WinHttpOpenRequest(
+        connection, L"GET", path.empty() ? L"/" : path.c_str(), nullptr, WINHTTP_NO_REFERER,
         anyType, parts.nScheme == INTERNET_SCHEME_HTTPS ? WINHTTP_FLAG_SECURE : 0));
     if (!request) return NetworkFailure("opening the request");
     DWORD redirects = kMaxFeedRedirects;
-    WinHttpSetOption(request.Get(), WINHTTP_OPTION_MAX_HTTP_AUTOMATIC_REDIRECTS, &redirects,
+    WinHttpSetOption(request, WINHTTP_OPTION_MAX_HTTP_AUTOMATIC_REDIRECTS, &redirects,
                      sizeof redirects);
     // Waiting for the headers has a limit of its own, far longer by default.
     DWORD headersWait = kReceiveMs;
-    WinHttpSetOption(request.Get(), WINHTTP_OPTION_RECEIVE_RESPONSE_TIMEOUT, &headersWait,
+    WinHttpSetOption(request, WINHTTP_OPTION_RECEIVE_RESPONSE_TIMEOUT, &headersWait,
                      sizeof headersWait);
     DWORD policy = WINHTTP_OPTION_REDIRECT_POLICY_DISALLOW_HTTPS_TO_HTTP;
-    WinHttpSetOption(request.Get(), WINHTTP_OPTION_REDIRECT_POLICY, &policy, sizeof policy);
-    if (!WinHttpSendRequest(request.Get(), WINHTTP_NO_ADDITIONAL_HEADERS, 0,
-                            WINHTTP_NO_REQUEST_DATA, 0, 0, 0) ||
-        !WinHttpReceiveResponse(request.Get(), nullptr)) {
-        return NetworkFailure("sending the request");
-    }
-    if (const DWORD status = StatusOf(request.Get()); status != 200)
+    WinHttpSetOption(request, WINHTTP_OPTION_REDIRECT_POLICY, &policy, sizeof policy);
+    const bool sent = !load.Dropped() &&
+                      WinHttpSendRequest(request, WINHTTP_NO_ADDITIONAL_HEADERS, 0,
+                                         WINHTTP_NO_REQUEST_DATA, 0, 0, 0) &&
+                      !load.Dropped() && WinHttpReceiveResponse(request, nullptr);
+    if (load.Dropped()) return Dropped();
+    if (!sent) return NetworkFailure("sending the request");
+    if (const DWORD status = StatusOf(request); status != 200)
         return Failure(status, "the server answered with status " + std::to_string(status));
-    return ReadBody(request.Get(), cancelled, deadline);
+    return ReadBody(request, load, deadline);
 }
 
 }  // namespace tarvik

@@ -2,6 +2,7 @@
 
 #include <atomic>
 #include <cstdint>
+#include <mutex>
 #include <thread>
 
 #include "core/app/Error.h"
@@ -17,16 +18,24 @@ constexpr WindowClassInfo kWindowClass{L"Tarvik_FeedFetcher", 0};
 
 }  // namespace
 
-// What the worker and the window share: the worker writes the answer, then posts the number.
+// One load: the worker writes the answer, then posts the number.
 struct HttpFeedFetcher::Load {
     std::wstring url;
     uintptr_t number = 0;
-    std::atomic<bool> cancelled = false;
+    LoadSwitch load;
     std::atomic<bool> done = false;
     FeedAnswer answer;
 };
 
-HttpFeedFetcher::HttpFeedFetcher(Trace& trace) : BaseWindow(WindowGuard{&trace, "FeedFetcher"}) {}
+// What the window and its one worker share: the load waiting to run and whether a worker is up.
+struct HttpFeedFetcher::Queue {
+    std::mutex mutex;
+    std::shared_ptr<Load> waiting;
+    bool working = false;
+};
+
+HttpFeedFetcher::HttpFeedFetcher(Trace& trace)
+    : BaseWindow(WindowGuard{&trace, "FeedFetcher"}), m_queue(std::make_shared<Queue>()) {}
 
 HttpFeedFetcher::~HttpFeedFetcher() {
     Cancel();
@@ -42,24 +51,51 @@ void HttpFeedFetcher::Start(std::string_view url, Done done) {
     auto load = std::make_shared<Load>();
     load->url = Widen(url);
     load->number = ++s_lastNumber;
-    const HWND window = Handle();
-    std::thread([load, window] {
-        try {
-            load->answer = HttpDownload(load->url, load->cancelled);
-        } catch (...) {
-            load->answer = FeedAnswer{false, 0, "the load failed", {}};
+    {
+        const std::lock_guard lock(m_queue->mutex);
+        m_queue->waiting = load;
+        if (!m_queue->working) {
+            std::thread(Work, m_queue, Handle()).detach();
+            m_queue->working = true;
         }
-        load->done.store(true, std::memory_order_release);
-        if (!load->cancelled) PostMessageW(window, kAnswerMessage, 0, LPARAM(load->number));
-    }).detach();
+    }
     m_load = std::move(load);
     m_done = std::move(done);
 }
 
 void HttpFeedFetcher::Cancel() {
-    if (m_load) m_load->cancelled = true;
+    if (m_load) {
+        {
+            const std::lock_guard lock(m_queue->mutex);
+            if (m_queue->waiting == m_load) m_queue->waiting.reset();
+        }
+        m_load->load.Drop();
+    }
     m_load.reset();
     m_done = nullptr;
+}
+
+void HttpFeedFetcher::Work(const std::shared_ptr<Queue>& queue, HWND window) {
+    for (;;) {
+        std::shared_ptr<Load> load;
+        {
+            const std::lock_guard lock(queue->mutex);
+            load = std::move(queue->waiting);
+            queue->waiting.reset();
+            if (!load) {
+                queue->working = false;
+                return;
+            }
+        }
+        try {
+            load->answer = HttpDownload(load->url, load->load);
+        } catch (...) {
+            load->answer = FeedAnswer{false, 0, "the load failed", {}};
+        }
+        load->load.CloseAll();
+        load->done.store(true, std::memory_order_release);
+        if (!load->load.Dropped()) PostMessageW(window, kAnswerMessage, 0, LPARAM(load->number));
+    }
 }
 
 LRESULT HttpFeedFetcher::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {

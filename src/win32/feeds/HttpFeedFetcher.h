@@ -9,9 +9,10 @@ namespace tarvik {
 
 class Trace;
 
-// Loads a feed on a worker thread of its own and hands the answer back on the thread that made
-// the fetcher, through a message-only window of ours. A dropped load runs to its end (the
-// time-outs bound it) and its answer is thrown away; nothing ever waits for a worker.
+// Loads a feed on a worker thread and hands the answer back on the thread that made the
+// fetcher, through a message-only window of ours. There is at most one worker per fetcher: a new
+// load or a drop closes the running load's connection at once, and the worker then takes the
+// newest load waiting, if any, and ends when none is left. Nothing ever waits for the worker.
 class HttpFeedFetcher final : public IFeedFetcher, private BaseWindow {
   public:
     explicit HttpFeedFetcher(Trace& trace);
@@ -22,10 +23,14 @@ class HttpFeedFetcher final : public IFeedFetcher, private BaseWindow {
 
   private:
     struct Load;
+    struct Queue;
 
+    // Runs the waiting loads one after another and ends when none is left.
+    static void Work(const std::shared_ptr<Queue>& queue, HWND window);
     LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
-    std::shared_ptr<Load> m_load;  // the load whose answer is awaited
+    std::shared_ptr<Queue> m_queue;  // shared with the worker
+    std::shared_ptr<Load> m_load;    // the load whose answer is awaited
     Done m_done;
 };
 

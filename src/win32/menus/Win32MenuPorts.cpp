@@ -3,8 +3,8 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <thread>
 
-#include "core/app/Error.h"
 #include "win32/platform/WideText.h"
 
 namespace tarvik {
@@ -72,12 +72,9 @@ PostResult Win32CommandPoster::PostCommand(WindowHandle window, int32_t commandI
 }
 
 void Win32MessageBox::Show(std::string_view title, std::string_view text, uint32_t flags) {
-    const std::wstring wideTitle = Widen(title);
-    const std::wstring wideText = Widen(text);
-    if (MessageBoxW(nullptr, wideText.c_str(), wideTitle.c_str(), flags) == 0) {
-        throw Error(static_cast<int32_t>(GetLastError()), "the message box could not be shown",
-                    "MessageBoxW");
-    }
+    std::thread([wideTitle = Widen(title), wideText = Widen(text), flags] {
+        MessageBoxW(nullptr, wideText.c_str(), wideTitle.c_str(), flags);
+    }).detach();
 }
 
 }  // namespace tarvik

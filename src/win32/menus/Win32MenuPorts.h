@@ -26,7 +26,9 @@ class Win32CommandPoster final : public ICommandPoster {
     PostResult PostCommand(WindowHandle window, int32_t commandId) override;
 };
 
-// MessageBoxW without an owner window; throws tarvik::Error when the box cannot be shown.
+// MessageBoxW without an owner window, on a thread of its own so that the caller's thread never
+// runs the box's message loop; the box lives until the user closes it or the process ends.
+// Throws when the thread cannot be started.
 class Win32MessageBox final : public IMessageBox {
   public:
     void Show(std::string_view title, std::string_view text, uint32_t flags) override;

@@ -43,16 +43,23 @@ bool CarriesAlpha(GDIPBitmap& bitmap) {
 
 }  // namespace
 
-void AlphaIcon::CreateFromHICON(HICON icon) {
+bool AlphaIcon::CreateFromHICON(HICON icon) {
     ICONINFO parts{};
     if (!GetIconInfo(icon, &parts)) {
         throw Error(static_cast<int32_t>(GetLastError()), "The handle is not an icon.");
     }
     const UniqueBitmap colour(parts.hbmColor);
     const UniqueBitmap mask(parts.hbmMask);
+    // A mask without colour holds the AND and XOR halves one above the other.
+    BITMAP facts{};
+    if (!GetObjectW(colour ? colour.Get() : mask.Get(), sizeof facts, &facts) ||
+        facts.bmWidth > kMaxEdge || facts.bmHeight / (colour ? 1 : 2) > kMaxEdge) {
+        return false;
+    }
     GDIPBitmap result = PixelsAsArgb(colour.Get());
     if (!result.IsLoaded() || !CarriesAlpha(result)) result = GDIPBitmap::CreateFromHICON(icon);
     m_image = std::move(result);
+    return true;
 }
 
 }  // namespace tarvik

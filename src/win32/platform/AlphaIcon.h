@@ -11,9 +11,13 @@ namespace tarvik {
 // the alpha of 32-bit icons; it is used only for icons that carry none (the old ones with a mask).
 class AlphaIcon {
   public:
-    // Captures the icon, which stays the caller's. Drawing failures propagate; Image then holds
-    // whatever was built before.
-    void CreateFromHICON(HICON icon);
+    // Larger icons are refused: another program could hand over any size.
+    static constexpr LONG kMaxEdge = 256;
+
+    // Captures the icon, which stays the caller's; false (nothing captured) for an icon larger
+    // than kMaxEdge either way. Drawing failures propagate; Image then holds whatever was built
+    // before.
+    bool CreateFromHICON(HICON icon);
     // Null before a capture.
     const GDIPImage* Image() const { return m_image.IsLoaded() ? &m_image.Image() : nullptr; }
 

@@ -2,6 +2,7 @@
 
 #include <set>
 
+#include "core/app/HandlerScope.h"
 #include "core/app/LogException.h"
 
 namespace tarvik {
@@ -70,6 +71,7 @@ LRESULT BaseWindow::DefaultProcedure(UINT message, WPARAM wParam, LPARAM lParam)
 }
 
 LRESULT CALLBACK BaseWindow::Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    const HandlerScope scope;
     if (message == WM_NCCREATE) {
         // A window of the class made without an object (by name, elsewhere) stays default.
         auto* created = static_cast<BaseWindow*>(

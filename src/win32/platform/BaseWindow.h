@@ -29,7 +29,8 @@ struct WindowGuard {
 // The base of every window class of the program. It registers the class once, finds the object
 // from the window (the address arrives with WM_NCCREATE and is forgotten at WM_NCDESTROY), owns
 // the handle, and runs every message handler inside one guard: no exception leaves the window
-// procedure; a failure is logged and the message gets the default handling.
+// procedure; a failure is logged and the message gets the default handling. Every handler runs
+// in a HandlerScope.
 //
 // Derived classes handle messages in OnMessage and call DefaultProcedure for the rest. The
 // window is destroyed with the object at the latest; an object is never destroyed by a handler

@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include <algorithm>
+
 #include "win32/platform/WideText.h"
 
 namespace tarvik {
@@ -32,6 +34,21 @@ std::string LocaleDateNames::ShortMonthName(int month) const {
 
 std::string LocaleDateNames::MonthName(int month) const {
     return NthName(LOCALE_SMONTHNAME1, month - 1, 12);
+}
+
+std::string LocaleDateNames::Capitals(std::string_view text) const {
+    const std::wstring units = Widen(text);
+    if (units.empty()) return {};
+    constexpr DWORD kFlags = LCMAP_UPPERCASE | LCMAP_LINGUISTIC_CASING;
+    const int size = static_cast<int>(units.size());
+    const int length = LCMapStringEx(LOCALE_NAME_USER_DEFAULT, kFlags, units.c_str(), size, nullptr,
+                                     0, nullptr, nullptr, 0);
+    std::wstring upper(static_cast<size_t>(std::max(length, 0)), L'\0');
+    if (length <= 0 || LCMapStringEx(LOCALE_NAME_USER_DEFAULT, kFlags, units.c_str(), size,
+                                     upper.data(), length, nullptr, nullptr, 0) != length) {
+        return std::string(text);
+    }
+    return Narrow(upper);
 }
 
 }  // namespace tarvik

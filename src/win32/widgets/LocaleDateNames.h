@@ -10,6 +10,7 @@ class LocaleDateNames final : public IDateNames {
     std::string ShortDayName(int dayOfWeek) const override;
     std::string ShortMonthName(int month) const override;
     std::string MonthName(int month) const override;
+    std::string Capitals(std::string_view text) const override;
 };
 
 }  // namespace tarvik

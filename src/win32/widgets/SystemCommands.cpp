@@ -13,9 +13,14 @@ void ShellSystemCommands::Open(std::string_view target) {
     ShellExecuteW(nullptr, L"open", Widen(target).c_str(), nullptr, nullptr, SW_SHOWNORMAL);
 }
 
-void ShellSystemCommands::RunHidden(std::string_view file, std::string_view parameters) {
-    ShellExecuteW(nullptr, L"open", Widen(file).c_str(), Widen(parameters).c_str(), nullptr,
-                  SW_HIDE);
+void ShellSystemCommands::RunSystemTool(std::string_view file, std::string_view parameters,
+                                        bool hidden) {
+    wchar_t folder[MAX_PATH] = {};
+    const UINT length = GetSystemDirectoryW(folder, MAX_PATH);
+    if (length == 0 || length >= MAX_PATH) return;
+    const std::wstring path = std::wstring(folder, length) + L'\\' + Widen(file);
+    ShellExecuteW(nullptr, L"open", path.c_str(), Widen(parameters).c_str(), nullptr,
+                  hidden ? SW_HIDE : SW_SHOWNORMAL);
 }
 
 void ShellSystemCommands::Suspend() {

@@ -9,7 +9,7 @@ namespace tarvik {
 class ShellSystemCommands final : public ISystemCommands {
   public:
     void Open(std::string_view target) override;
-    void RunHidden(std::string_view file, std::string_view parameters) override;
+    void RunSystemTool(std::string_view file, std::string_view parameters, bool hidden) override;
     void Suspend() override;
     void LockWorkStation() override;
     void LogOff() override;

@@ -5,6 +5,7 @@
 #include <cwctype>
 #include <span>
 #include <string>
+#include <string_view>
 
 #include "core/app/LogException.h"
 #include "core/app/Trace.h"
@@ -92,7 +93,8 @@ LRESULT TrayHost::HandleCopyData(HWND window, WPARAM wParam, const COPYDATASTRUC
         const auto* bytes = static_cast<const uint8_t*>(data->lpData);
         const LRESULT result =
             m_icons.HandleTrayData(bytes ? std::span(bytes, data->cbData) : std::span<uint8_t>());
-        if (window == m_decoy.Get()) RelayToSubscribers(*data);
+        // What was not taken (unreadable, refused) goes no further.
+        if (result == 1 && window == m_decoy.Get()) RelayToSubscribers(*data);
         return result;
     }
     if (window != m_decoy.Get() || !IsWindow(m_explorerTaskbar)) return 0;
@@ -114,7 +116,7 @@ LRESULT TrayHost::HandleShareMessage(WPARAM wParam, LPARAM lParam) {
                 result = 1;
                 break;
             case kJoining:
-                if (!m_isHost || !sink || !IsWindow(sink)) break;
+                if (!m_isHost || !AcceptsSubscriber(sink)) break;
                 AddSubscriber(sink);
                 result = 1;
                 ReplayIconsTo(sink);
@@ -300,6 +302,25 @@ void TrayHost::TrayHostTick() {
     } else {
         SubscribeToHost();
     }
+}
+
+// Only another copy's sink window, and only so many: each one costs every icon message a send.
+bool TrayHost::AcceptsSubscriber(HWND sink) {
+    wchar_t name[32] = {};
+    if (!sink || !IsWindow(sink) || !GetClassNameW(sink, name, 32) ||
+        std::wstring_view(name) != kSinkClass) {
+        m_trace.LogErrorOnce(0, kSource, "AcceptsSubscriber",
+                             "refused a subscriber that is not another copy's sink window");
+        return false;
+    }
+    if (m_subscribers.size() < kMaxSubscribers ||
+        std::find(m_subscribers.begin(), m_subscribers.end(), sink) != m_subscribers.end()) {
+        return true;
+    }
+    m_trace.LogErrorOnce(
+        0, kSource, "AcceptsSubscriber",
+        "refused a subscriber: " + std::to_string(kMaxSubscribers) + " copies are subscribed");
+    return false;
 }
 
 void TrayHost::AddSubscriber(HWND sink) {

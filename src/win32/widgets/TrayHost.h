@@ -31,6 +31,7 @@ class TrayHost final : public ITrayUpkeep {
     static constexpr const wchar_t* kShareClass = L"Hollisk_TrayShare";
     static constexpr const wchar_t* kSinkClass = L"Hollisk_TraySink";
     static constexpr const wchar_t* kTaskbarClass = L"Shell_TrayWnd";
+    static constexpr size_t kMaxSubscribers = 8;
 
     explicit TrayHost(Trace& trace);
     ~TrayHost() override;
@@ -70,6 +71,7 @@ class TrayHost final : public ITrayUpkeep {
     void RegisterShareClasses();
     UniqueWindow CreateTrayWindow(const wchar_t* className, DWORD exStyle);
     bool HostMutexFree();
+    bool AcceptsSubscriber(HWND sink);
     void AddSubscriber(HWND sink);
     void RemoveSubscriber(HWND sink);
     void RelayToSubscribers(const COPYDATASTRUCT& data);

@@ -10,13 +10,15 @@ namespace {
 // Our own copy of an owner's icon and its capture.
 class IconCopy final : public TrayIconPicture {
   public:
-    explicit IconCopy(HICON copy) : m_icon(copy) { m_capture.CreateFromHICON(copy); }
+    explicit IconCopy(HICON copy) : m_icon(copy), m_taken(m_capture.CreateFromHICON(copy)) {}
+    bool Taken() const { return m_taken; }
     uint32_t Handle() const override { return TrayHandleOf(m_icon.Get()); }
     const GDIPImage* Image() const override { return m_capture.Image(); }
 
   private:
     UniqueIcon m_icon;
     AlphaIcon m_capture;
+    bool m_taken;
 };
 
 }  // namespace
@@ -33,10 +35,19 @@ bool Win32TrayOwners::IsWindow(uint32_t window) {
     return window != 0 && ::IsWindow(WindowFromTray(window));
 }
 
+uint32_t Win32TrayOwners::ProcessOf(uint32_t window) {
+    DWORD process = 0;
+    if (window == 0 || !GetWindowThreadProcessId(WindowFromTray(window), &process)) return 0;
+    return process;
+}
+
 std::unique_ptr<TrayIconPicture> Win32TrayOwners::CopyIcon(uint32_t icon) {
     const HICON copy = ::CopyIcon(reinterpret_cast<HICON>(WindowFromTray(icon)));
     if (!copy) return nullptr;
-    return std::make_unique<IconCopy>(copy);
+    auto picture = std::make_unique<IconCopy>(copy);
+    // An icon too large to capture is refused whole: its copy goes at once.
+    if (!picture->Taken()) return nullptr;
+    return picture;
 }
 
 void Win32TrayOwners::Post(uint32_t window, uint32_t message, uint32_t wParam, uint32_t lParam) {

@@ -15,6 +15,8 @@ uint32_t TrayHandleOf(const void* handle);
 class Win32TrayOwners final : public ITrayOwners {
   public:
     bool IsWindow(uint32_t window) override;
+    uint32_t ProcessOf(uint32_t window) override;
+    uint32_t OwnProcess() override { return GetCurrentProcessId(); }
     std::unique_ptr<TrayIconPicture> CopyIcon(uint32_t icon) override;
     void Post(uint32_t window, uint32_t message, uint32_t wParam, uint32_t lParam) override;
     bool CursorPos(int32_t& x, int32_t& y) override;

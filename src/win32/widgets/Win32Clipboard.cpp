@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "core/app/Error.h"
+#include "core/widgets/ClipboardHistory.h"
 #include "win32/platform/WideText.h"
 
 namespace tarvik {
@@ -100,6 +101,8 @@ std::optional<std::string> Win32Clipboard::ReadText(WindowHandle window) {
     if (!block.Data()) return std::nullopt;
     const std::u16string_view text =
         ClipboardBlockText(static_cast<const char16_t*>(block.Data()), block.Size());
+    // Longer than the history keeps: refused before it is converted.
+    if (text.size() > ClipboardHistory::kMaxUnits) return std::nullopt;
     return Narrow(std::wstring_view(reinterpret_cast<const wchar_t*>(text.data()), text.size()));
 }
 

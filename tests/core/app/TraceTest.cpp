@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <fstream>
 #include <string>
 
 #include "core/support/TestTrace.h"
@@ -32,22 +33,23 @@ TEST(Trace, RecordsAreAppendedUnchangedAndARemovedLogStartsAgain) {
     EXPECT_EQ(ReadFile(path), "#2026-12-31 00:00:01#,\"again\"\r\n");
 }
 
-// Only a repeat of the last once record is dropped, even when it was lost; a LogError between
-// does not count.
-TEST(Trace, OnlyARepeatOfTheLastOnceRecordIsDropped) {
+// Each record is written once, whatever came between, even when it was lost; a LogError does
+// not count.
+TEST(Trace, EachOnceRecordIsWrittenOnce) {
     TestTrace log;
     auto& [folder, clock, trace] = log;
     const std::filesystem::path path = folder.Path() / "errors.log";
-    const std::tuple<int32_t, const char*, const char*> records[] = {
-        {1, "a", "x"},  {1, "a", "x"},  {2, "a", "x"},  {1, "a", "x"},  {-1, "a", "x"},
-        {1, "ab", "x"}, {1, "a", "bx"}, {12, "a", "x"}, {1, "2a", "x"},
+    const std::tuple<int32_t, const char*, const char*, const char*> records[] = {
+        {1, "a", "p", "x"},  {1, "a", "p", "y"},  {2, "a", "p", "x"}, {1, "a", "p", "x"},
+        {-1, "a", "p", "x"}, {1, "ab", "p", "x"}, {1, "a", "", "x"},  {1, "a", "ap", "x"},
+        {12, "a", "p", "x"}, {1, "2a", "p", "x"},
     };
-    for (const auto& [code, source, message] : records)
-        trace.LogErrorOnce(code, source, "", message);
-    trace.LogError(1, "2a", "", "x");
-    trace.LogErrorOnce(1, "2a", "", "x");
+    trace.LogError(1, "a", "b", "x");
+    for (const auto& [code, source, procedure, message] : records)
+        trace.LogErrorOnce(code, source, procedure, message);
+    trace.LogErrorOnce(1, "a", "b", "x");
     const std::string written = ReadFile(path);
-    EXPECT_EQ(std::count(written.begin(), written.end(), '\n'), 9);
+    EXPECT_EQ(std::count(written.begin(), written.end(), '\n'), 11);
 
     std::filesystem::remove(path);
     std::filesystem::create_directory(path);  // every record is lost now
@@ -58,6 +60,23 @@ TEST(Trace, OnlyARepeatOfTheLastOnceRecordIsDropped) {
     std::filesystem::remove(path);  // fails when the missing folder was made
     trace.LogErrorOnce(7, "Feed", "Parse", "bad");
     EXPECT_EQ(ReadFile(path), "");
+}
+
+// A log that a record would take past 1 MiB becomes errors.old.log, replacing the older one.
+TEST(Trace, AFullLogMovesToTheOldLogAndTheRecordStartsANewOne) {
+    TestTrace log;
+    auto& [folder, clock, trace] = log;
+    const std::filesystem::path path = folder.Path() / "errors.log";
+    const std::string full(Trace::kMaxBytes - 27, 'a');
+    std::ofstream(path, std::ios::binary) << full;
+    std::ofstream(folder.Path() / "errors.old.log") << "older";
+    int rotations = 0;
+    trace.Rotated = [&] { ++rotations; };
+    trace.Log("1");  // 27 bytes with its line end: the log is exactly full
+    trace.Log("2");
+    EXPECT_EQ(ReadFile(path), "#2026-05-04 09:15:02#,\"2\"\r\n");
+    EXPECT_EQ(ReadFile(folder.Path() / "errors.old.log"), full + "#2026-05-04 09:15:02#,\"1\"\r\n");
+    EXPECT_EQ(rotations, 1);
 }
 
 }  // namespace

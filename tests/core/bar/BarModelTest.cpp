@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "core/app/Error.h"
+#include "core/app/HandlerScope.h"
 #include "core/app/Rounding.h"
 #include "core/menus/MenuStrip.h"
 #include "core/menus/NativeMenu.h"
@@ -35,13 +36,17 @@ class Outside final : public IBarWindow,
     mutable Events events;
     std::vector<RectI> pushed;  // the area of every frame pushed
     std::function<void()> duringMenu;
+    std::function<void()> duringPoll;
     bool failPush = false;
     bool failTitle = false;
     int32_t cursorX = 100;
     int32_t cursorY = 40;
 
     void KeepPlaced() override { events.push_back("place"); }
-    void PollForeground() override { events.push_back("poll"); }
+    void PollForeground() override {
+        events.push_back("poll");
+        if (duringPoll) duringPoll();
+    }
     void KeepBackdropBelow() override { events.push_back("backdrop"); }
     void KeepDecoyOnTop() override { events.push_back("decoy"); }
     void PruneDeadIcons() override { events.push_back("prune"); }
@@ -203,6 +208,23 @@ TEST(BarModel, NothingIsDrawnOrRestackedWhileTheContextMenuIsOpen) {
     rig.model.MouseUp(2, {100, 10});
     EXPECT_EQ(rig.outside.events, (Events{"menu", "request", "request"}));
     EXPECT_TRUE(rig.model.Flush());
+}
+
+// A close dispatched by a loop nested in the model's handler (the context menu's, or a send to
+// another program during the tick) frees the model only once that handler has returned.
+TEST(BarModel, AClosePutOffByANestedLoopFreesTheModelAfterItsHandler) {
+    for (const bool inTick : {false, true}) {
+        Rig rig;
+        auto model = std::make_unique<BarModel>(rig.load.theme, rig.log.trace, rig.strip,
+                                                rig.nativeMenu, rig.outside);
+        model->SetGraphics(&rig.graphics);
+        (inTick ? rig.outside.duringPoll : rig.outside.duringMenu) = [&] {
+            HandlerScope::RunWhenIdle([&] { model.reset(); });
+            EXPECT_NE(model, nullptr) << "freed under its own handler";
+        };
+        inTick ? model->Tick() : model->MouseUp(2, {100, 10});
+        EXPECT_EQ(model, nullptr) << inTick;
+    }
 }
 
 TEST(BarModel, WidgetsTakeThePointerFirstAndTheStripLiesBetweenThem) {

@@ -18,6 +18,7 @@ struct FakeDesktop final : IDesktopWorkArea {
     WorkspaceRect rect;
     std::optional<int32_t> readError, writeError;
     int writes = 0;
+    WorkspaceRect Screen() override { return {0, 0, 1920, 1080}; }
 
     WorkspaceRect Read() override { return readError ? throw Error(*readError, "read") : rect; }
     void Write(const WorkspaceRect& value) override {
@@ -88,30 +89,45 @@ TEST(WorkArea, FailuresAreLoggedAndLeaveTheReservationToRetry) {
                   R"(6,"WorkArea","GetWorkspace","failed to get the user workspace")"}));
 }
 
-TEST(WorkArea, TakesOverTheStripAnEarlierRunLeftInsteadOfAddingOne) {
-    // Left on record (saved top, reserved top), the top found at start, the bar's offset now, and
-    // the top after Reserve and after Restore.
-    const std::tuple<std::string, std::string, int32_t, int32_t, int32_t, int32_t> cases[] = {
-        {"0", "23", 23, 0, 23, 0},    // ended from Task Manager: taken over, given back at Exit
-        {"0", "53", 53, 0, 23, 0},    // it was moved down 30 pixels; this run is not
-        {"0", "23", 23, 30, 53, 0},   // this run is moved down; the earlier one was not
-        {"30", "53", 53, 0, 30, 30},  // a taller strip above it now: the earlier one goes back
-        {"0", "23", 40, 0, 40, 40},   // the session started afresh, with another program's strip
-        {"x", "23", 23, 0, 23, 23},   // a record that does not read is no record
-    };
+TEST(WorkArea, TakesOverTheStripAnEarlierRunLeftOnThisScreenInsteadOfAddingOne) {
+    // Left on record (saved top, reserved top, screen), the top found at start, the bar's offset
+    // now, and the top after Reserve and after Restore. A record that does not fit is logged.
+    const std::string screen = "1920x1080";
+    const std::tuple<std::string, std::string, std::string, int32_t, int32_t, int32_t, int32_t>
+        cases[] = {
+            {"0", "23", screen, 23, 0, 23, 0},    // ended from Task Manager: taken over
+            {"0", "23", "", 23, 0, 23, 0},        // so by a version that kept no screen size
+            {"0", "53", screen, 53, 0, 23, 0},    // it was moved down 30 pixels; this run is not
+            {"0", "23", screen, 23, 30, 53, 0},   // this run is moved down; the earlier one not
+            {"30", "53", screen, 53, 0, 30, 30},  // a taller strip above it now: that one goes back
+            {"0", "23", screen, 40, 0, 40, 40},   // a fresh session, with another program's strip
+            // Ignored and logged: the strip found stays as it is.
+            {"x", "23", screen, 23, 0, 23, 23},
+            {"0", "23", "1280x1024", 23, 0, 23, 23},
+            {"0", "2000", "", 2000, 0, 2000, 2000},
+            {"-5000", "23", screen, 23, 0, 23, 23},
+            {"30", "23", screen, 23, 0, 23, 23},
+            {"900", "2000", screen, 2000, 0, 2000, 2000},
+        };
     TestTrace log;
-    for (const auto& [saved, top, found, offset, reserved, restored] : cases) {
+    for (const auto& [saved, top, size, found, offset, reserved, restored] : cases) {
         FakeDesktop desktop;
         desktop.rect = {0, found, 1920, 1040};
         MemorySettings settings;
-        settings.values = {{{"WorkArea", "SavedTop"}, saved}, {{"WorkArea", "ReservedTop"}, top}};
+        settings.values = {{{"WorkArea", "SavedTop"}, saved},
+                           {{"WorkArea", "ReservedTop"}, top},
+                           {{"WorkArea", "Screen"}, size}};
         WorkArea workArea(desktop, settings, log.trace, 23, offset);
         workArea.Reserve();
         EXPECT_EQ(desktop.rect.top, reserved) << saved << "," << top << " " << found;
+        if (workArea.Reserved()) EXPECT_EQ(settings.Read("WorkArea", "Screen", ""), screen);
         workArea.Restore();
         EXPECT_EQ(desktop.rect.top, restored) << saved << "," << top << " " << found;
         EXPECT_TRUE(settings.values.empty()) << saved << "," << top << " " << found;
     }
+    EXPECT_EQ(log.Records(),
+              std::vector<std::string>(6, R"(0,"WorkArea","Reserve","the strip on record does )"
+                                          R"(not fit this screen - record ignored")"));
 }
 
 }  // namespace

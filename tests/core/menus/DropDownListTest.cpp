@@ -6,7 +6,7 @@
 #include <tuple>
 #include <vector>
 
-#include "core/support/RecordingGraphics.h"
+#include "core/support/Drawn.h"
 #include "core/support/TestTrace.h"
 #include "core/support/ThemeLoad.h"
 
@@ -106,24 +106,15 @@ TEST_F(DropDownListTest, TheFrameIsGlassThenHighlightsSeparatorsAndTextsAndAFail
     GDIPGraphics graphics;
     graphics.FromImage(bitmap.Image());
     m_list.Paint(graphics, 200, 120, true);
-    // Each call: its kind, or a text with its place; the colours that matter named.
-    std::vector<std::string> drawn;
-    for (const DrawCall& call : RecordedCalls(graphics)) {
-        const char* kinds[] = {"clear", "", "path", "fill", "rect", "image"};
-        drawn.push_back(call.kind == DrawKind::DrawString
-                            ? call.text + " " + std::to_string(int(call.point.X)) + "," +
-                                  std::to_string(int(call.point.Y))
-                            : kinds[int(call.kind)]);
-        for (const auto& [argb, name] : {std::pair{glass.Selection, " selection"},
-                                         {glass.SeparatorColor, " separator"},
-                                         {RecordedArgb(m_brushes.DisabledBrush()), " disabled"},
-                                         {RecordedArgb(m_brushes.HighlightBrush()), " highlight"}})
-            if (call.kind != DrawKind::DrawPath && call.argb == argb) drawn.back() += name;
-    }
-    EXPECT_EQ(drawn, (std::vector<std::string>{"clear", "fill", "path", "fill selection",
-                                               "Open 30,4 highlight", "rect separator",
-                                               "Gone 30,35 disabled", "Save 30,56"}));
-    EXPECT_EQ(RecordedCalls(graphics)[5].rect, (RectF{15, 30, 170, 1}));
+    EXPECT_EQ(
+        Drawn(RecordedCalls(graphics), {{glass.Selection, "selection"},
+                                        {glass.SeparatorColor, "separator"},
+                                        {RecordedArgb(m_brushes.DisabledBrush()), "disabled"},
+                                        {RecordedArgb(m_brushes.HighlightBrush()), "highlight"},
+                                        {RecordedArgb(m_brushes.TextBrush()), "text"}}),
+        (std::vector<std::string>{"clear", "fill ?", "line separator", "fill selection",
+                                  "Open highlight 30,4 15", "rect separator 15,30 170x1",
+                                  "Gone disabled 30,35 15", "Save text 30,56 15"}));
     // Without glass behind, the body is the tint.
     graphics.FromImage(bitmap.Image());
     m_list.Paint(graphics, 200, 120, false);

@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "core/support/Drawn.h"
 #include "core/support/FakeDropDown.h"
 #include "core/support/RecordingGraphics.h"
 #include "core/support/TestTrace.h"
@@ -140,28 +141,21 @@ TEST(MenuStrip, EachTitleIsPaintedByItsState) {
         EXPECT_EQ(clear->settings,
                   (RenderSettings{kTextRenderingHintAntiAlias, kSmoothingModeHighQuality,
                                   kPixelOffsetModeHighQuality}));
-        const uint32_t text = RecordedArgb(rig.load.brushes().TextBrush());
-        const uint32_t highlight = RecordedArgb(rig.load.brushes().HighlightBrush());
         std::vector<std::string> drawn;
-        for (auto call = clear.base(); call != calls.end(); ++call) {
-            if (call->kind == DrawKind::DrawString) {
-                drawn.push_back(call->text + (call->font.style == kFontStyleBold ? " bold" : "") +
-                                (call->argb == text        ? " text"
-                                 : call->argb == highlight ? " hi"
-                                                           : "?") +
-                                " " + std::to_string(int(call->point.X)));
-            } else if (call->kind == DrawKind::FillPath) {
-                drawn.push_back(call->argb == rig.load.theme.Glass.Pressed     ? "pressed"
-                                : call->argb == rig.load.theme.Glass.Selection ? "selection"
-                                                                               : "other fill");
-            }
-        }
+        for (std::string& line : Drawn({clear.base(), calls.end()},
+                                       {{RecordedArgb(rig.load.brushes().TextBrush()), "text"},
+                                        {RecordedArgb(rig.load.brushes().HighlightBrush()), "hi"},
+                                        {rig.load.theme.Glass.Pressed, "pressed"},
+                                        {rig.load.theme.Glass.Selection, "selection"}}))
+            if (!line.starts_with("clear") && !line.starts_with("rect") &&
+                !line.starts_with("clip"))
+                drawn.push_back(line);
         return drawn;
     };
     // A hover paints again only the titles whose look changed, and says where.
     rig.strip->MouseMove(rig.At(2));
-    EXPECT_EQ(painted(),
-              (std::vector<std::string>{"pressed", "Abc text 77", "selection", "Abcde hi 130"}));
+    EXPECT_EQ(painted(), (std::vector<std::string>{"fill pressed", "Abc text 77,4 15",
+                                                   "fill selection", "Abcde hi 130,4 15"}));
     const auto& abc = *rig.strip->Titles()[1];
     const auto& abcde = *rig.strip->Titles()[2];
     const double pad = rig.load.theme.Layout.MenuPad;
@@ -171,8 +165,9 @@ TEST(MenuStrip, EachTitleIsPaintedByItsState) {
 
     rig.strip->SetBounds(rig.strip->Bounds(), {});
     EXPECT_EQ(painted(),
-              (std::vector<std::string>{"Notes bold text 6", "pressed", "Abc text 77", "selection",
-                                        "Abcde hi 130", "Edit text 198", "View text 258"}));
+              (std::vector<std::string>{"Notes text 6,4 15b", "fill pressed", "Abc text 77,4 15",
+                                        "fill selection", "Abcde hi 130,4 15", "Edit text 198,4 15",
+                                        "View text 258,4 15"}));
 }
 
 TEST(MenuStrip, ReadsAgainOnlyWhenTheTitleChangedAndOffersCustomMenusWithoutAMenuBar) {

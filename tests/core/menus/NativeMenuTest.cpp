@@ -10,6 +10,7 @@
 
 #include "core/app/Error.h"
 #include "core/support/FakeDropDown.h"
+#include "core/support/MenuRows.h"
 #include "core/support/TestTrace.h"
 #include "core/theme/ThemeLayout.h"
 
@@ -20,6 +21,7 @@ namespace tarvik {
 namespace {
 
 using test::FakeDropDown;
+using Rows = std::vector<std::string>;
 
 constexpr uint32_t kGrayed = 0x1;
 constexpr uint32_t kPopup = 0x10;
@@ -78,25 +80,12 @@ std::shared_ptr<MenuItem> Leaf(MenuItem item) {
     return std::make_shared<MenuItem>(std::move(item));
 }
 
-// The tree one row per line, indented by depth: "text id" ("---" for a separator), "off" when
-// disabled, "@" when it goes to another window than kWindow.
-std::string Describe(const MenuItemList& items, const std::string& indent = "") {
-    std::string out;
-    for (const auto& item : items) {
-        out += indent +
-               (item->IsSeparator ? "---" : item->text + " " + std::to_string(item->CommandId)) +
-               (item->IsEnabled ? "" : " off") + (item->hWnd == kWindow ? "" : " @") + "\n" +
-               Describe(item->Children, indent + "  ");
-    }
-    return out;
-}
-
 class NativeMenuTest : public ::testing::Test {
   protected:
-    std::string Read(MenuHandle menu = kMenu) {
+    Rows Read(MenuHandle menu = kMenu) {
         MenuItemList items;
         m_native.PopulateMenuFromHandle(items, menu, kWindow);
-        return Describe(items);
+        return test::MenuRows(items);
     }
     // Picks row 1; every row without children closes the whole chain.
     void Pick(MenuItem item) {
@@ -114,12 +103,12 @@ class NativeMenuTest : public ::testing::Test {
 };
 
 TEST_F(NativeMenuTest, CaptionsAndStateFlagsBecomeRows) {
-    const std::tuple<std::string, uint32_t, MenuHandle, std::string> cases[] = {
-        {"&&&Save", 0, 0, "&Save 100\n"},
-        {"Two\tTabs\tCtrl+T", 0, 0, "Two\tTabs 100\n"},
-        {"Entry", kGrayed, 0, "Entry 100 off\n"},
-        {"", kSeparator, 0, "---\n"},
-        {"Entry", kSeparator | kPopup, 7, "Entry -1\n  Inner 9\n"},  // not a separator
+    const std::tuple<std::string, uint32_t, MenuHandle, Rows> cases[] = {
+        {"&&&Save", 0, 0, {"&Save 100"}},
+        {"Two\tTabs\tCtrl+T", 0, 0, {"Two\tTabs 100"}},
+        {"Entry", kGrayed, 0, {"Entry 100 off"}},
+        {"", kSeparator, 0, {"-"}},
+        {"Entry", kSeparator | kPopup, 7, {"Entry -1", "  Inner 9"}},  // not a separator
     };
     m_system.menus[7] = {{"Inner", 0, 9}};
     for (const auto& [raw, state, subMenu, rows] : cases) {
@@ -136,13 +125,13 @@ TEST_F(NativeMenuTest, ReadsTheMenuBarAsATreeAndSkipsEntriesWithoutTextWithOneLi
     m_system.menus[11] = {};
     MenuItemList titles;
     m_native.ReadMenuBar(titles, kWindow);
-    EXPECT_EQ(Describe(titles), "File -1\n  New 101\nEmpty -1\n");
+    EXPECT_EQ(test::MenuRows(titles), (Rows{"File -1", "  New 101", "Empty -1"}));
     EXPECT_EQ(m_log.Records(),
               std::vector<std::string>{"0,\"NativeMenu\",\"PopulateMenuFromHandle\",\"menu item 1 "
                                        "of 4660 has no text and is not a separator (state "
                                        "&H100) - skipped\""});
     // Not a menu, or no menu bar at all: nothing.
-    EXPECT_EQ(Read(999), "");
+    EXPECT_EQ(Read(999), Rows{});
     titles.clear();
     m_native.ReadMenuBar(titles, 5);
     EXPECT_TRUE(titles.empty());

@@ -5,8 +5,6 @@
 #include "core/shortcuts/MenuEditorHandoff.h"
 #include "core/shortcuts/MenuEditorWidget.h"
 #include "core/shortcuts/ShortcutPorts.h"
-#include "core/support/FakeDropDown.h"
-#include "core/support/ThemeLoad.h"
 #include "core/support/WidgetFakes.h"
 #include "core/widgets/SpotlightWidget.h"
 
@@ -40,13 +38,12 @@ struct FakeSystem final : IKeySender, IShortcutWindows, IMenuSource {
 };
 
 // The custom menus of window 7 with the editor on a host. Text size 15: a character is 7.5 wide.
-struct Rig {
-    explicit Rig(std::string stored = "") {
-        EXPECT_TRUE(load.Load("<t><text face='DejaVu Sans' size='15'/></t>"));
+struct Rig : HostRig {
+    explicit Rig(std::string stored = "") : HostRig("<t><text face='DejaVu Sans' size='15'/></t>") {
         if (!stored.empty()) Stored() = stored;
-        host.Initialize(bar);
-        host.RegisterHidden(editor);
+        host->RegisterHidden(editor);
     }
+    ~Rig() { host.reset(); }  // it detaches the editor, which uses the menus
     // A pick of a custom entry of window 7 ("": one that opens the editor), then a bar tick.
     void Pick(const char* chord) {
         MenuItem item;
@@ -75,18 +72,12 @@ struct Rig {
     }
     std::string& Stored() { return settings.values[{"CustomMenus", "app.exe"}]; }
 
-    ThemeLoad load;
-    MemorySettings settings;
     FakeSystem system;
     CustomMenus menus{{settings, load.log.trace, system, system, system}};
-    FakeCanvas canvas;
-    FakeDropDown menu;
-    FakeWidgetBar bar;
-    WidgetHost host{{load.theme, load.brushes(), load.log.trace, load.dpi, settings, canvas, menu}};
     std::shared_ptr<MenuEditorWidget> editor = std::make_shared<MenuEditorWidget>(
         MenuEditorServices{load.theme, load.brushes(), load.log.trace, load.dpi, menus});
     int tracks = 0;
-    MenuEditorHandoff handoff{menus, host, [this] { ++tracks; }};
+    MenuEditorHandoff handoff{menus, *host, [this] { ++tracks; }};
     GDIPGraphics graphics;
 };
 
@@ -167,13 +158,22 @@ TEST(MenuEditorWidget, RecordsAChordKeepsToTheLimitsAndHandsTheStripBackWhenDone
     for (const char16_t c : std::u16string(38, u'c') + u"\U0001F600\U0001F600\b")
         rig.editor->OnCanvasKeyPress(c);
     rig.editor->OnCanvasKeyDown(13, 0);  // no chord yet: Enter does nothing
-    // Key 0: a click on the Shortcut field. Ctrl alone records nothing; Escape keeps the chord.
-    for (const auto& [key, shift] : {std::pair{0, 0}, {17, 2}, {75, 2}, {0, 0}, {27, 0}}) {
+    // Key 0: a click on the Shortcut field. Ctrl and Alt+F4 record nothing; Escape keeps the
+    // chord.
+    for (const auto& [key, shift] :
+         {std::pair{0, 0}, {17, 2}, {115, 4}, {75, 2}, {0, 0}, {27, 0}}) {
         key == 0 ? rig.editor->OnCanvasMouseUp(1, 150, 130)
                  : rig.editor->OnCanvasKeyDown(int16_t(key), int16_t(shift));
-        EXPECT_EQ(rig.editor->Recording(), key == 17 || key == 0) << key;
+        EXPECT_EQ(rig.editor->Recording(), key == 17 || key == 115 || key == 0) << key;
     }
     EXPECT_EQ(rig.Measure(), "264x198");
+    // A store that refuses the entry leaves it typed in, shown as not saved, and says so.
+    rig.settings.failWrites = true;
+    rig.editor->OnCanvasKeyDown(13, 0);
+    EXPECT_EQ(std::tuple(rig.editor->NotSaved(), rig.Measure(), rig.settings.values.size()),
+              std::tuple(true, "264x198", 0u));
+    EXPECT_NE(rig.load.log.Records().back().find("was not saved"), std::string::npos);
+    rig.settings.failWrites = false;
     rig.editor->OnCanvasKeyDown(13, 0);
     EXPECT_EQ(rig.Stored(), V("Shortcuts123456789012345|" + std::string(38, 'c') + "=Ctrl+K"));
     EXPECT_EQ(rig.Measure(), "264x158") << "a title and an entry";

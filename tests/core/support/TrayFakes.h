@@ -24,10 +24,12 @@ struct FakePicture final : TrayIconPicture {
     GDIPBitmap image;
 };
 
-// Windows 0x10 to 0x1F live unless dead; the pointer is at (-5, 300); posts read
-// "window message wParam lParam" in hexadecimal.
+// Windows 0x10 to 0x1F live unless dead, each in a process of the same number, 0x1F being this
+// program's; the pointer is at (-5, 300); posts read "window message wParam lParam" in hexadecimal.
 struct FakeOwners final : ITrayOwners {
     bool IsWindow(uint32_t w) override { return w >= 0x10 && w < 0x20 && !dead.count(w); }
+    uint32_t ProcessOf(uint32_t w) override { return IsWindow(w) ? w : 0; }
+    uint32_t OwnProcess() override { return 0x1F; }
     std::unique_ptr<TrayIconPicture> CopyIcon(uint32_t icon) override {
         return std::make_unique<FakePicture>(icon);
     }

@@ -1,11 +1,14 @@
 #pragma once
 
-// In-memory stand-ins for the widget host's surroundings: the settings store, the canvas window
-// and the bar.
+// In-memory stand-ins for the widget host's surroundings (the settings store, the canvas window
+// and the bar), and the one widget host the widget tests build on them.
+
+#include <gtest/gtest.h>
 
 #include <functional>
 #include <map>
 #include <memory>
+#include <optional>
 #include <stdexcept>
 #include <string>
 #include <utility>
@@ -14,6 +17,9 @@
 #include "core/app/Error.h"
 #include "core/feeds/FeedFetcher.h"
 #include "core/platform/SettingsStore.h"
+#include "core/support/FakeDropDown.h"
+#include "core/support/MenuRows.h"
+#include "core/support/ThemeLoad.h"
 #include "core/widgets/SystemPorts.h"
 #include "core/widgets/framework/WidgetHost.h"
 #include "core/widgets/framework/WidgetPorts.h"
@@ -25,6 +31,7 @@ class MemorySettings final : public ISettingsStore {
   public:
     std::map<std::pair<std::string, std::string>, std::string> values;
     int writes = 0;
+    bool failWrites = false;  // every write is refused
 
     std::string Read(std::string_view section, std::string_view key,
                      std::string_view fallback) override {
@@ -33,6 +40,7 @@ class MemorySettings final : public ISettingsStore {
     }
     bool Write(std::string_view section, std::string_view key, std::string_view value) override {
         ++writes;
+        if (failWrites) return false;
         values[{std::string(section), std::string(key)}] = std::string(value);
         return true;
     }
@@ -135,8 +143,8 @@ struct RecordingCommands final : public ISystemCommands {
     bool fail = false;
 
     void Open(std::string_view target) override { Add("open ", target); }
-    void RunHidden(std::string_view file, std::string_view parameters) override {
-        Add("hidden " + std::string(file) + " ", parameters);
+    void RunSystemTool(std::string_view file, std::string_view parameters, bool hidden) override {
+        Add((hidden ? "hidden system " : "system ") + std::string(file) + " ", parameters);
     }
     void Suspend() override { Add("suspend"); }
     void LockWorkStation() override { Add("lock"); }
@@ -147,14 +155,9 @@ struct RecordingCommands final : public ISystemCommands {
     }
 };
 
-// The widget's menu rows: "-" for a separator, else "text id" with " off" when disabled.
+// The widget's menu (see MenuRows).
 inline std::vector<std::string> MenuRows(IWidget& widget) {
-    std::vector<std::string> rows;
-    for (const auto& item : widget.BuildMenu())
-        rows.push_back(item->IsSeparator ? "-"
-                                         : item->text + " " + std::to_string(item->CommandId) +
-                                               (item->IsEnabled ? "" : " off"));
-    return rows;
+    return MenuRows(widget.BuildMenu());
 }
 
 // Picks the menu row with the command.
@@ -168,8 +171,10 @@ inline void PickCommand(IWidget& widget, int32_t command) {
 struct FakeFeedFetcher final : public IFeedFetcher {
     std::vector<std::string> starts;
     Done pending;
+    bool failStart = false;
 
     void Start(std::string_view url, Done done) override {
+        if (failStart) throw Error(8, "no window for the load");
         starts.emplace_back(url);
         pending = std::move(done);
     }
@@ -179,6 +184,26 @@ struct FakeFeedFetcher final : public IFeedFetcher {
         const Done done = std::exchange(pending, nullptr);
         done(FeedAnswer{failure.empty(), 12002, std::move(failure), std::move(bytes)});
     }
+};
+
+// A widget host on the stand-ins above, made once the theme file (none: the built-in theme) is
+// loaded, with the switched-off widgets stored as given.
+struct HostRig {
+    explicit HostRig(std::optional<std::string_view> themeFile = std::nullopt,
+                     std::string_view disabled = {}) {
+        EXPECT_TRUE(load.Load(themeFile));
+        if (!disabled.empty()) settings.values[{"Widgets", "Disabled"}] = std::string(disabled);
+        host.emplace(WidgetHostServices{load.theme, load.brushes(), load.log.trace, load.dpi,
+                                        settings, canvas, menu});
+        host->Initialize(bar);
+    }
+
+    ThemeLoad load;
+    MemorySettings settings;
+    FakeCanvas canvas;
+    FakeDropDown menu;
+    FakeWidgetBar bar;
+    std::optional<WidgetHost> host;
 };
 
 }  // namespace tarvik::test

@@ -3,14 +3,11 @@
 #include <gtest/gtest.h>
 
 #include <memory>
-#include <optional>
 #include <string>
 #include <tuple>
 #include <vector>
 
-#include "core/support/FakeDropDown.h"
-#include "core/support/RecordingGraphics.h"
-#include "core/support/ThemeLoad.h"
+#include "core/support/Drawn.h"
 #include "core/support/WidgetFakes.h"
 
 namespace tarvik::test {
@@ -21,29 +18,21 @@ namespace {
 // the page measures are as written: padding 16, title 26, version 20, gap 8, rows 22, box 13.
 constexpr std::string_view kTheme = "<t><text face='DejaVu Sans' size='15'/></t>";
 
-std::string At(float x, float y, float size) {
-    return " " + std::to_string(int(x)) + "," + std::to_string(int(y)) + " " +
-           std::to_string(int(size));
-}
-
 // The App widget and the given widgets (Volume switched off), a hidden "Editor", with the App
 // canvas open.
-struct Rig {
-    explicit Rig(std::vector<std::string> others = {"Clock", "Volume"}) {
-        EXPECT_TRUE(load.Load(kTheme));
-        host.emplace(WidgetHostServices{load.theme, load.brushes(), log.trace, load.dpi, settings,
-                                        canvas, menu});
-        host->Initialize(bar);
-        app = std::make_shared<AppWidget>(
-            AppWidgetServices{load.theme, load.brushes(), log.trace, load.dpi, system, {3, 0, 1}});
+struct Rig : HostRig {
+    explicit Rig(std::vector<std::string> others = {"Clock", "Volume"}) : HostRig(kTheme) {
+        app = std::make_shared<AppWidget>(AppWidgetServices{
+            load.theme, load.brushes(), load.log.trace, load.dpi, system, {3, 0, 1}});
         host->Register(app);
         for (const std::string& name : others) host->Register(std::make_shared<FakeWidget>(name));
         host->RegisterHidden(std::make_shared<FakeWidget>("Editor"));
         host->SetWidgetEnabled("Volume", false);
         host->SummonCanvas("App", 400);
     }
-    // The canvas as measured and painted: its size, every text at its place in its font size
-    // ("b" bold), each filled box with its edge, each check mark and each empty box's outline.
+    ~Rig() { host.reset(); }  // it detaches the widgets, which use the rig's parts
+    // The canvas as measured and painted: its size, then every text, filled box and check mark
+    // (see Drawn).
     std::vector<std::string> Show() {
         int32_t width = 0;
         int32_t height = 0;
@@ -51,18 +40,15 @@ struct Rig {
         graphics.FromImage(bitmap.Image());
         app->PaintCanvas(graphics, width, height);
         const Colour& tick = load.theme.HighlightTextColour;
-        const uint32_t check = PackArgb(255, tick.Red(), tick.Green(), tick.Blue());
         std::vector<std::string> shown{std::to_string(width) + "x" + std::to_string(height)};
-        for (const DrawCall& c : RecordedCalls(graphics)) {
-            if (c.kind == DrawKind::DrawString)
-                shown.push_back(c.text + At(c.point.X, c.point.Y, c.font.size) +
-                                (c.font.style == kFontStyleBold ? "b" : ""));
-            if (c.kind == DrawKind::FillRectangle && c.argb == load.theme.Glass.Selection)
-                shown.push_back("box" + At(c.rect.X, c.rect.Y, c.rect.Width));
-            if (c.kind == DrawKind::DrawPath && c.argb == check) shown.push_back("check");
-            if (c.kind == DrawKind::DrawPath && c.argb == load.theme.DisabledTextColour)
-                shown.push_back("outline");
-        }
+        for (std::string& line :
+             Drawn(RecordedCalls(graphics),
+                   {{RecordedArgb(load.brushes().TextBrush()), "text"},
+                    {load.theme.Glass.Selection, "box"},
+                    {PackArgb(255, tick.Red(), tick.Green(), tick.Blue()), "check"},
+                    {load.theme.DisabledTextColour, "dim"}}))
+            if (!line.starts_with("fill") && line != "clear" && line != "line ?")
+                shown.push_back(std::move(line));
         return shown;
     }
     // Shows the widgets page the way a user gets there.
@@ -72,33 +58,26 @@ struct Rig {
         return Show();
     }
 
-    ThemeLoad load;
-    TestTrace log;
-    MemorySettings settings;
-    FakeCanvas canvas;
-    FakeDropDown menu;
-    FakeWidgetBar bar;
     RecordingCommands system;
     std::shared_ptr<AppWidget> app;
-    std::optional<WidgetHost> host;
     GDIPBitmap bitmap = GDIPBitmap::CreateFromSizeFormat(200, 200);
     GDIPGraphics graphics;
 };
 
 TEST(AppWidget, PagesShowTheVersionAndTheShownWidgetsWithTheirStates) {
     Rig rig;
-    EXPECT_EQ(rig.Show(),
-              (std::vector<std::string>{"176x142", "Tarvik 16,16 15b", "Version 3.0.1 16,42 10",
-                                        "tarvik.app 48,72 15", "Options... 48,104 15"}));
+    EXPECT_EQ(rig.Show(), (std::vector<std::string>{
+                              "176x142", "Tarvik text 16,16 15b", "Version 3.0.1 dim 16,42 10",
+                              "tarvik.app text 48,72 15", "Options... text 48,104 15"}));
     EXPECT_EQ(rig.ShowWidgetsPage(),
-              (std::vector<std::string>{"176x134", "Widgets 16,16 15b", "box 16,46 13", "check",
-                                        "Clock 37,43 15", "outline", "Volume 37,65 15",
-                                        "Back 70,96 15"}));
+              (std::vector<std::string>{"176x134", "Widgets text 16,16 15b", "rect box 16,46 13x13",
+                                        "line check", "Clock text 37,43 15", "line dim",
+                                        "Volume text 37,65 15", "Back ? 70,96 15"}));
     EXPECT_EQ(rig.canvas.anchors.size(), 2u) << "measured again for the new page";
 
     Rig alone(std::vector<std::string>{});
     EXPECT_EQ(alone.ShowWidgetsPage(),
-              (std::vector<std::string>{"176x90", "Widgets 16,16 15b", "Back 70,52 15"}));
+              (std::vector<std::string>{"176x90", "Widgets text 16,16 15b", "Back ? 70,52 15"}));
 }
 
 TEST(AppWidget, LeftReleasesOnARowToggleItsWidgetAndOnBackReturn) {

@@ -60,11 +60,15 @@ TEST(ClipboardHistory, KeepsTheFifteenNewestDistinctTextsThatMayBeKept) {
     };
     for (const auto& [texts, marks, expected] : cases)
         EXPECT_EQ(Copies().Copy(texts, marks), expected) << texts[0];
-    // Another program's block without its terminator is read to the block's end only.
+    // Another program's block without its terminator is read to the block's end only, and a
+    // huge one no further than one unit past the longest entry.
     const char16_t units[] = {u'a', u'b', 0, u'c', u'd'};
     for (const auto& [block, bytes, text] :
          {std::tuple{units, 10, u"ab"}, {units, 3, u"a"}, {units + 3, 4, u"cd"}})
         EXPECT_EQ(ClipboardBlockText(block, bytes), text) << bytes;
+    const std::u16string huge(ClipboardHistory::kMaxUnits + 100, u'x');
+    EXPECT_EQ(ClipboardBlockText(huge.data(), huge.size() * 2).size(),
+              ClipboardHistory::kMaxUnits + 1);
 }
 
 TEST(ClipboardWidget, ListsCutLabelsAndRestoresWhatTheMenuShowedToTheTop) {

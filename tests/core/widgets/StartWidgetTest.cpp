@@ -23,9 +23,10 @@ TEST(StartWidget, ElevenRowsInThreeGroupsEachRunningItsCommandWithFailuresLogged
                                         "Shut Down 6", "-", "Lock Screen 7", "Log Out 8"}));
     for (int32_t command = 0; command <= 9; ++command) PickCommand(widget, command);
     EXPECT_EQ(commands.calls,
-              (std::vector<std::string>{
-                  "open ms-settings:about", "open ms-settings:", "open taskmgr.exe", "suspend",
-                  "hidden shutdown.exe /r /t 0", "hidden shutdown.exe /s /t 0", "lock", "logoff"}));
+              (std::vector<std::string>{"open ms-settings:about",
+                                        "open ms-settings:", "system taskmgr.exe ", "suspend",
+                                        "hidden system shutdown.exe /r /t 0",
+                                        "hidden system shutdown.exe /s /t 0", "lock", "logoff"}));
     commands.fail = true;
     for (int32_t command : {1, 8}) PickCommand(widget, command);
     EXPECT_EQ(log.Records(),

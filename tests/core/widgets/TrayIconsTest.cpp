@@ -117,6 +117,38 @@ TEST(TrayIcons, MessagesKeepIconsByKeyForLiveOwnersAndReplayIntoAnotherCopy) {
               std::tuple(3u, nullptr, 1));
 }
 
+TEST(TrayIcons, RefusesSystemCallbacksFloodsAndPostsToThisProgram) {
+    TestTrace log;
+    FakeOwners owners;
+    TrayIcons icons(owners, log.trace);
+    // A callback below WM_USER is refused on add and on modify; this program's own window gets
+    // no event even with a fair callback.
+    const std::pair<TrayBytes, int32_t> messages[] = {
+        {TrayBytes(24, NimAdd, 0x11, 1, NifMessage).Word(16, 0x112), 0},
+        {TrayBytes(24, NimAdd, 0x11, 2, NifMessage).Word(16, 0x8001), 1},
+        {TrayBytes(24, NimModify, 0x11, 2, NifMessage).Word(16, 0x10), 0},
+        {TrayBytes(24, NimAdd, 0x1F, 3, NifMessage).Word(16, 0x8001), 1}};
+    for (const auto& [message, taken] : messages)
+        EXPECT_EQ(icons.HandleTrayData(message.bytes), taken);
+    for (const auto& icon : icons.Icons()) icons.ForwardIconEvent(icon.get(), 0x202);
+    EXPECT_EQ(owners.posts, std::vector<std::string>{"11 8001 2 202"});
+
+    // 5,000 adds from one program keep 64; eight programs fill the 512 and a ninth gets none;
+    // icons already held still change. Each refusal is logged once.
+    icons.Clear();
+    const auto add = [&](uint32_t owner, int32_t id, uint32_t message = NimAdd) {
+        return icons.HandleTrayData(TrayBytes(24, message, owner, id, 0).bytes);
+    };
+    int taken = 0;
+    for (int32_t id = 0; id < 5000; ++id) taken += add(0x10, id);
+    EXPECT_EQ(taken, 64);
+    for (uint32_t owner = 0x11; owner <= 0x18; ++owner)
+        for (int32_t id = 0; id < 100; ++id) taken += add(owner, id);
+    EXPECT_EQ(std::tuple(taken, icons.Icons().size(), add(0x10, 0, NimModify)),
+              std::tuple(512, 512u, 1));
+    EXPECT_EQ(log.Records().size(), 3u);
+}
+
 TEST(TaskbarWatch, TheDecoyStandsDownAtOnceAndComesBackOnTheThirdTickWithTheShell) {
     TaskbarWatch watch;
     // Per tick: the shell's taskbar and the decoy (1: there), then the action (Nothing, StandDown,

@@ -2,13 +2,8 @@
 
 #include <gtest/gtest.h>
 
-#include <optional>
 #include <tuple>
 
-#include "core/support/FakeDropDown.h"
-#include "core/support/RecordingGraphics.h"
-#include "core/support/TestTrace.h"
-#include "core/support/ThemeLoad.h"
 #include "core/support/TrayFakes.h"
 #include "core/support/WidgetFakes.h"
 #include "core/widgets/TrayPayload.h"
@@ -17,15 +12,12 @@ namespace tarvik::test {
 namespace {
 
 // The tray widget on a host with its canvas open; cells of 30 with 22-pixel icons at 100 %.
-struct Rig {
+struct Rig : HostRig {
     Rig() {
-        EXPECT_TRUE(load.Load(std::nullopt));
-        host.emplace(WidgetHostServices{load.theme, load.brushes(), log.trace, load.dpi, settings,
-                                        canvas, menu});
-        host->Initialize(bar);
         host->Register(tray);
         host->SummonCanvas("Tray", 400);
     }
+    ~Rig() { host.reset(); }  // it detaches the widget, which uses the icons
     // Owner 0x10 + index, identifier index, callback 0x8000 + index.
     void Add(int32_t index, bool hidden = false, uint32_t icon = 0x500) {
         TrayBytes message(288, NimAdd, 0x10 + index, index, NifIcon | NifMessage | NifState);
@@ -38,17 +30,10 @@ struct Rig {
         return {tray->Columns(), tray->Rows(), width - 2 * pad, height - 2 * pad};
     }
 
-    ThemeLoad load;
-    TestTrace log;
     FakeOwners owners;
-    TrayIcons icons{owners, log.trace};
-    MemorySettings settings;
-    FakeCanvas canvas;
-    FakeDropDown menu;
-    FakeWidgetBar bar;
-    std::optional<WidgetHost> host;
-    std::shared_ptr<TrayWidget> tray =
-        std::make_shared<TrayWidget>(TrayWidgetServices{load.theme, log.trace, load.dpi, icons});
+    TrayIcons icons{owners, load.log.trace};
+    std::shared_ptr<TrayWidget> tray = std::make_shared<TrayWidget>(
+        TrayWidgetServices{load.theme, load.log.trace, load.dpi, icons});
     GDIPGraphics graphics;
     int32_t pad = load.theme.Layout.PopupPad;
 };

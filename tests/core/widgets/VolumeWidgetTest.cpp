@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "core/graphics/GDIPBitmap.h"
+#include "core/support/Drawn.h"
 #include "core/support/ThemeLoad.h"
 #include "core/widgets/AudioPort.h"
 
@@ -37,7 +38,7 @@ struct Rig {
                       "</widgets></t>"));
         graphics.FromImage(bitmap.Image());
     }
-    // The canvas's size, then what it paints: the speaker's width, texts, and the paths by colour.
+    // The canvas's size, then what it paints (see Drawn; the knob is the unnamed colour).
     std::string Open() {
         int32_t width = 0, height = 0;
         widget->MeasureCanvas(graphics, width, height);
@@ -45,15 +46,12 @@ struct Rig {
         widget->PaintCanvas(graphics, width, height);
         const GlassStyle& glass = load.theme.Glass;
         std::string shown = std::to_string(width) + "x" + std::to_string(height);
-        for (const DrawCall& c : RecordedCalls(graphics)) {
-            shown += c.kind == DrawKind::DrawImage ? " speaker" + std::to_string(int(c.rect.Width))
-                     : c.kind == DrawKind::DrawString          ? " " + c.text
-                     : c.argb == glass.SeparatorColor          ? " track"
-                     : c.argb == glass.Selection               ? " live"
-                     : c.argb == glass.BorderColor             ? " edge"
-                     : c.argb == load.theme.DisabledTextColour ? " quiet"
-                                                               : " knob";
-        }
+        for (const std::string& line :
+             Drawn(RecordedCalls(graphics), {{glass.SeparatorColor, "track"},
+                                             {glass.Selection, "live"},
+                                             {glass.BorderColor, "edge"},
+                                             {load.theme.DisabledTextColour, "quiet"}}))
+            shown += " " + line;
         return shown;
     }
     bool MutedIcon() const { return widget->ButtonIcon() == &load.theme.Skin("volume-muted"); }
@@ -84,8 +82,10 @@ TEST(VolumeWidget, PressesGrabTheKnobNearItMoveItElsewhereAndToggleMuteOnTheSpea
     for (const auto& [muted, press, held, move, level, mutedAfter, dragging] : cases) {
         Rig rig;
         rig.audio.muted = muted;
-        EXPECT_EQ(rig.Open(), std::string("206x46 speaker") +
-                                  (muted ? "16 track quiet" : "18 track live") + " knob edge");
+        EXPECT_EQ(rig.Open(),
+                  std::string("206x46 image 14,") +
+                      (muted ? "15 16x16 fill track fill quiet" : "14 18x18 fill track fill live") +
+                      " fill ? line edge");
         rig.widget->OnCanvasMouseDown(held == 2 ? 2 : 1, press, 20);
         rig.widget->OnCanvasMouseMove(held, move, 20);
         EXPECT_NEAR(rig.audio.level, level, 1e-4) << press;
@@ -98,9 +98,9 @@ TEST(VolumeWidget, PressesGrabTheKnobNearItMoveItElsewhereAndToggleMuteOnTheSpea
 TEST(VolumeWidget, TheFilledPartNeedsAPixelAndWithoutADeviceThePanelSaysSo) {
     Rig rig;
     rig.audio.level = 0.0066f;  // 0.99 pixels
-    EXPECT_EQ(rig.Open(), "206x46 speaker18 track knob edge");
+    EXPECT_EQ(rig.Open(), "206x46 image 14,14 18x18 fill track fill ? line edge");
     rig.audio.device = false;  // the notice is wider than the track: 42 + 22 × 7.5 + 5 + 14
-    EXPECT_EQ(rig.Open(), "226x46 speaker16 No sound output device");
+    EXPECT_EQ(rig.Open(), "226x46 image 14,15 16x16 No sound output device quiet 42,14 15");
     rig.widget->OnCanvasMouseDown(1, 20, 20);
     rig.widget->OnCanvasMouseDown(1, 100, 20);
     EXPECT_FALSE(rig.widget->Dragging() || rig.audio.muted || rig.audio.level != 0.0066f);
@@ -124,6 +124,8 @@ TEST(VolumeWidget, TheBarFollowsTheMuteAndTheDeviceWhichIsLookedForEveryFifthTic
         EXPECT_EQ((std::pair{rig.MutedIcon(), rig.audio.binds}), (std::pair{mutedIcon, binds}))
             << "tick " << ++tick;
     }
+    rig.widget->SetRunning(false);
+    EXPECT_FALSE(rig.audio.bound) << "switched off, the device is still held";
 }
 
 }  // namespace

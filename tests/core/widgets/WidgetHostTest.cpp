@@ -2,12 +2,9 @@
 
 #include <gtest/gtest.h>
 
-#include <optional>
 #include <string>
 #include <vector>
 
-#include "core/support/FakeDropDown.h"
-#include "core/support/ThemeLoad.h"
 #include "core/support/WidgetFakes.h"
 
 namespace tarvik::test {
@@ -19,14 +16,17 @@ constexpr std::string_view kTheme =
     "<t><text face='DejaVu Sans' size='12'/><widgets left='8' pad='6' min-width='30'/>"
     "<status gap='2' right='8'/></t>";
 
-struct Rig {
-    explicit Rig(std::string disabled = "") {
-        SetInstalledFontFamilies({"DejaVu Sans"});
-        EXPECT_TRUE(load.Load(kTheme));
-        settings.values[{"Widgets", "Disabled"}] = disabled;
-        host.emplace(WidgetHostServices{load.theme, load.brushes(), load.log.trace, load.dpi,
-                                        settings, canvas, menu});
-        host->Initialize(bar);
+// The widgets outlive the host, which detaches them when it goes.
+struct Widgets {
+    FakeWidget start{"Start", AlignLeft, ActivateMenu, "a"};
+    FakeWidget clock{"Clock", AlignRight, ActivateHoverCanvas, "abcdefgh"};
+    FakeWidget app{"App", AlignRight, ActivateCanvas, "a"};
+    FakeWidget action{"Act", AlignRight, ActivateAction, "a"};
+    FakeWidget hidden{"Editor", AlignRight, ActivateCanvas, "a"};
+};
+
+struct Rig : Widgets, HostRig {
+    explicit Rig(std::string_view disabled = "") : HostRig(kTheme, disabled) {
         bar.host = &*host;
         for (FakeWidget* widget : {&start, &clock, &app, &action})
             host->Register(std::shared_ptr<IWidget>(std::shared_ptr<void>(), widget));
@@ -47,18 +47,6 @@ struct Rig {
         host->OnMouseUp(1, Centre(index));
     }
 
-    // The widgets outlive the host, which detaches them when it goes.
-    FakeWidget start{"Start", AlignLeft, ActivateMenu, "a"};
-    FakeWidget clock{"Clock", AlignRight, ActivateHoverCanvas, "abcdefgh"};
-    FakeWidget app{"App", AlignRight, ActivateCanvas, "a"};
-    FakeWidget action{"Act", AlignRight, ActivateAction, "a"};
-    FakeWidget hidden{"Editor", AlignRight, ActivateCanvas, "a"};
-    ThemeLoad load;
-    MemorySettings settings;
-    FakeCanvas canvas;
-    FakeDropDown menu;
-    FakeWidgetBar bar;
-    std::optional<WidgetHost> host;
     GDIPBitmap bitmap = GDIPBitmap::CreateFromSizeFormat(800, 36);
     GDIPGraphics surface;
 };

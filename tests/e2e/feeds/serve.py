@@ -4,7 +4,8 @@
 Usage: serve.py WORK_FOLDER. Writes the port to WORK_FOLDER/port and every request's path to
 WORK_FOLDER/requests.log. The word in WORK_FOLDER/mode (default "good") picks the answers:
 <mode>-<feed>.xml or <mode>.xml from this folder, where <feed> is observation, forecast or news;
-"huge" sends a 50 MiB body, "silent" never answers, "redirect" redirects to itself forever.
+"huge" sends a 50 MiB body, "silent" says nothing for 3 s and hangs up, "redirect" redirects
+to itself forever.
 """
 import http.server
 import os
@@ -24,8 +25,9 @@ class Feeds(http.server.BaseHTTPRequestHandler):
                 mode = f.read().strip() or "good"
         except OSError:
             mode = "good"
-        if mode == "silent":
-            time.sleep(300)
+        if mode == "silent":  # long enough for the bar to be used meanwhile
+            time.sleep(3)
+            self.close_connection = True
             return
         if mode == "redirect":
             self.send_response(302)

@@ -123,7 +123,6 @@ TEST_F(DropDownMenuTest, DoubleClicksUnloadAndLosingTheActivationClosesEveryWind
 
     Show(320, 160);
     ASSERT_TRUE(m_menu->IsVisible());
-    EXPECT_EQ(WindowRect(m_menu->Handle()).left, 320);
     // A double-click in a cascade removes only the cascade; the window above forgets it and so
     // still closes when the user clicks elsewhere. Hiding a window hides its cascade.
     Hover(*m_menu, 2);

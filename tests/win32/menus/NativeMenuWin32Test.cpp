@@ -3,9 +3,11 @@
 #include <windows.h>
 
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "core/menus/NativeMenu.h"
+#include "core/support/MenuRows.h"
 #include "core/theme/ThemeLayout.h"
 #include "win32/menus/Win32MenuPorts.h"
 #include "win32/support/CommandTarget.h"
@@ -14,17 +16,7 @@
 namespace tarvik::test {
 namespace {
 
-// The tree one item per line, indented by depth: "text id" (or "---"), "off" when disabled.
-void Describe(const MenuItemList& items, const std::string& indent, std::string& out) {
-    for (const auto& item : items) {
-        out += indent +
-               (item->IsSeparator ? "---"
-                                  : item->text + " " + std::to_string(item->CommandId) +
-                                        (item->IsEnabled ? "" : " off")) +
-               "\n";
-        Describe(item->Children, indent + "  ", out);
-    }
-}
+using namespace std::chrono_literals;
 
 class NativeMenuWin32 : public ::testing::Test {
   protected:
@@ -44,15 +36,14 @@ class NativeMenuWin32 : public ::testing::Test {
 
 TEST_F(NativeMenuWin32, ReadsARealMenuBarAndTitle) {
     const MenuItemList items = ReadMenuBar(m_target.Handle());
-    std::string tree;
-    Describe(items, "", tree);
-    EXPECT_EQ(tree,
-              "File -1\n  New 101\n  Open... 102\n  ---\n  Recent -1\n    a.txt 111\n"
-              "    b.txt 112\n  ---\n  Exit 103\n"
-              "Edit -1\n  Undo 201 off\n  Cut 202\n  Copy 203\n  Paste 204 off\n"
-              "  Save & Close 205\n"
-              "View -1\n  Status Bar 301\n  Zoom -1\n    Zoom In 311\n    Zoom Out 312\n"
-              "    Layout -1\n      Compact 321\n");
+    EXPECT_EQ(MenuRows(items),
+              (std::vector<std::string>{
+                  "File -1",          "  New 101",        "  Open... 102",      "  -",
+                  "  Recent -1",      "    a.txt 111",    "    b.txt 112",      "  -",
+                  "  Exit 103",       "Edit -1",          "  Undo 201 off",     "  Cut 202",
+                  "  Copy 203",       "  Paste 204 off",  "  Save & Close 205", "View -1",
+                  "  Status Bar 301", "  Zoom -1",        "    Zoom In 311",    "    Zoom Out 312",
+                  "    Layout -1",    "      Compact 321"}));
     const MenuItem& compact = *items.at(2)->Children.at(1)->Children.at(2)->Children.at(0);
     EXPECT_EQ(compact.hWnd, reinterpret_cast<WindowHandle>(m_target.Handle()));
     EXPECT_EQ(m_native.ShortWindowTitle(reinterpret_cast<WindowHandle>(m_target.Handle())),
@@ -68,6 +59,22 @@ TEST_F(NativeMenuWin32, APostToAWindowThatIsGoneReportsTheSystemsCode) {
     const PostResult result = m_poster.PostCommand(handle, 202);
     EXPECT_FALSE(result.posted);
     EXPECT_EQ(result.errorCode, ERROR_INVALID_WINDOW_HANDLE);
+}
+
+// The notice of a refused command runs its loop on a thread of its own: the caller (the bar's
+// tick) goes on at once, and nothing of the bar can be closed under it.
+TEST_F(NativeMenuWin32, TheNoticeReturnsAtOnceAndStaysUpUntilClosed) {
+    const auto box = [] { return FindWindowW(L"#32770", L"Tarvik"); };
+    std::thread closer([&] {
+        Sleep(3000);
+        PostMessageW(box(), WM_COMMAND, IDOK, 0);
+    });
+    const auto start = std::chrono::steady_clock::now();
+    m_box.Show("Tarvik", "Windows would not let Tarvik run it.", NativeMenu::kFailureBoxFlags);
+    EXPECT_LT(std::chrono::steady_clock::now() - start, 2s);
+    EXPECT_TRUE(PumpUntil([&] { return box() != nullptr; }, 2s));
+    closer.join();
+    EXPECT_TRUE(PumpUntil([&] { return box() == nullptr; }, 5s));
 }
 
 }  // namespace

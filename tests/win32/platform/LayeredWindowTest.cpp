@@ -56,8 +56,8 @@ TEST(LayeredWindow, ASurfaceOfTheClientSizeShowsOnScreenAndIsReplacedOnlyWhenRec
     RECT client{};
     GetClientRect(framed.Handle(), &client);
     const BITMAP framedBitmap = Bitmap(first->mainBitmap);
-    EXPECT_EQ(framedBitmap.bmWidth * 1000 + framedBitmap.bmHeight,
-              client.right * 1000 + client.bottom);
+    EXPECT_EQ(std::pair(framedBitmap.bmWidth, framedBitmap.bmHeight),
+              std::pair(client.right, client.bottom));
 
     // Recreated: the old surface's objects are deleted. Without recreate the same one comes back.
     const HDC firstDc = first->DC();

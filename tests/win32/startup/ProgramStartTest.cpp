@@ -4,6 +4,7 @@
 
 #include <fstream>
 #include <regex>
+#include <thread>
 
 #include "win32/app/Program.h"
 #include "win32/platform/RegistrySettings.h"
@@ -72,29 +73,80 @@ TEST(ShellRestart, TheStripIsReservedAgainOnceAndTheBarGoesBackAboveTheNewTaskba
     EXPECT_EQ(area.top, 0) << "Exit gives back the strip taken the second time";
 }
 
+// Exit, a close from anyone, the session ending and a quit reaching the loop all give the strip
+// back and forget its record; the session's end does so before its message returns.
+TEST(ProgramEnd, EveryWayOutGivesTheStripBackAndForgetsItsRecord) {
+    const auto top = [] {
+        RECT area{};
+        SystemParametersInfoW(SPI_GETWORKAREA, 0, &area, 0);
+        return area.top;
+    };
+    const auto onRecord = [] {
+        return RegGetValueW(HKEY_CURRENT_USER, L"Software\\Tarvik\\WorkArea", L"SavedTop",
+                            RRF_RT_REG_SZ, nullptr, nullptr, nullptr) == ERROR_SUCCESS;
+    };
+    const auto ownDecoy = [] {
+        for (HWND w = nullptr; (w = FindWindowExW(nullptr, w, L"Shell_TrayWnd", nullptr));) {
+            DWORD process = 0;
+            GetWindowThreadProcessId(w, &process);
+            if (process == GetCurrentProcessId()) return true;
+        }
+        return false;
+    };
+    const LONG before = top();
+    for (const UINT way : {0u, UINT{WM_CLOSE}, UINT{WM_ENDSESSION}, UINT{WM_QUIT}}) {
+        Program program;
+        ASSERT_TRUE(program.Main());
+        ASSERT_EQ(top(), 23);
+        ASSERT_TRUE(onRecord());
+        const HWND bar = program.Bar()->Handle();
+        if (way == 0) program.OnContextCommand(1);
+        if (way == WM_CLOSE) PostMessageW(bar, WM_CLOSE, 0, 0);
+        if (way == WM_QUIT) PostQuitMessage(0);
+        if (way == WM_ENDSESSION) {
+            EXPECT_TRUE(PumpUntil(ownDecoy, 5s)) << "no tray decoy";
+            SendMessageW(bar, WM_ENDSESSION, TRUE, 0);
+            EXPECT_EQ(top(), before);
+            EXPECT_FALSE(onRecord());
+            EXPECT_FALSE(ownDecoy()) << "the tray decoy stays";
+        }
+        EXPECT_EQ(program.Run(), 0);
+        EXPECT_EQ(top(), before) << way;
+        EXPECT_FALSE(onRecord()) << way;
+        EXPECT_FALSE(IsWindow(bar)) << way;
+    }
+}
+
 // A failure nothing handles, in a child: this program started again with TARVIK_CRASH_CHILD set
-// to the failure's first letter and the child's folder. The child reserves the strip and fails.
+// to the failure's first letter and the child's folder. The child takes the strip and fails: a
+// C++ exception, a fault on its user-interface thread, or one on a worker thread.
 [[maybe_unused]] const bool g_crashChild = [] {
     wchar_t value[MAX_PATH * 2] = {};
     if (!GetEnvironmentVariableW(L"TARVIK_CRASH_CHILD", value, MAX_PATH * 2)) return false;
-    const std::filesystem::path folder(value + 1);
-    SystemClock clock;
-    Trace trace(folder / "errors.log", clock);
-    WorkAreaWin32 desktop;
-    RegistrySettings settings(trace, L"Software\\Tarvik.Test");
-    WorkArea workArea(desktop, settings, trace, 23, 0);
-    workArea.Reserve();
-    CrashGuard guard(trace, [&] {
-        workArea.Restore();
-        std::ofstream(folder / "top") << desktop.Read().top;
+    static std::filesystem::path folder;
+    folder = value + 1;
+    RECT area{};
+    SystemParametersInfoW(SPI_GETWORKAREA, 0, &area, 0);
+    RECT reserved = area;
+    reserved.top = 23;
+    SystemParametersInfoW(SPI_SETWORKAREA, 0, &reserved, 0);
+    // The work area is this process's own under Wine: the child writes down what it got back.
+    CrashGuard guard(folder / "errors.log", [](const RECT& back) {
+        CrashGuard::WriteWorkArea(back);
+        RECT now{};
+        SystemParametersInfoW(SPI_GETWORKAREA, 0, &now, 0);
+        std::ofstream(folder / "top") << now.top;
     });
+    guard.SetWorkArea(area);
     if (value[0] == L't') throw std::runtime_error("broken on purpose");
+    const auto fault = [] { *static_cast<volatile int*>(nullptr) = 1; };
+    if (value[0] == L'w') std::thread(fault).detach();
     TestWindow window(0, 0, 9, 9);
-    window.answer = [](UINT, WPARAM, LPARAM) -> std::optional<LRESULT> {
-        *static_cast<volatile int*>(nullptr) = 1;
+    window.answer = [&](UINT, WPARAM, LPARAM) -> std::optional<LRESULT> {
+        fault();
         return {};
     };
-    PostMessageW(window.Handle(), WM_APP, 0, 0);
+    if (value[0] == L'f') PostMessageW(window.Handle(), WM_APP, 0, 0);
     PumpMessages(10s);
     ExitProcess(0);
 }();
@@ -102,6 +154,8 @@ TEST(ShellRestart, TheStripIsReservedAgainOnceAndTheBarGoesBackAboveTheNewTaskba
 TEST(CrashGuard, AFailureNothingHandledIsLoggedGivesTheStripBackAndEnds) {
     const std::tuple<std::wstring, DWORD, std::string> cases[] = {
         {L"f", EXCEPTION_ACCESS_VIOLATION,
+         R"(-1073741819,"Program","UnhandledException","exception 0xC0000005 at 0x[0-9A-F]{16})"},
+        {L"w", EXCEPTION_ACCESS_VIOLATION,
          R"(-1073741819,"Program","UnhandledException","exception 0xC0000005 at 0x[0-9A-F]{16})"},
         {L"t", CrashGuard::kTerminateExitCode,
          R"(0,"Program","Terminate","a C\+\+ exception nothing caught: broken on purpose)"}};

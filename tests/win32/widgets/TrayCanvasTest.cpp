@@ -1,7 +1,10 @@
 // Notification icons of this process on the real bar: captured with their own alpha, shown in
 // the tray canvas, and clicked with the real pointer. (Under Wine another process's icon handles
-// cannot be copied, so the icons' owner lives here.)
+// cannot be copied, so the icons live here; the clicks go to another program's window, as the
+// bar posts callbacks to no window of its own.)
 #include <gtest/gtest.h>
+
+#include <sstream>
 
 #include "core/graphics/GDIPImage.h"
 #include "core/support/TrayFakes.h"
@@ -17,16 +20,16 @@ namespace {
 
 using namespace std::chrono_literals;
 
-// A 16x16 icon of one colour; with `masked` the mask keeps only the upper half.
-HICON MakeIcon(uint32_t argb, bool masked) {
+// A square icon of one colour; with `masked` the mask keeps only the upper half.
+HICON MakeIcon(uint32_t argb, bool masked, int edge = 16) {
     BITMAPINFO info{};
-    info.bmiHeader = {sizeof(BITMAPINFOHEADER), 16, -16, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+    info.bmiHeader = {sizeof(BITMAPINFOHEADER), edge, -edge, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
     void* bits = nullptr;
     const HBITMAP colour = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-    std::fill_n(static_cast<uint32_t*>(bits), 256, argb);
-    uint8_t mask[32] = {};
-    if (masked) std::fill_n(mask + 16, 16, 0xFF);
-    const HBITMAP maskBits = CreateBitmap(16, 16, 1, 1, mask);
+    std::fill_n(static_cast<uint32_t*>(bits), edge * edge, argb);
+    std::vector<uint8_t> mask(size_t((edge + 15) / 16 * 2 * edge));
+    if (masked) std::fill(mask.begin() + std::ptrdiff_t(mask.size() / 2), mask.end(), 0xFF);
+    const HBITMAP maskBits = CreateBitmap(edge, edge, 1, 1, mask.data());
     ICONINFO parts{TRUE, 0, 0, maskBits, colour};
     const HICON icon = CreateIconIndirect(&parts);
     DeleteObject(colour), DeleteObject(maskBits);
@@ -49,6 +52,14 @@ TEST(TrayIcons, AlphaIsKeptMaskedIconsKeepTheirShapeAndOpaqueOnesStayOpaque) {
         EXPECT_EQ(PixelOf(*capture.Image(), 8, 2), top) << std::hex << argb;
         EXPECT_EQ(PixelOf(*capture.Image(), 8, 13) >> 24, bottom) << std::hex << argb;
     }
+    // Another program may hand over any size: beyond 256 pixels nothing is captured.
+    for (const auto& [edge, taken] : {std::pair{48, true}, {257, false}}) {
+        const HICON icon = MakeIcon(0xFF20A020, false, edge);
+        AlphaIcon capture;
+        const bool captured = capture.CreateFromHICON(icon);
+        EXPECT_EQ(std::pair(captured, capture.Image() != nullptr), std::pair(taken, taken)) << edge;
+        DestroyIcon(icon);
+    }
 }
 
 TEST(TrayIcons, TheCanvasShowsTheIconsAndClicksReachTheirOwnerAsTheShellSendsThem) {
@@ -57,28 +68,38 @@ TEST(TrayIcons, TheCanvasShowsTheIconsAndClicksReachTheirOwnerAsTheShellSendsThe
     ASSERT_TRUE(harness.Ready());
     TrayHost& tray = harness.Parts().trayHost;
     ASSERT_TRUE(PumpUntil([&] { return tray.Decoy() != nullptr; }, 5s)) << "no shell taskbar";
-    std::vector<std::string> heard;
-    TestWindow owner(0, 0, 1, 1, WS_POPUP), other(0, 0, 1, 1, WS_POPUP);
-    // The icon and the event, read in the form each owner's version gets.
-    owner.answer = [&](UINT message, WPARAM wParam, LPARAM lParam) -> std::optional<LRESULT> {
-        const bool modern = message == WM_APP + 1;
-        if (modern || message == WM_APP + 2)
-            heard.push_back(std::to_string(modern ? HIWORD(lParam) : wParam) + " " +
-                            std::to_string(modern ? LOWORD(lParam) : lParam));
-        return std::nullopt;
-    };
+    // The clicked icons' owner is another program: none of this one's windows gets a callback.
+    const TempFolder folder;
+    const std::filesystem::path log = folder.Path() / L"owner.log";
+    std::wstring line = L"\"" + (TestProgramFolder() / L"TrayFixture.exe").wstring() +
+                        L"\" listen \"" + log.wstring() + L"\"";
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION run{};
+    ASSERT_TRUE(CreateProcessW(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                               &startup, &run));
+    HWND ownerWindow = nullptr;
+    EXPECT_TRUE(PumpUntil(
+        [&] {
+            DWORD process = 0;
+            ownerWindow = FindWindowW(L"TarvikTrayFixture", nullptr);
+            GetWindowThreadProcessId(ownerWindow, &process);
+            return process == run.dwProcessId;
+        },
+        10s));
+    TestWindow other(0, 0, 1, 1, WS_POPUP);
     const HICON icons[] = {MakeIcon(0xFFE02020, false), MakeIcon(0x002040E0, true),
                            MakeIcon(0xFF20A020, false)};
-    const auto send = [&](uint32_t message, const TestWindow& window, int id, uint32_t extra = 0) {
-        TrayBytes bytes(952, message, TrayHandleOf(window.Handle()), id, NifMessage | NifIcon);
+    const auto send = [&](uint32_t message, HWND window, int id, uint32_t extra = 0) {
+        TrayBytes bytes(952, message, TrayHandleOf(window), id, NifMessage | NifIcon);
         bytes.Word(16, WM_APP + (id == 1 ? 1 : 2)).Word(20, TrayHandleOf(icons[id - 1]));
         COPYDATASTRUCT data{1, static_cast<DWORD>(bytes.bytes.size()),
                             bytes.Word(800, extra).bytes.data()};
         return SendMessageW(FindWindowW(L"Shell_TrayWnd", nullptr), WM_COPYDATA, 0,
                             reinterpret_cast<LPARAM>(&data));
     };
-    EXPECT_EQ(send(NimAdd, owner, 1) + send(NimSetVersion, owner, 1, 4) + send(NimAdd, owner, 2) +
-                  send(NimAdd, other, 3),
+    EXPECT_EQ(send(NimAdd, ownerWindow, 1) + send(NimSetVersion, ownerWindow, 1, 4) +
+                  send(NimAdd, ownerWindow, 2) + send(NimAdd, other.Handle(), 3),
               4);
 
     // Three icons: two cells by two. The grid's padding is the theme's.
@@ -109,8 +130,20 @@ TEST(TrayIcons, TheCanvasShowsTheIconsAndClicksReachTheirOwnerAsTheShellSendsThe
         << "a left click closes the canvas";
     open();
     click(1, true);
-    std::erase_if(heard, [](const std::string& line) { return line.ends_with(" 512"); });
+    // The icon and the event, read in the form each owner's version gets.
+    std::vector<std::string> heard;
+    PumpUntil([&] { return ReadFile(log).find("cb 2 2 517") != std::string::npos; }, 3s);
+    std::istringstream lines(ReadFile(log));
+    for (std::string kind, w, l; lines >> kind >> kind >> w >> l;) {
+        const unsigned long wParam = std::stoul(w), lParam = std::stoul(l);
+        const bool modern = kind == "1";
+        const std::string seen = std::to_string(modern ? HIWORD(lParam) : wParam) + " " +
+                                 std::to_string(modern ? LOWORD(lParam) : lParam);
+        if (!seen.ends_with(" 512")) heard.push_back(seen);
+    }
     EXPECT_EQ(heard, (std::vector<std::string>{"1 513", "1 514", "1 1024", "2 516", "2 517"}));
+    TerminateProcess(run.hProcess, 0), WaitForSingleObject(run.hProcess, 5000);
+    CloseHandle(run.hProcess), CloseHandle(run.hThread);
 
     // The icons of a window that is gone lose their cells within a tick.
     DestroyWindow(other.Handle());

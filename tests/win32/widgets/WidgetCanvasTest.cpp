@@ -46,6 +46,15 @@ class FakeWidget : public IWidget {
     int leaves = 0;
 };
 
+// A widget that takes the keys, capturing them when told to.
+struct KeyWidget final : FakeWidget, ICanvasKeys {
+    KeyWidget() : FakeWidget(200, 120) {}
+    void OnCanvasKeyDown(int16_t, int16_t) override {}
+    void OnCanvasKeyPress(int16_t) override {}
+    bool CapturesKeys() const override { return capture; }
+    bool capture = false;
+};
+
 class WidgetCanvasTest : public ::testing::Test {
   protected:
     void SetUp() override {
@@ -115,31 +124,19 @@ TEST_F(WidgetCanvasTest, ThePointerReachesTheWidgetLeavesOnceEachTimeAndShowsThe
     EXPECT_EQ(widget.leaves, 5);
 }
 
-TEST_F(WidgetCanvasTest, TheCanvasIsCentredOnTheAnchorUnlessItWouldLeaveTheScreenOnTheRight) {
+// Where a canvas goes is the core's (CanvasPlacement); here the real screen's edge and a canvas of
+// a single pixel that still takes the pointer.
+TEST_F(WidgetCanvasTest, TheCanvasIsPlacedAgainstTheRealScreenAndEvenOnePixelTakesThePointer) {
     const int32_t screen = GetSystemMetrics(SM_CXSCREEN);
-    struct Case {
-        int32_t anchorX, width, height;
-        RECT expected;
-    };
-    const Case cases[] = {
-        {400, 200, 120, {300, 300, 500, 420}},
-        {401, 201, 50, {301, 300, 502, 350}},                       // half the width, truncated
-        {screen - 100, 300, 90, {screen - 300, 300, screen, 390}},  // flush with the right edge
-        {50, 200, 40, {-50, 300, 150, 340}},                        // no check on the left
-        {500, 0, -3, {500, 300, 501, 301}},                         // nothing asked for: one pixel
-    };
-    for (const Case& c : cases) {
-        FakeWidget widget(c.width, c.height);
-        Show(widget, c.anchorX);
-        RECT rect{};
-        GetWindowRect(m_canvas->Handle(), &rect);
-        EXPECT_TRUE(EqualRect(&rect, &c.expected) && m_canvas->IsVisible()) << c.anchorX;
-        if (c.width == 0) {  // the single pixel still takes the pointer
-            MovePointer(500, 300);
-            EXPECT_EQ(widget.moves, (std::vector<Move>{{0, 0, 0}}));
-            LeaveCanvas();
-        }
-    }
+    FakeWidget wide(300, 90), none(0, -3);
+    Show(wide, screen - 100);
+    RECT rect{}, expected{screen - 300, 300, screen, 390};
+    GetWindowRect(m_canvas->Handle(), &rect);
+    EXPECT_TRUE(EqualRect(&rect, &expected) && m_canvas->IsVisible()) << rect.left;
+    Show(none, 500);
+    MovePointer(500, 300);
+    EXPECT_EQ(none.moves, (std::vector<Move>{{0, 0, 0}}));
+    LeaveCanvas();
     const LONG_PTR exStyle = GetWindowLongPtrW(m_canvas->Handle(), GWL_EXSTYLE);
     EXPECT_EQ(exStyle & (WS_EX_LAYERED | WS_EX_TOPMOST | WS_EX_TOOLWINDOW),
               WS_EX_LAYERED | WS_EX_TOPMOST | WS_EX_TOOLWINDOW);
@@ -170,6 +167,15 @@ TEST_F(WidgetCanvasTest, AnotherProgramsActivationHidesTheCanvasUnlessThePointer
     SendMessageW(window, WM_CLOSE, 0, 0);
     EXPECT_TRUE(IsWindow(window) && !m_canvas->IsVisible());
     EXPECT_EQ(m_dismissed, 2);
+    // So does Alt+F4, unless the widget captures the keys (while it records a chord).
+    KeyWidget keys;
+    for (const bool capture : {true, false}) {
+        keys.capture = capture;
+        Show(keys, 400);
+        SendMessageW(window, WM_SYSKEYDOWN, VK_F4, 1 | KF_ALTDOWN << 16);
+        PumpMessages(300ms);
+        EXPECT_EQ(m_canvas->IsVisible(), capture);
+    }
     m_canvas.reset();
     EXPECT_FALSE(IsWindow(window));
     EXPECT_EQ(m_harness.Parts().surfaces.Registered(window), nullptr);

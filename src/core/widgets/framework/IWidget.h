@@ -73,8 +73,13 @@ class IWidget {
     virtual void OnCanvasMouseLeave() {}
 
     // The host that registered the widget; null when the host goes away, after which the widget
-    // must not use it.
+    // must not use it. Attaching starts no work.
     virtual void Attach(WidgetHost* /*host*/) {}
+    // The widget is on the bar (true) or switched off (false): its background work (loads from
+    // the network, device bindings) runs only while it is on, and stops, loads aborted, when it
+    // goes off. The host calls it after Attach for a widget that is on, at every switch, and with
+    // false before it detaches a widget that is on.
+    virtual void SetRunning(bool /*running*/) {}
 };
 
 // Implemented by widgets that take the keyboard while their canvas is open. The keys cannot be
@@ -86,6 +91,8 @@ class ICanvasKeys {
     virtual void OnCanvasKeyDown(int16_t keyCode, int16_t shift) = 0;
     // A typed character.
     virtual void OnCanvasKeyPress(int16_t keyAscii) = 0;
+    // While true every key is the widget's alone: system keys (Alt+F4 included) do nothing else.
+    virtual bool CapturesKeys() const { return false; }
 };
 
 }  // namespace tarvik

@@ -86,7 +86,10 @@ void WidgetHost::RegisterSlot(std::shared_ptr<IWidget> widget, bool hidden) {
     slot->widget = std::move(widget);
     slot->Enabled = hidden || ToLowerAscii(m_disabledList).find(key) == std::string::npos;
     slot->Hidden = hidden;
+    IWidget& added = *slot->widget;
+    const bool running = slot->Enabled;
     m_slots.push_back(std::move(slot));
+    if (running) added.SetRunning(true);
 }
 
 std::string WidgetHost::WidgetNameAt(int32_t index) const {
@@ -126,6 +129,7 @@ void WidgetHost::SetWidgetEnabled(std::string_view name, bool enabled) {
                     }
                 }
             }
+            slot->widget->SetRunning(enabled);
         }
         SaveDisabledList();
         if (m_bar) {
@@ -563,6 +567,7 @@ void WidgetHost::OnCanvasDismissed() {
 
 void WidgetHost::Dispose() {
     for (const auto& slot : m_slots) {
+        if (slot->Enabled) Ignoring([&] { slot->widget->SetRunning(false); });
         Ignoring([&] { slot->widget->Attach(nullptr); });
     }
     if (m_canvas) Ignoring([this] { m_canvas->SetHost(nullptr); });

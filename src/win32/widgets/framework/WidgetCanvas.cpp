@@ -4,6 +4,7 @@
 
 #include "core/app/Error.h"
 #include "core/app/LogException.h"
+#include "core/widgets/framework/CanvasPlacement.h"
 #include "core/widgets/framework/WidgetHost.h"
 
 namespace tarvik {
@@ -91,17 +92,12 @@ void WidgetCanvas::ShowFor(IWidget& widget, int32_t anchorX) {
         int32_t width = 0;
         int32_t height = 0;
         widget.MeasureCanvas(m_surface.Graphics(), width, height);
-        width = width < 1 ? 1 : width;
-        height = height < 1 ? 1 : height;
-
-        // Centred on the anchor; kept inside the screen's right edge only.
-        const int64_t screenWidth = GetSystemMetrics(SM_CXSCREEN);
-        int64_t left = int64_t{anchorX} - width / 2;
-        if (left + width > screenWidth) left = screenWidth - width;
+        const CanvasPlacement placed =
+            PlaceCanvas(anchorX, width, height, GetSystemMetrics(SM_CXSCREEN));
         RECT rect{};
         GetWindowRect(Handle(), &rect);
-        if (!SetWindowPos(Handle(), HWND_TOPMOST, static_cast<int>(left), rect.top, width, height,
-                          SWP_NOACTIVATE)) {
+        if (!SetWindowPos(Handle(), HWND_TOPMOST, static_cast<int>(placed.left), rect.top,
+                          placed.width, placed.height, SWP_NOACTIVATE)) {
             throw Error(static_cast<int32_t>(GetLastError()), "the canvas could not be placed");
         }
         CreateSurface();
@@ -241,12 +237,16 @@ LRESULT WidgetCanvas::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             });
             return 0;
         case WM_KEYDOWN:
-        case WM_SYSKEYDOWN:
+        case WM_SYSKEYDOWN: {
+            // System keys keep their meaning (Alt alone opens no menu here; Alt+F4 closes) unless
+            // the widget captures the keys, as while it records a chord.
+            const ICanvasKeys* keys = Keys();
+            const bool captured = keys && keys->CapturesKeys();
             RunLogged(trace, kSource, "Form_KeyDown", true,
                       [&] { OnKeyDown(static_cast<int16_t>(wParam)); });
-            // System keys keep their meaning (Alt alone opens no menu here; Alt+F4 closes).
-            if (message == WM_SYSKEYDOWN) break;
+            if (message == WM_SYSKEYDOWN && !captured) break;
             return 0;
+        }
         case WM_CHAR:
             RunLogged(trace, kSource, "Form_KeyPress", true,
                       [&] { OnKeyPress(static_cast<int16_t>(wParam)); });

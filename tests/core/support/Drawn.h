@@ -1,0 +1,72 @@
+#pragma once
+
+// The one describer of drawing in the native tests: what the recording backend kept, one short
+// line per call, with the colours a test cares about named.
+
+#include <cstdio>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "core/support/RecordingGraphics.h"
+
+namespace tarvik::test {
+
+// Colours by the names a test gives them; any other colour is "?".
+using ColourNames = std::vector<std::pair<uint32_t, std::string>>;
+
+// A coordinate to one decimal, without a trailing ".0".
+inline std::string Number(float value) {
+    char text[32];
+    std::snprintf(text, sizeof text, "%.1f", double(value));
+    const std::string written = text;
+    return written.ends_with(".0") ? written.substr(0, written.size() - 2) : written;
+}
+
+// "clear"; "fill <colour>" and "line <colour>" for paths; "rect <colour> x,y wxh";
+// "image x,y wxh"; "<text> <colour> x,y <size>" with "b" after a bold font's size; "clip x,y wxh"
+// and "clip off".
+inline std::vector<std::string> Drawn(const std::vector<DrawCall>& calls,
+                                      const ColourNames& colours) {
+    const auto colour = [&](uint32_t argb) {
+        for (const auto& [value, name] : colours)
+            if (value == argb) return name;
+        return std::string("?");
+    };
+    const auto at = [](PointF p) { return Number(p.X) + "," + Number(p.Y); };
+    const auto size = [](PointF s) { return Number(s.X) + "x" + Number(s.Y); };
+    std::vector<std::string> lines;
+    for (const DrawCall& c : calls) {
+        const RectF& r = c.rect;
+        switch (c.kind) {
+            case DrawKind::Clear:
+                lines.push_back("clear");
+                break;
+            case DrawKind::FillPath:
+                lines.push_back("fill " + colour(c.argb));
+                break;
+            case DrawKind::DrawPath:
+                lines.push_back("line " + colour(c.argb));
+                break;
+            case DrawKind::FillRectangle:
+                lines.push_back("rect " + colour(c.argb) + " " + at({r.X, r.Y}) + " " +
+                                size({r.Width, r.Height}));
+                break;
+            case DrawKind::DrawImage:
+                lines.push_back("image " + at({r.X, r.Y}) + " " + size({r.Width, r.Height}));
+                break;
+            case DrawKind::Clip:
+                lines.push_back(r == RectF{}
+                                    ? "clip off"
+                                    : "clip " + at({r.X, r.Y}) + " " + size({r.Width, r.Height}));
+                break;
+            case DrawKind::DrawString:
+                lines.push_back(c.text + " " + colour(c.argb) + " " + at(c.point) + " " +
+                                Number(c.font.size) + (c.font.style & kFontStyleBold ? "b" : ""));
+                break;
+        }
+    }
+    return lines;
+}
+
+}  // namespace tarvik::test

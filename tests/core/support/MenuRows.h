@@ -1,0 +1,32 @@
+#pragma once
+
+// The one describer of menus in the tests of both builds.
+
+#include <string>
+#include <vector>
+
+#include "core/menus/MenuItem.h"
+
+namespace tarvik::test {
+
+// The rows one per line, each level indented by two spaces: "-" for a separator, otherwise
+// "text id", then the chord of a shortcut entry and " off" when disabled.
+inline void AppendMenuRows(const MenuItemList& items, std::vector<std::string>& rows,
+                           const std::string& indent = "") {
+    for (const auto& item : items) {
+        rows.push_back(indent +
+                       (item->IsSeparator
+                            ? "-"
+                            : item->text + " " + std::to_string(item->CommandId) +
+                                  (item->ShortcutKeys.empty() ? "" : " " + item->ShortcutKeys) +
+                                  (item->IsEnabled ? "" : " off")));
+        AppendMenuRows(item->Children, rows, indent + "  ");
+    }
+}
+inline std::vector<std::string> MenuRows(const MenuItemList& items) {
+    std::vector<std::string> rows;
+    AppendMenuRows(items, rows);
+    return rows;
+}
+
+}  // namespace tarvik::test
