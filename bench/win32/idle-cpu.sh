@@ -2,15 +2,19 @@
 # Idle cost of Tarvik.exe under Wine: the CPU time the running program takes over a window of
 # seconds, as a share of one core, with the demo strip and nothing moving on the screen.
 #
-#   scripts/with-display.sh bench/win32/idle-cpu.sh [folder with Tarvik.exe] [seconds]
+#   scripts/with-display.sh bench/win32/idle-cpu.sh [folder with Tarvik.exe] [seconds] [widgets]
 #
+# widgets: "all" (every widget on, the default) or "none" (the demo strip alone), see widgets.sh.
 # The program settles for 10 s first; its CPU time (user + system, from /proc) is read before and
 # after the window. The Wine server's own time is printed beside it.
 set -u
 folder=${1:-build/windows}
 seconds=${2:-60}
+widgets=${3:-all}
 [ -f "$folder/Tarvik.exe" ] || { echo "no $folder/Tarvik.exe" >&2; exit 2; }
 [ -n "${TARVIK_DISPLAY:-}" ] || { echo "run through scripts/with-display.sh" >&2; exit 2; }
+. "$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)/widgets.sh"
+tarvik_bench_widgets "$widgets"
 
 ticks() { awk '{print $14 + $15}' "/proc/$1/stat"; }
 # The first process of that name that runs in this build's Wine prefix (other checkouts may run

@@ -25,7 +25,12 @@ BarModel::BarModel(const Theme& theme, Trace& trace, MenuStrip& strip, NativeMen
       m_nativeMenu(nativeMenu),
       m_windowPort(window),
       m_host(host) {
-    m_strip.Changed = [this] { Invalidate(); };
+    m_strip.Changed = [this] {
+        const RectI& bounds = m_strip.Bounds();
+        const RectI changed = m_strip.ChangedArea();
+        InvalidateArea(Intersection(bounds, RectI{bounds.X + changed.X, bounds.Y + changed.Y,
+                                                  changed.Width, changed.Height}));
+    };
     if (m_host) m_host->Initialize(*this);
 }
 
@@ -34,9 +39,15 @@ BarModel::~BarModel() {
 }
 
 void BarModel::SetPlacement(const RectI& window) {
+    const bool moved = window.X != m_window.X || window.Y != m_window.Y;
     m_window = window;
     if (m_host) m_host->Arrange(window.Width);
-    m_strip.SetBounds(StripBounds(), ScreenPoint{double(window.X), double(window.Y)});
+    // The strip's picture is kept while its place on the bar is the same.
+    const RectI strip = StripBounds();
+    if (moved || strip != m_stripBounds || m_strip.Bounds() != strip) {
+        m_strip.SetBounds(strip, ScreenPoint{double(window.X), double(window.Y)});
+    }
+    m_stripBounds = strip;
     Invalidate();
 }
 
@@ -54,7 +65,7 @@ int32_t BarModel::VisibleHeight() const {
 }
 
 void BarModel::SetFill(uint32_t argb) {
-    m_fill = GDIPBrush::FromArgb(argb);
+    m_fillArgb = argb;
     Invalidate();
 }
 
@@ -67,6 +78,18 @@ void BarModel::SetGraphics(GDIPGraphics* graphics) {
 }
 
 void BarModel::Invalidate() {
+    m_wholeFrame = true;
+    RequestFrame();
+}
+
+void BarModel::InvalidateArea(const RectI& area) {
+    const RectI inside = Intersection(area, ClientRect());
+    if (inside.IsEmpty()) return;
+    if (!m_wholeFrame) m_dirtyArea = m_dirty ? Union(m_dirtyArea, inside) : inside;
+    RequestFrame();
+}
+
+void BarModel::RequestFrame() {
     if (m_dirty) return;
     m_dirty = true;
     m_windowPort.RequestFrame();
@@ -74,21 +97,55 @@ void BarModel::Invalidate() {
 
 bool BarModel::Flush() {
     if (!m_dirty || !m_graphics || m_contextMenuOpen) return false;
+    const RectI area = m_wholeFrame ? ClientRect() : m_dirtyArea;
+    const bool whole = m_wholeFrame;
     m_dirty = false;
-    return RunLogged(m_trace, kSource, "DrawBar", false, [this] {
-        Compose(*m_graphics);
-        m_windowPort.PushFrame();
+    m_wholeFrame = false;
+    m_dirtyArea = RectI{};
+    const bool shown = RunLogged(m_trace, kSource, "DrawBar", false, [&] {
+        if (whole) {
+            Compose(*m_graphics);
+        } else {
+            ComposeArea(*m_graphics, area);
+        }
+        m_windowPort.PushFrame(area);
     });
+    // The screen may now differ from the surface anywhere: the next frame is whole.
+    if (!shown) m_wholeFrame = true;
+    return shown;
 }
 
 void BarModel::Compose(GDIPGraphics& graphics) const {
-    graphics.Clear(0);
-    graphics.FillRectangle(m_fill, 0.0f, 0.0f, static_cast<float>(m_window.Width),
-                           static_cast<float>(VisibleHeight()));
+    FillBackground(graphics, ClientRect());
     const RectI strip = m_strip.Bounds();
     graphics.DrawImage(m_strip.Image(), static_cast<float>(strip.X), static_cast<float>(strip.Y),
                        static_cast<float>(strip.Width), static_cast<float>(strip.Height));
     if (m_host) m_host->Draw();
+}
+
+void BarModel::ComposeArea(GDIPGraphics& graphics, const RectI& area) const {
+    FillBackground(graphics, area);
+    DrawClipped(graphics, ToRectF(area), [&] {
+        const RectI strip = m_strip.Bounds();
+        const RectI part = Intersection(area, strip);
+        if (!part.IsEmpty()) {
+            graphics.DrawImageRect(
+                m_strip.Image(), static_cast<float>(part.X), static_cast<float>(part.Y),
+                static_cast<float>(part.Width), static_cast<float>(part.Height),
+                static_cast<float>(part.X - strip.X), static_cast<float>(part.Y - strip.Y),
+                static_cast<float>(part.Width), static_cast<float>(part.Height));
+        }
+        if (m_host) m_host->DrawArea(area);
+    });
+}
+
+// The visible bar takes the fill, the shadow band below it is cleared; each pixel is written once.
+void BarModel::FillBackground(GDIPGraphics& graphics, const RectI& area) const {
+    const int32_t visible = VisibleHeight();
+    const RectI fill = Intersection(area, RectI{0, 0, m_window.Width, visible});
+    const RectI band = Intersection(area, RectI{0, visible, m_window.Width, m_window.Height});
+    if (!fill.IsEmpty()) DrawClipped(graphics, ToRectF(fill), [&] { graphics.Clear(m_fillArgb); });
+    if (!band.IsEmpty()) DrawClipped(graphics, ToRectF(band), [&] { graphics.Clear(0); });
 }
 
 void BarModel::MouseMove(MousePoint point) {

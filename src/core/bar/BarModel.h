@@ -27,8 +27,9 @@ class IBarWindow {
     virtual void KeepBackdropBelow() = 0;
     // Something the bar shows changed: call Flush soon, after the current message.
     virtual void RequestFrame() = 0;
-    // Pushes the composed surface to the screen.
-    virtual void PushFrame() = 0;
+    // Pushes the composed surface to the screen; only the area (client pixels) changed since the
+    // last push, the rest of the window keeps what it shows.
+    virtual void PushFrame(const RectI& area) = 0;
     // Shows the context menu at the cursor and acts on the pick.
     virtual void ShowContextMenu() = 0;
     // The pointer's position on the screen; false when it cannot be read.
@@ -47,7 +48,9 @@ class ITrayUpkeep {
 // What the bar decides, apart from its window: the bounds of its parts (the widgets at both
 // ends, the menu strip between them), who owns the pointer, the order of the housekeeping tick,
 // and the frame it shows. A frame is composed and pushed only when something it shows changed;
-// any number of changes between two messages make one frame. The widget host sits on the model
+// any number of changes between two messages make one frame. A change to one part (a widget's
+// button, a title of the strip) composes and pushes only that part's rectangle; the whole frame is
+// composed only when the layout, the size or the fill changed. The widget host sits on the model
 // (IWidgetBar) and gets the first look at the pointer. Each entry point is a HandlerScope: a
 // close dispatched by a loop nested in one (the context menu, a send that waits) frees the model
 // only after it returned.
@@ -77,13 +80,20 @@ class BarModel final : public IWidgetBar {
     // The drawing object bound to the window's surface; null while there is none.
     void SetGraphics(GDIPGraphics* graphics);
 
-    // Something the bar shows changed.
+    // Something the bar shows changed: the whole frame is composed again.
     void Invalidate();
+    // Something inside the area (client pixels) changed: only that part is composed and pushed,
+    // together with any other part changed before the frame.
+    void InvalidateArea(const RectI& area);
     // Composes and pushes a frame when one is pending; true when it did. A failure is logged
-    // and the frame is abandoned. While the context menu is open the frame waits for it.
+    // and the frame is abandoned (the next one is whole). While the context menu is open the
+    // frame waits for it.
     bool Flush();
-    // The whole frame: cleared, the visible bar filled, the strip's picture in its bounds.
+    // The whole frame: the visible bar filled, the shadow band below it cleared, the strip's
+    // picture in its bounds, the widget buttons.
     void Compose(GDIPGraphics& graphics) const;
+    // The same frame inside the area only; the rest of the surface is kept.
+    void ComposeArea(GDIPGraphics& graphics, const RectI& area) const;
 
     // Pointer input in client pixels; buttons 1 (left), 2 (right), 4 (middle).
     void MouseMove(MousePoint point);
@@ -114,10 +124,14 @@ class BarModel final : public IWidgetBar {
     // What the widget host asks of the bar.
     void LayoutBar() override { SetPlacement(m_window); }
     void DrawBar() override { Invalidate(); }
+    void DrawArea(const RectI& area) override { InvalidateArea(area); }
     int32_t BarHeight() const override { return VisibleHeight(); }
     RectI ScreenRect() const override { return m_window; }
 
   private:
+    void RequestFrame();
+    void FillBackground(GDIPGraphics& graphics, const RectI& area) const;
+    RectI ClientRect() const { return RectI{0, 0, m_window.Width, m_window.Height}; }
     void SetHoverOwner(HoverOwner part);
     void TellHostWhenCursorLeft();
 
@@ -131,9 +145,12 @@ class BarModel final : public IWidgetBar {
     ITrayUpkeep* m_tray = nullptr;
 
     RectI m_window;
-    GDIPBrush m_fill;
+    uint32_t m_fillArgb = 0;
     GDIPGraphics* m_graphics = nullptr;
-    bool m_dirty = false;
+    bool m_dirty = false;      // a frame is pending
+    bool m_wholeFrame = true;  // ... of the whole bar; otherwise of m_dirtyArea
+    RectI m_dirtyArea;
+    RectI m_stripBounds;  // where the strip was last placed
     HoverOwner m_hoverOwner = HoverOwner::None;
     bool m_contextMenuOpen = false;
 };

@@ -27,7 +27,10 @@ class GDIPGraphics : public GDIPObject {
         : GDIPObject(std::move(other)),
           m_stringFormat(std::exchange(other.m_stringFormat, nullptr)),
           m_dc(std::exchange(other.m_dc, nullptr)),
-          m_lentDc(std::exchange(other.m_lentDc, nullptr)) {}
+          m_lentDc(std::exchange(other.m_lentDc, nullptr)),
+          m_pixels(std::exchange(other.m_pixels, nullptr)),
+          m_clip(other.m_clip),
+          m_clipKind(std::exchange(other.m_clipKind, kNoClip)) {}
     GDIPGraphics& operator=(GDIPGraphics&& other) noexcept {
         if (this != &other) {
             Dispose();
@@ -35,12 +38,20 @@ class GDIPGraphics : public GDIPObject {
             m_stringFormat = std::exchange(other.m_stringFormat, nullptr);
             m_dc = std::exchange(other.m_dc, nullptr);
             m_lentDc = std::exchange(other.m_lentDc, nullptr);
+            m_pixels = std::exchange(other.m_pixels, nullptr);
+            m_clip = other.m_clip;
+            m_clipKind = std::exchange(other.m_clipKind, kNoClip);
         }
         return *this;
     }
 
     // Binds to a device context (HDC); a previous binding is released first.
     void FromHDC(void* hdc);
+    // Binds to the pixels of a 32-bit DIB section (premultiplied alpha) selected into the device
+    // context: drawing writes them directly, without going through the device context. `bits`
+    // is the first row in memory, the bottom row of the picture when bottomUp. ReleaseHDC(hdc)
+    // ends the binding as it does FromHDC's; the pixels must outlive the binding.
+    void FromDIB(void* hdc, void* bits, int width, int height, bool bottomUp);
     // Binds to an image's pixels (a bitmap's Image()); a previous binding is released first.
     // The image must outlive the binding.
     void FromImage(GDIPImage& image);
@@ -67,6 +78,10 @@ class GDIPGraphics : public GDIPObject {
 
     // Removes the rectangle from the clip region.
     void Exclude(const RectF& rect);
+    // Limits every later drawing call, Clear included, to the rectangle.
+    void SetClip(const RectF& rect);
+    // Drawing reaches the whole surface again.
+    void ResetClip();
     // Fills the whole surface (inside the clip) with an ARGB word; 0 is fully transparent.
     void Clear(uint32_t argb = 0);
 
@@ -108,6 +123,32 @@ class GDIPGraphics : public GDIPObject {
     void* m_stringFormat = nullptr;
     void* m_dc = nullptr;
     void* m_lentDc = nullptr;
+    void* m_pixels = nullptr;  // the bitmap over a DIB's pixels and where they are (FromDIB)
+    // The clip as set through this object: a whole-pixel rectangle lets Clear write the pixels
+    // of a DIB itself.
+    static constexpr int kNoClip = 0;
+    static constexpr int kRectangleClip = 1;
+    static constexpr int kOtherClip = 2;
+    RectF m_clip;
+    int m_clipKind = kNoClip;
 };
+
+// Runs `draw` with the surface clipped to the rectangle; the clip is lifted afterwards, also when
+// `draw` throws.
+template <typename Draw>
+void DrawClipped(GDIPGraphics& graphics, const RectF& clip, Draw&& draw) {
+    graphics.SetClip(clip);
+    try {
+        draw();
+    } catch (...) {
+        try {
+            graphics.ResetClip();
+        } catch (...) {
+            // The first failure is the one reported.
+        }
+        throw;
+    }
+    graphics.ResetClip();
+}
 
 }  // namespace tarvik

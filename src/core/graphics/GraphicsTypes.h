@@ -25,7 +25,34 @@ struct RectI {
     int32_t Width = 0;
     int32_t Height = 0;
     bool operator==(const RectI&) const = default;
+    constexpr bool IsEmpty() const { return Width <= 0 || Height <= 0; }
 };
+
+// The part both rectangles cover; empty when they do not meet.
+constexpr RectI Intersection(const RectI& a, const RectI& b) {
+    const int32_t left = a.X > b.X ? a.X : b.X;
+    const int32_t top = a.Y > b.Y ? a.Y : b.Y;
+    const int32_t right = a.X + a.Width < b.X + b.Width ? a.X + a.Width : b.X + b.Width;
+    const int32_t bottom = a.Y + a.Height < b.Y + b.Height ? a.Y + a.Height : b.Y + b.Height;
+    if (right <= left || bottom <= top) return {};
+    return {left, top, right - left, bottom - top};
+}
+
+// The smallest rectangle holding both; an empty one adds nothing.
+constexpr RectI Union(const RectI& a, const RectI& b) {
+    if (a.IsEmpty()) return b;
+    if (b.IsEmpty()) return a;
+    const int32_t left = a.X < b.X ? a.X : b.X;
+    const int32_t top = a.Y < b.Y ? a.Y : b.Y;
+    const int32_t right = a.X + a.Width > b.X + b.Width ? a.X + a.Width : b.X + b.Width;
+    const int32_t bottom = a.Y + a.Height > b.Y + b.Height ? a.Y + a.Height : b.Y + b.Height;
+    return {left, top, right - left, bottom - top};
+}
+
+constexpr RectF ToRectF(const RectI& r) {
+    return {static_cast<float>(r.X), static_cast<float>(r.Y), static_cast<float>(r.Width),
+            static_cast<float>(r.Height)};
+}
 
 // A 32-bit ARGB word: alpha in the top byte, then red, green, blue.
 constexpr uint32_t PackArgb(uint8_t alpha, uint8_t red, uint8_t green, uint8_t blue) {

@@ -2,6 +2,8 @@
 
 #include "core/app/Rounding.h"
 
+#include <utility>
+
 #include "core/app/LogException.h"
 #include "core/theme/Brushes.h"
 #include "core/theme/Theme.h"
@@ -29,8 +31,8 @@ void MenuStrip::Refresh() {
 }
 
 void MenuStrip::ResetSelector() {
-    m_hover = nullptr;
-    Redraw();
+    const std::shared_ptr<MenuItem> before = std::exchange(m_hover, nullptr);
+    RedrawTitles({before.get()});
 }
 
 void MenuStrip::SetBounds(const RectI& bounds, ScreenPoint barOrigin) {
@@ -49,28 +51,29 @@ void MenuStrip::SetBounds(const RectI& bounds, ScreenPoint barOrigin) {
 void MenuStrip::MouseDown(int32_t /*button*/, int32_t /*x*/, int32_t /*y*/) {
     if (!m_hover) return;
     ShowDropDownFor(*m_hover);
-    m_selected = m_hover;
-    Redraw();
+    const std::shared_ptr<MenuItem> before = std::exchange(m_selected, m_hover);
+    RedrawTitles({before.get(), m_selected.get()});
 }
 
 void MenuStrip::MouseMove(int16_t x) {
     const std::shared_ptr<MenuItem> item = TitleAt(int32_t{x} - m_bounds.X);
     // The application title is never highlighted and opens nothing.
     if (!item || item == m_hover || item == m_applicationTitle) return;
-    m_hover = item;
+    const std::shared_ptr<MenuItem> hoverBefore = std::exchange(m_hover, item);
+    const std::shared_ptr<MenuItem> selectedBefore = m_selected;
     if (m_dropDown.IsVisible()) {
         ShowDropDownFor(*m_hover);
         m_selected = m_hover;
     }
-    Redraw();
+    RedrawTitles({hoverBefore.get(), selectedBefore.get(), m_hover.get()});
     RaiseChanged();
 }
 
 void MenuStrip::OnMouseLeave() {
     if (m_dropDown.IsVisible()) m_dropDown.Hide();
     if (m_selected) {
-        m_selected = nullptr;
-        Redraw();
+        const std::shared_ptr<MenuItem> before = std::exchange(m_selected, nullptr);
+        RedrawTitles({before.get()});
     }
 }
 
@@ -108,9 +111,9 @@ void MenuStrip::PopulateFromTest() {
 }
 
 void MenuStrip::m_menu_Closed() {
-    m_hover = nullptr;
-    m_selected = nullptr;
-    Redraw();
+    const std::shared_ptr<MenuItem> hoverBefore = std::exchange(m_hover, nullptr);
+    const std::shared_ptr<MenuItem> selectedBefore = std::exchange(m_selected, nullptr);
+    RedrawTitles({hoverBefore.get(), selectedBefore.get()});
 }
 
 std::shared_ptr<MenuItem> MenuStrip::TitleAt(int32_t x) const {
@@ -141,6 +144,32 @@ void MenuStrip::Redraw() {
         LayoutTitles();
         m_graphics.Clear(0);
         for (const auto& title : m_titles) DrawTitle(*title);
+    }
+    m_changed = RectI{0, 0, m_bounds.Width, m_bounds.Height};
+    RaiseChanged();
+}
+
+RectI MenuStrip::HighlightOf(const MenuItem& title) const {
+    const double pad = m_theme.Layout.MenuPad;
+    return RectI{NearestInt(double{title.Left} - pad), 0,
+                 NearestInt(double{title.width} + 2.0 * pad), m_bounds.Height};
+}
+
+void MenuStrip::RedrawTitles(std::initializer_list<const MenuItem*> titles) {
+    RectI area;
+    for (const MenuItem* title : titles) {
+        if (title) area = Union(area, HighlightOf(*title));
+    }
+    area = Intersection(area, RectI{0, 0, m_bounds.Width, m_bounds.Height});
+    m_changed = area;
+    if (area.IsEmpty()) return;
+    if (m_graphics.IsBound()) {
+        DrawClipped(m_graphics, ToRectF(area), [&] {
+            m_graphics.Clear(0);
+            for (const auto& title : m_titles) {
+                if (!Intersection(area, HighlightOf(*title)).IsEmpty()) DrawTitle(*title);
+            }
+        });
     }
     RaiseChanged();
 }

@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <initializer_list>
 #include <memory>
 #include <string>
 
@@ -43,6 +44,9 @@ class MenuStrip {
 
     // Raised after every redraw, and once more after a mouse move that changed the hover title.
     std::function<void()> Changed;
+    // The part of the picture (strip pixels) the last redraw changed: the whole strip after the
+    // titles changed, only the titles involved after a hover or press.
+    const RectI& ChangedArea() const { return m_changed; }
 
     // Windows without a menu bar of their own get the custom shortcut menus from here (none
     // when not set).
@@ -89,6 +93,10 @@ class MenuStrip {
     std::shared_ptr<MenuItem> TitleAt(int32_t x) const;
     void LayoutTitles();
     void Redraw();
+    // Paints again only the titles whose look changed (null entries are skipped), and any title
+    // reaching into their highlights.
+    void RedrawTitles(std::initializer_list<const MenuItem*> titles);
+    RectI HighlightOf(const MenuItem& title) const;
     void DrawTitle(const MenuItem& title);
     // Shows the title's rows beneath it.
     void ShowDropDownFor(const MenuItem& title);
@@ -112,6 +120,7 @@ class MenuStrip {
     GDIPGraphics m_graphics;
     std::shared_ptr<MenuItem> m_hover;
     std::shared_ptr<MenuItem> m_selected;
+    RectI m_changed;
 };
 
 }  // namespace tarvik

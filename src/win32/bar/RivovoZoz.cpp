@@ -191,7 +191,20 @@ void RivovoZoz::LayoutBar() {
 
 void RivovoZoz::CreateGraphics() {
     if (!m_surface) return;
-    m_graphics.FromHDC(m_surface->DC());
+    // The frame is drawn straight into the surface's pixels: drawing through the device context
+    // costs a copy of the surface for every picture and every text drawn.
+    DIBSECTION dib{};
+    if (GetObjectW(m_surface->mainBitmap, sizeof dib, &dib) == sizeof dib && dib.dsBm.bmBits &&
+        dib.dsBm.bmBitsPixel == 32) {
+        const LONG height = dib.dsBmih.biHeight;
+        try {
+            m_graphics.FromDIB(m_surface->DC(), dib.dsBm.bmBits, dib.dsBm.bmWidth,
+                               height < 0 ? -height : height, height > 0);
+        } catch (...) {
+            // Drawn through the device context instead, below.
+        }
+    }
+    if (!m_graphics.IsBound()) m_graphics.FromHDC(m_surface->DC());
     m_graphics.ApplySurfaceSettings();
     m_model->SetGraphics(&m_graphics);
 }
@@ -207,12 +220,22 @@ void RivovoZoz::RequestFrame() {
     m_framePosted = PostMessageW(Handle(), kFrameMessage, 0, 0) != FALSE;
 }
 
-void RivovoZoz::PushFrame() {
-    if (m_surface) m_surface->Update(Handle(), m_surface->DC(), nullptr);
+void RivovoZoz::PushFrame(const RectI& area) {
+    if (!m_surface) return;
+    const SIZE size = m_surface->GetSize();
+    if (area.X <= 0 && area.Y <= 0 && area.X + area.Width >= size.cx &&
+        area.Y + area.Height >= size.cy) {
+        m_surface->Update(Handle(), m_surface->DC(), nullptr);
+        return;
+    }
+    const RECT dirty{area.X, area.Y, area.X + area.Width, area.Y + area.Height};
+    m_surface->Update(Handle(), m_surface->DC(), nullptr, &dirty);
 }
 
 void RivovoZoz::KeepBackdropBelow() {
     if (!m_backdrop || !m_backdrop->Handle()) return;
+    // Already right below the bar: restacking would cost a round trip to the window server.
+    if (GetWindow(m_backdrop->Handle(), GW_HWNDPREV) == Handle()) return;
     SetWindowPos(m_backdrop->Handle(), Handle(), 0, 0, 0, 0,
                  SWP_NOSIZE | SWP_NOMOVE | SWP_NOACTIVATE);
 }

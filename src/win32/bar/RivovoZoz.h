@@ -119,7 +119,7 @@ class RivovoZoz final : public BaseWindow, public IWndProcSink, public IBarWindo
     void PollForeground() override;
     void KeepBackdropBelow() override;
     void RequestFrame() override;
-    void PushFrame() override;
+    void PushFrame(const RectI& area) override;
     void ShowContextMenu() override;
     bool ReadCursor(int32_t& x, int32_t& y) override;
 

@@ -24,7 +24,10 @@ class LayeredWindowSurface {
     HDC DC() const { return theDC; }
 
     // Shows the picture in the window, which keeps its position. A null sourceDC means theDC.
-    void Update(HWND window, HDC destinationDC, HDC sourceDC = nullptr);
+    // With a dirty rectangle (surface pixels) only that part of the window is replaced; the rest
+    // keeps what it showed.
+    void Update(HWND window, HDC destinationDC, HDC sourceDC = nullptr,
+                const RECT* dirty = nullptr);
 
     void SetSize(SIZE size) { m_size = size; }
     SIZE GetSize() const { return m_size; }

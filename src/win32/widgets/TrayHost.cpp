@@ -191,7 +191,9 @@ void TrayHost::BroadcastTaskbarCreated() {
 }
 
 void TrayHost::KeepDecoyOnTop() {
-    if (m_decoy) {
+    // Restacked only when another window was placed above it: every restacking is a round trip
+    // to the window server, four times a second.
+    if (m_decoy && GetWindow(m_decoy.Get(), GW_HWNDPREV) != nullptr) {
         SetWindowPos(m_decoy.Get(), HWND_TOPMOST, 0, 0, 0, 0,
                      SWP_NOSIZE | SWP_NOMOVE | SWP_NOACTIVATE);
     }

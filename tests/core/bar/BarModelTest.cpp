@@ -2,11 +2,14 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "core/app/Error.h"
 #include "core/app/HandlerScope.h"
+#include "core/app/Rounding.h"
 #include "core/menus/MenuStrip.h"
 #include "core/menus/NativeMenu.h"
 #include "core/support/FakeDropDown.h"
@@ -31,6 +34,7 @@ class Outside final : public IBarWindow,
                       public ICommandPoster {
   public:
     mutable Events events;
+    std::vector<RectI> pushed;  // the area of every frame pushed
     std::function<void()> duringMenu;
     std::function<void()> duringPoll;
     bool failPush = false;
@@ -48,9 +52,10 @@ class Outside final : public IBarWindow,
     void PruneDeadIcons() override { events.push_back("prune"); }
     void TrayHostTick() override { events.push_back("tray"); }
     void RequestFrame() override { events.push_back("request"); }
-    void PushFrame() override {
+    void PushFrame(const RectI& area) override {
         if (failPush) throw Error(87, "The parameter is incorrect.");
         events.push_back("push");
+        pushed.push_back(area);
     }
     void ShowContextMenu() override {
         events.push_back("menu");
@@ -142,18 +147,24 @@ TEST(BarModel, ChangesMakeOneFrameAndNothingChangedMakesNone) {
     EXPECT_FALSE(rig.model.Flush());
     EXPECT_EQ(rig.outside.events.back(), "push");
 
-    // The frame: cleared, the visible bar filled, the strip's picture in its bounds.
+    // The frame: the visible bar filled, the shadow band below it cleared, each once; the
+    // strip's picture in its bounds.
     rig.model.SetFill(0x6EFFFFFF);
+    const size_t before = RecordedCalls(rig.graphics).size();
     rig.model.Flush();
-    const std::vector<DrawCall>& calls = RecordedCalls(rig.graphics);
-    ASSERT_GE(calls.size(), 3u);
-    const auto frame = calls.end() - 3;
-    EXPECT_EQ(frame[0].kind, DrawKind::Clear);
-    EXPECT_EQ(frame[1].kind, DrawKind::FillRectangle);
-    EXPECT_EQ(frame[1].argb, 0x6EFFFFFFu);
-    EXPECT_EQ(frame[1].rect, (RectF{0, 0, 1920, 23}));
-    EXPECT_EQ(frame[2].kind, DrawKind::DrawImage);
-    EXPECT_EQ(frame[2].rect, (RectF{50, 0, 1860, 36}));
+    const std::vector<DrawCall> frame(RecordedCalls(rig.graphics).begin() + before,
+                                      RecordedCalls(rig.graphics).end());
+    std::vector<std::pair<RectF, uint32_t>> cleared;
+    RectF clip;
+    for (const DrawCall& call : frame) {
+        if (call.kind == DrawKind::Clip) clip = call.rect;
+        if (call.kind == DrawKind::Clear) cleared.emplace_back(clip, call.argb);
+    }
+    EXPECT_EQ(cleared, (std::vector<std::pair<RectF, uint32_t>>{
+                           {RectF{0, 0, 1920, 23}, 0x6EFFFFFFu}, {RectF{0, 23, 1920, 13}, 0u}}));
+    ASSERT_FALSE(frame.empty());
+    EXPECT_EQ(frame.back().kind, DrawKind::DrawImage);
+    EXPECT_EQ(frame.back().rect, (RectF{50, 0, 1860, 36}));
 }
 
 TEST(BarModel, TheTickKeepsItsOrderAndAFailureEndsItWithOneLine) {
@@ -256,8 +267,110 @@ TEST(BarModel, WidgetsTakeThePointerFirstAndTheStripLiesBetweenThem) {
     model.Invalidate();
     model.Flush();
     const auto& calls = RecordedCalls(rig.graphics);
-    EXPECT_EQ(calls.back().kind, DrawKind::DrawString);
-    EXPECT_EQ(calls.back().text, "Cal");
+    EXPECT_EQ(calls.back().kind, DrawKind::DrawImage);
+    EXPECT_EQ(calls.back().rect, (RectF{1862, 0, 50, 23}));
+    EXPECT_EQ(RecordedCalls(host.Slots()[1]->picture).back().text, "Cal");
+}
+
+// A change to one button or one title of the strip composes and pushes only its rectangle, the
+// rest of the surface kept; a button that changed width lays the bar out and pushes it whole.
+TEST(BarModel, APartThatChangedIsComposedAndPushedAlone) {
+    Rig rig;
+    MemorySettings settings;
+    FakeCanvas canvas;
+    FakeDropDown widgetMenu;
+    WidgetHost host(
+        {rig.load.theme, rig.brushes, rig.log.trace, rig.load.dpi, settings, canvas, widgetMenu});
+    BarModel model(rig.load.theme, rig.log.trace, rig.strip, rig.nativeMenu, rig.outside, &host);
+    host.Register(std::make_shared<FakeWidget>("Go", AlignLeft));
+    auto cpu = std::make_shared<FakeWidget>("Cpu", AlignRight, ActivateAction, "12%");
+    host.Register(cpu);
+    model.SetGraphics(&rig.graphics);
+    model.SetPlacement({0, 30, 1920, 36});
+    rig.strip.PopulateFromhWnd(7);
+    model.Flush();
+    const MenuItem& file = *rig.strip.Titles()[1];
+    const RectI fileHighlight{60 + NearestInt(file.Left - 10.0), 0, NearestInt(file.width + 20.0),
+                              36};
+    const WidgetSlot& go = *host.Slots()[0];
+    const WidgetSlot& cpuSlot = *host.Slots()[1];
+
+    const RectI whole{0, 0, 1920, 36};
+    const struct {
+        const char* change;
+        std::function<void()> make;
+        RectI pushed;
+        const WidgetSlot* painted;  // the button painted again, and its text
+        const char* text;
+    } cases[] = {
+        {"the pointer onto a button",
+         [&] {
+             model.MouseMove({20, 10});
+         },
+         {8, 0, 50, 23},
+         &go,
+         "Go"},
+        {"the pointer off the bar", [&] { model.MouseLeave(); }, {8, 0, 50, 23}, &go, "Go"},
+        {"a new text of the same width",
+         [&] {
+             cpu->text = "13%";
+             model.ClockTick();
+         },
+         {1862, 0, 50, 23},
+         &cpuSlot,
+         "13%"},
+        {"the pointer onto a title",
+         [&] {
+             model.MouseMove({static_cast<int16_t>(60 + file.Left + 3), 10});
+         },
+         fileHighlight, nullptr, nullptr},
+        {"a new width",
+         [&] {
+             cpu->text = "a much longer text";
+             model.ClockTick();
+         },
+         whole, &cpuSlot, "a much longer text"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.change);
+        rig.outside.pushed.clear();
+        const size_t before = RecordedCalls(rig.graphics).size();
+        const void* picture = c.painted ? c.painted->picture.NativeHandle() : nullptr;
+        const size_t paintedBefore = c.painted ? RecordedCalls(c.painted->picture).size() : 0;
+        c.make();
+        EXPECT_TRUE(model.Flush());
+        EXPECT_EQ(rig.outside.pushed, (std::vector<RectI>{c.pushed}));
+        const std::vector<DrawCall> frame(RecordedCalls(rig.graphics).begin() + before,
+                                          RecordedCalls(rig.graphics).end());
+        ASSERT_FALSE(frame.empty());
+        std::vector<RectF> pictures;
+        for (const DrawCall& call : frame) {
+            if (call.kind == DrawKind::DrawImage) pictures.push_back(call.rect);
+        }
+        if (c.painted) {
+            const auto& painted = RecordedCalls(c.painted->picture);
+            if (c.painted->picture.NativeHandle() == picture) {
+                ASSERT_GT(painted.size(), paintedBefore);
+            }
+            EXPECT_EQ(painted.back().text, c.text);
+        }
+        if (c.pushed == whole) {
+            EXPECT_EQ(pictures.size(), 3u);  // the strip and both buttons
+            continue;
+        }
+        // Everything is drawn inside the pushed rectangle, and the clip is lifted afterwards.
+        const RectF pushed = ToRectF(c.pushed);
+        EXPECT_EQ(frame.front().kind, DrawKind::Clip);
+        for (const DrawCall& call : frame) {
+            if (call.kind != DrawKind::Clip || call.rect == RectF{}) continue;
+            EXPECT_TRUE(call.rect.X >= pushed.X && call.rect.Y >= pushed.Y &&
+                        call.rect.X + call.rect.Width <= pushed.X + pushed.Width &&
+                        call.rect.Y + call.rect.Height <= pushed.Y + pushed.Height);
+        }
+        EXPECT_EQ(frame.back().kind, DrawKind::Clip);
+        EXPECT_EQ(frame.back().rect, RectF{});
+        EXPECT_EQ(pictures, (std::vector<RectF>{ToRectF(c.pushed)}));
+    }
 }
 
 }  // namespace

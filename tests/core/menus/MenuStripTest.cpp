@@ -1,5 +1,7 @@
 #include "core/menus/MenuStrip.h"
 
+#include "core/app/Rounding.h"
+
 #include <gtest/gtest.h>
 
 #include <map>
@@ -130,24 +132,42 @@ TEST(MenuStrip, EachTitleIsPaintedByItsState) {
     rig.strip->MouseMove(rig.At(1));
     rig.strip->MouseDown(1, 0, 0);
     rig.dropDown.visible = false;  // it went away without closing: Abc stays pressed
+    const auto painted = [&rig] {
+        const auto& calls = RecordedCalls(rig.strip->Image());
+        auto clear = std::find_if(calls.rbegin(), calls.rend(), [](const DrawCall& call) {
+            return call.kind == DrawKind::Clear;
+        });
+        EXPECT_NE(clear, calls.rend());
+        EXPECT_EQ(clear->settings,
+                  (RenderSettings{kTextRenderingHintAntiAlias, kSmoothingModeHighQuality,
+                                  kPixelOffsetModeHighQuality}));
+        std::vector<std::string> drawn;
+        for (std::string& line : Drawn({clear.base(), calls.end()},
+                                       {{RecordedArgb(rig.load.brushes().TextBrush()), "text"},
+                                        {RecordedArgb(rig.load.brushes().HighlightBrush()), "hi"},
+                                        {rig.load.theme.Glass.Pressed, "pressed"},
+                                        {rig.load.theme.Glass.Selection, "selection"}}))
+            if (!line.starts_with("clear") && !line.starts_with("rect") &&
+                !line.starts_with("clip"))
+                drawn.push_back(line);
+        return drawn;
+    };
+    // A hover paints again only the titles whose look changed, and says where.
     rig.strip->MouseMove(rig.At(2));
-    const auto& calls = RecordedCalls(rig.strip->Image());
-    auto clear = std::find_if(calls.rbegin(), calls.rend(),
-                              [](const DrawCall& call) { return call.kind == DrawKind::Clear; });
-    ASSERT_NE(clear, calls.rend());
-    EXPECT_EQ(clear->settings,
-              (RenderSettings{kTextRenderingHintAntiAlias, kSmoothingModeHighQuality,
-                              kPixelOffsetModeHighQuality}));
-    std::vector<std::string> drawn;
-    for (std::string& line : Drawn({clear.base(), calls.end()},
-                                   {{RecordedArgb(rig.load.brushes().TextBrush()), "text"},
-                                    {RecordedArgb(rig.load.brushes().HighlightBrush()), "hi"},
-                                    {rig.load.theme.Glass.Pressed, "pressed"},
-                                    {rig.load.theme.Glass.Selection, "selection"}}))
-        if (!line.starts_with("clear") && !line.starts_with("rect")) drawn.push_back(line);
-    EXPECT_EQ(drawn, (std::vector<std::string>{
-                         "Notes text 6,4 15b", "fill pressed", "Abc text 77,4 15", "fill selection",
-                         "Abcde hi 130,4 15", "Edit text 198,4 15", "View text 258,4 15"}));
+    EXPECT_EQ(painted(), (std::vector<std::string>{"fill pressed", "Abc text 77,4 15",
+                                                   "fill selection", "Abcde hi 130,4 15"}));
+    const auto& abc = *rig.strip->Titles()[1];
+    const auto& abcde = *rig.strip->Titles()[2];
+    const double pad = rig.load.theme.Layout.MenuPad;
+    const int32_t left = NearestInt(abc.Left - pad);
+    const int32_t right = NearestInt(abcde.Left - pad) + NearestInt(abcde.width + 2 * pad);
+    EXPECT_EQ(rig.strip->ChangedArea(), (RectI{left, 0, right - left, rig.strip->Bounds().Height}));
+
+    rig.strip->SetBounds(rig.strip->Bounds(), {});
+    EXPECT_EQ(painted(),
+              (std::vector<std::string>{"Notes text 6,4 15b", "fill pressed", "Abc text 77,4 15",
+                                        "fill selection", "Abcde hi 130,4 15", "Edit text 198,4 15",
+                                        "View text 258,4 15"}));
 }
 
 TEST(MenuStrip, ReadsAgainOnlyWhenTheTitleChangedAndOffersCustomMenusWithoutAMenuBar) {

@@ -24,7 +24,8 @@ inline std::string Number(float value) {
 }
 
 // "clear"; "fill <colour>" and "line <colour>" for paths; "rect <colour> x,y wxh";
-// "image x,y wxh"; "<text> <colour> x,y <size>" with "b" after a bold font's size.
+// "image x,y wxh"; "<text> <colour> x,y <size>" with "b" after a bold font's size; "clip x,y wxh"
+// and "clip off".
 inline std::vector<std::string> Drawn(const std::vector<DrawCall>& calls,
                                       const ColourNames& colours) {
     const auto colour = [&](uint32_t argb) {
@@ -53,6 +54,11 @@ inline std::vector<std::string> Drawn(const std::vector<DrawCall>& calls,
                 break;
             case DrawKind::DrawImage:
                 lines.push_back("image " + at({r.X, r.Y}) + " " + size({r.Width, r.Height}));
+                break;
+            case DrawKind::Clip:
+                lines.push_back(r == RectF{}
+                                    ? "clip off"
+                                    : "clip " + at({r.X, r.Y}) + " " + size({r.Width, r.Height}));
                 break;
             case DrawKind::DrawString:
                 lines.push_back(c.text + " " + colour(c.argb) + " " + at(c.point) + " " +

@@ -175,6 +175,14 @@ void GDIPGraphics::SetInterpolationMode(int) {
     Check(m_handle ? kGdipStatusOk : kGdipStatusInvalidParameter);
 }
 
+void GDIPGraphics::SetClip(const RectF& rect) {
+    Check(Record(m_handle, true, {.kind = DrawKind::Clip, .rect = rect}));
+}
+
+void GDIPGraphics::ResetClip() {
+    Check(Record(m_handle, true, {.kind = DrawKind::Clip}));
+}
+
 void GDIPGraphics::Clear(uint32_t argb) {
     Check(Record(m_handle, true, {.kind = DrawKind::Clear, .argb = argb}));
 }

@@ -22,7 +22,8 @@
 namespace tarvik::test {
 
 // The order is part of what tests print.
-enum class DrawKind { Clear, DrawString, DrawPath, FillPath, FillRectangle, DrawImage };
+// A Clip with an empty rectangle lifts the clip.
+enum class DrawKind { Clear, DrawString, DrawPath, FillPath, FillRectangle, DrawImage, Clip };
 
 struct RenderSettings {
     int textRenderingHint = 0;
@@ -41,7 +42,7 @@ struct RecordedFont {
 struct DrawCall {
     DrawKind kind = DrawKind::Clear;
     uint32_t argb = 0;        // clear colour; pen and brush, and the calls drawn with them
-    RectF rect;               // FillRectangle, DrawImage destination
+    RectF rect;               // FillRectangle, DrawImage destination, Clip
     RectF source;             // DrawImage: the part of the image drawn
     std::string text;         // DrawString
     RecordedFont font;        // font family (its name), font, and DrawString

@@ -244,35 +244,77 @@ void WidgetHost::Draw() {
     });
 }
 
-void WidgetHost::DrawSlot(const WidgetSlot& slot) {
+void WidgetHost::DrawArea(const RectI& area) {
+    if (!m_graphics) return;
+    RunLogged(m_trace, kSource, "Draw", false, [&] {
+        for (const auto& slot : m_slots) {
+            if (OnBar(*slot) && !Intersection(area, ToRect(slot->Bounds)).IsEmpty()) {
+                DrawSlot(*slot);
+            }
+        }
+    });
+}
+
+// The button's text, glyph by glyph, is the dearest part of a frame: each button is painted into
+// a picture of its own when what it shows changed, and a frame only draws the pictures.
+void WidgetHost::DrawSlot(WidgetSlot& slot) {
     const bool open = m_openSlot == &slot;
-    const bool hot = slot.Hot && !open;
-    if (open) {
-        m_theme.Glass.PaintPressed(m_graphics, ToRect(slot.Bounds));
-    } else if (hot) {
-        m_theme.Glass.PaintSelection(m_graphics, ToRect(slot.Bounds));
+    WidgetSlot::Look look{slot.text,
+                          slot.widget->ButtonIcon(),
+                          open ? 2 : (slot.Hot ? 1 : 0),
+                          slot.Bounds.Width,
+                          slot.Bounds.Height,
+                          slot.ContentLeft - slot.Bounds.X,
+                          slot.ContentTop - slot.Bounds.Y,
+                          slot.TextTop - slot.Bounds.Y};
+    if (look.width < 1 || look.height < 1) return;
+    if (slot.picture.NativeHandle() == nullptr || !(look == slot.pictureLook)) {
+        if (slot.picture.NativeHandle() == nullptr || slot.pictureLook.width != look.width ||
+            slot.pictureLook.height != look.height) {
+            slot.picture = GDIPBitmap::CreateFromSizeFormat(look.width, look.height);
+        }
+        GDIPGraphics graphics;
+        graphics.FromImage(slot.picture.Image());
+        graphics.ApplySurfaceSettings();
+        graphics.Clear(0);
+        slot.pictureLook = WidgetSlot::Look{};  // until the painting is done
+        PaintButton(graphics, slot, look);
+        slot.pictureLook = std::move(look);
     }
-    if (const SkinButton* icon = slot.widget->ButtonIcon()) {
+    m_graphics->DrawImage(
+        slot.picture.Image(), static_cast<float>(slot.Bounds.X), static_cast<float>(slot.Bounds.Y),
+        static_cast<float>(slot.pictureLook.width), static_cast<float>(slot.pictureLook.height));
+}
+
+void WidgetHost::PaintButton(GDIPGraphics& graphics, const WidgetSlot& slot,
+                             const WidgetSlot::Look& look) {
+    const bool hot = look.state == 1;
+    const RectI whole{0, 0, look.width, look.height};
+    if (look.state == 2) {
+        m_theme.Glass.PaintPressed(&graphics, whole);
+    } else if (hot) {
+        m_theme.Glass.PaintSelection(&graphics, whole);
+    }
+    if (const SkinButton* icon = look.icon) {
         const int32_t state = hot ? kButtonStatePressed : kButtonStateNormal;
-        RectI rect{slot.ContentLeft, slot.ContentTop, slot.IconWidth, slot.contentHeight};
+        RectI rect{look.contentLeft, look.contentTop, slot.IconWidth, slot.contentHeight};
         if (const GDIPImage* image = icon->frame(state)) {
-            rect.Y = slot.ContentTop + (slot.contentHeight - image->Height()) / 2;
+            rect.Y = look.contentTop + (slot.contentHeight - image->Height()) / 2;
             rect.Height = image->Height();
         }
-        icon->Draw(state, m_graphics, rect);
+        icon->Draw(state, &graphics, rect);
     }
-    if (!slot.text.empty()) {
-        int32_t x = slot.ContentLeft;
+    if (!look.text.empty()) {
+        int32_t x = look.contentLeft;
         if (slot.IconWidth > 0) x += slot.IconWidth + m_theme.Layout.WidgetIconGap;
-        m_graphics->DrawString(slot.text, m_theme.FontFor(0),
-                               hot ? m_brushes.HighlightBrush() : m_brushes.TextBrush(),
-                               static_cast<float>(x), static_cast<float>(slot.TextTop));
+        graphics.DrawString(look.text, m_theme.FontFor(0),
+                            hot ? m_brushes.HighlightBrush() : m_brushes.TextBrush(),
+                            static_cast<float>(x), static_cast<float>(look.textTop));
     }
 }
 
 bool WidgetHost::OnTick() {
     bool changed = false;
-    bool textChanged = false;
     RunLogged(m_trace, kSource, "OnTick", true, [&] {
         for (const auto& slot : m_slots) {
             if (!OnBar(*slot)) continue;
@@ -284,12 +326,12 @@ bool WidgetHost::OnTick() {
             }
             const int32_t before = slot->contentWidth;
             MeasureSlot(*slot);
-            textChanged = true;
             if (slot->contentWidth != before) changed = true;
+            // The bar draws only what changed: a new text or picture of the same width needs
+            // its own button drawn again, a new width the whole bar laid out.
+            if (!changed) RedrawSlot(slot.get());
         }
     });
-    // The bar draws only what changed: a new text or picture of the same width needs a frame.
-    if (textChanged && !changed) RedrawBar();
     return changed;
 }
 
@@ -300,24 +342,21 @@ WidgetSlot* WidgetHost::HitTest(MousePoint point) const {
     return nullptr;
 }
 
-void WidgetHost::RedrawBar() {
-    if (m_bar) m_bar->DrawBar();
+void WidgetHost::RedrawSlot(const WidgetSlot* slot) {
+    if (m_bar && slot && OnBar(*slot)) m_bar->DrawArea(ToRect(slot->Bounds));
 }
 
 void WidgetHost::SetHot(WidgetSlot* slot) {
-    bool changed = false;
-    if (m_hotSlot) {
-        if (m_hotSlot == slot) return;
-        m_hotSlot->Hot = false;
-        CloseHoverCanvas(m_hotSlot);
-        changed = true;
+    WidgetSlot* const before = m_hotSlot;
+    if (before) {
+        if (before == slot) return;
+        before->Hot = false;
+        CloseHoverCanvas(before);
     }
     m_hotSlot = slot;
-    if (slot) {
-        slot->Hot = true;
-        changed = true;
-    }
-    if (changed) RedrawBar();
+    if (slot) slot->Hot = true;
+    RedrawSlot(before);
+    RedrawSlot(slot);
 }
 
 void WidgetHost::CloseHoverCanvas(WidgetSlot* slot) {
@@ -342,10 +381,11 @@ bool WidgetHost::OnMouseMove(MousePoint point) {
 }
 
 void WidgetHost::OnMouseMiss() {
-    if (!m_hotSlot) return;
-    m_hotSlot->Hot = false;
+    WidgetSlot* const before = m_hotSlot;
+    if (!before) return;
+    before->Hot = false;
     m_hotSlot = nullptr;
-    RunLogged(m_trace, kSource, "OnMouseMiss", true, [this] { RedrawBar(); });
+    RunLogged(m_trace, kSource, "OnMouseMiss", true, [&] { RedrawSlot(before); });
 }
 
 void WidgetHost::OnMouseDown(MousePoint point) {
@@ -387,17 +427,20 @@ void WidgetHost::PlaceCanvasBelowBar() {
 
 void WidgetHost::OpenCanvasFor(WidgetSlot& slot) {
     if (!m_canvas) return;
+    WidgetSlot* const before = m_openSlot;
     m_openSlot = &slot;
     m_anchorX = slot.ContentLeft + slot.contentWidth / 2;
     PlaceCanvasBelowBar();
     m_canvas->ShowFor(*slot.widget, m_anchorX);
-    RedrawBar();
+    RedrawSlot(before);
+    RedrawSlot(&slot);
 }
 
 void WidgetHost::ShowMenuFor(WidgetSlot& slot) {
     MenuItemList items = slot.widget->BuildMenu();
     if (items.empty() || !m_menu) return;
     AssignOwner(items, slot.widget.get());
+    WidgetSlot* const before = m_openSlot;
     m_openSlot = &slot;
     const RectI bar = m_bar ? m_bar->ScreenRect() : RectI{};
     const int32_t barHeight = m_bar ? m_bar->BarHeight() : 0;
@@ -405,14 +448,16 @@ void WidgetHost::ShowMenuFor(WidgetSlot& slot) {
     m_menuItems = std::move(items);
     m_menu->ShowList(m_menuItems,
                      ScreenPoint{double(bar.X + slot.Bounds.X), double(bar.Y + barHeight)});
-    RedrawBar();
+    RedrawSlot(before);
+    RedrawSlot(&slot);
 }
 
 void WidgetHost::m_menu_Closed() {
     RunLogged(m_trace, kSource, "m_menu_Closed", true, [this] {
-        if (m_openSlot && m_openSlot->widget->Activation() == ActivateMenu) {
+        if (WidgetSlot* const before = m_openSlot;
+            before && before->widget->Activation() == ActivateMenu) {
             m_openSlot = nullptr;
-            RedrawBar();
+            RedrawSlot(before);
         }
     });
 }
@@ -423,12 +468,14 @@ void WidgetHost::SummonCanvas(std::string_view name, int32_t x) {
         WidgetSlot* slot = FindSlot(name);
         if (!slot || !slot->Enabled) return;
         if (m_openSlot && m_openSlot != slot) CloseCanvas();
+        WidgetSlot* const before = m_openSlot;
         x = std::max(x, m_dpi.Scale(140));
         m_openSlot = slot;
         m_anchorX = x;
         PlaceCanvasBelowBar();
         m_canvas->ShowFor(*slot->widget, x);
-        RedrawBar();
+        RedrawSlot(before);
+        RedrawSlot(slot);
     });
 }
 
@@ -436,10 +483,10 @@ void WidgetHost::CloseCanvas() {
     RunLogged(m_trace, kSource, "CloseCanvas", true, [this] {
         // The slot is let go first: hiding an active canvas may activate the bar at once, and
         // the bar must not take that for a press on the closing canvas's button.
-        const bool wasOpen = m_openSlot != nullptr;
+        WidgetSlot* const before = m_openSlot;
         m_openSlot = nullptr;
         if (m_canvas && m_canvas->IsVisible()) m_canvas->Hide();
-        if (wasOpen) RedrawBar();
+        RedrawSlot(before);
     });
 }
 
@@ -496,10 +543,10 @@ void WidgetHost::OnOwnerActivate() {
 void WidgetHost::OnBarMouseLeave() {
     RunLogged(m_trace, kSource, "OnBarMouseLeave", true, [this] {
         CloseHoverCanvas(m_openSlot);
-        if (m_hotSlot) {
-            m_hotSlot->Hot = false;
+        if (WidgetSlot* const before = m_hotSlot) {
+            before->Hot = false;
             m_hotSlot = nullptr;
-            RedrawBar();
+            RedrawSlot(before);
         }
     });
 }
@@ -510,9 +557,10 @@ void WidgetHost::OnCursorLeftBar() {
 
 void WidgetHost::OnCanvasDismissed() {
     RunLogged(m_trace, kSource, "OnCanvasDismissed", true, [this] {
-        if (m_openSlot && m_openSlot->widget->Activation() != ActivateMenu) {
+        if (WidgetSlot* const before = m_openSlot;
+            before && before->widget->Activation() != ActivateMenu) {
             m_openSlot = nullptr;
-            RedrawBar();
+            RedrawSlot(before);
         }
     });
 }

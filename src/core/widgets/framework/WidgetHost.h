@@ -72,7 +72,10 @@ class WidgetHost {
     int32_t StripRight() const { return m_stripRight; }
     int32_t StripLeft() const { return m_stripLeft; }
     void Draw();
+    // Draws the buttons that reach into the area (bar client pixels).
+    void DrawArea(const RectI& area);
     // Refreshes the widgets; true when a button's width changed and the bar needs laying out.
+    // A button whose text or picture changed at the same width is drawn again alone.
     bool OnTick();
 
     // True when the point is over a button.
@@ -121,8 +124,11 @@ class WidgetHost {
     void ShowMenuFor(WidgetSlot& slot);
     void PlaceCanvasBelowBar();
     void SaveDisabledList();
-    void DrawSlot(const WidgetSlot& slot);
-    void RedrawBar();
+    void DrawSlot(WidgetSlot& slot);
+    // Paints the button onto the surface with its top-left corner at the origin.
+    void PaintButton(GDIPGraphics& graphics, const WidgetSlot& slot, const WidgetSlot::Look& look);
+    // Asks the bar to draw the slot's button again (nothing for none or a slot not on the bar).
+    void RedrawSlot(const WidgetSlot* slot);
 
     const Theme& m_theme;
     Brushes& m_brushes;

@@ -18,6 +18,9 @@ class IWidgetBar {
     virtual void LayoutBar() = 0;
     // Something on the bar changed: it is drawn again after the current message.
     virtual void DrawBar() = 0;
+    // Something inside the area (bar client pixels) changed: that part is drawn again after the
+    // current message.
+    virtual void DrawArea(const RectI& /*area*/) { DrawBar(); }
     // The painted part of the bar, above its shadow strip.
     virtual int32_t BarHeight() const = 0;
     // The bar window on the screen, shadow strip included (screen pixels).
