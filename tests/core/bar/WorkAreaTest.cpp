@@ -2,12 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <optional>
-#include <string>
-#include <tuple>
-
-#include "core/app/Error.h"
-#include "core/support/TestTrace.h"
 #include "core/support/WidgetFakes.h"
 
 namespace tarvik::test {
@@ -83,10 +77,9 @@ TEST(WorkArea, FailuresAreLoggedAndLeaveTheReservationToRetry) {
     EXPECT_EQ(desktop.rect, (WorkspaceRect{0, 0, 1920, 1040}));
     EXPECT_FALSE(workArea.Reserved());
     EXPECT_EQ(log.Records(),
-              (std::vector<std::string>{
-                  R"(1439,"WorkArea","GetWorkspace","failed to get the user workspace")",
-                  R"(5,"WorkArea","SetWorkspace","failed to set the user workspace")",
-                  R"(6,"WorkArea","GetWorkspace","failed to get the user workspace")"}));
+              (Lines{R"(1439,"WorkArea","GetWorkspace","failed to get the user workspace")",
+                     R"(5,"WorkArea","SetWorkspace","failed to set the user workspace")",
+                     R"(6,"WorkArea","GetWorkspace","failed to get the user workspace")"}));
 }
 
 TEST(WorkArea, TakesOverTheStripAnEarlierRunLeftOnThisScreenInsteadOfAddingOne) {
@@ -125,9 +118,8 @@ TEST(WorkArea, TakesOverTheStripAnEarlierRunLeftOnThisScreenInsteadOfAddingOne) 
         EXPECT_EQ(desktop.rect.top, restored) << saved << "," << top << " " << found;
         EXPECT_TRUE(settings.values.empty()) << saved << "," << top << " " << found;
     }
-    EXPECT_EQ(log.Records(),
-              std::vector<std::string>(6, R"(0,"WorkArea","Reserve","the strip on record does )"
-                                          R"(not fit this screen - record ignored")"));
+    EXPECT_EQ(log.Records(), Lines(6, R"(0,"WorkArea","Reserve","the strip on record does )"
+                                      R"(not fit this screen - record ignored")"));
 }
 
 }  // namespace

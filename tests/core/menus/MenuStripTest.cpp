@@ -2,16 +2,13 @@
 
 #include <gtest/gtest.h>
 
-#include <map>
-#include <optional>
-#include <string>
-#include <vector>
-
 #include "core/support/Drawn.h"
 #include "core/support/FakeDropDown.h"
-#include "core/support/RecordingGraphics.h"
-#include "core/support/TestTrace.h"
+#include "core/support/MenuRows.h"
 #include "core/support/ThemeLoad.h"
+
+// Rows are built with designated initializers that leave the rest default.
+#pragma GCC diagnostic ignored "-Wmissing-field-initializers"
 
 namespace tarvik::test {
 namespace {
@@ -26,7 +23,7 @@ constexpr std::string_view kTheme =
 class FakeMenus final : public IMenuSource, public ICustomMenuSource {
   public:
     std::map<WindowHandle, std::string> titles;
-    std::map<WindowHandle, std::vector<std::string>> menuBars;
+    std::map<WindowHandle, Lines> menuBars;
     int reads = 0;
     std::vector<WindowHandle> customAsked;
 
@@ -35,17 +32,12 @@ class FakeMenus final : public IMenuSource, public ICustomMenuSource {
     }
     void ReadMenuBar(MenuItemList& items, WindowHandle window) override {
         ++reads;
-        for (const std::string& text : menuBars[window]) items.push_back(Title(text));
+        for (const std::string& text : menuBars[window])
+            items.push_back(Item({.text = text, .Children = {Item({})}}));
     }
     void AppendMenusFor(MenuItemList& items, WindowHandle window) override {
         customAsked.push_back(window);
-        items.push_back(Title("Shortcuts"));
-    }
-    static std::shared_ptr<MenuItem> Title(const std::string& text) {
-        auto title = std::make_shared<MenuItem>();
-        title->text = text;
-        title->Children.push_back(std::make_shared<MenuItem>());
-        return title;
+        items.push_back(Item({.text = "Shortcuts", .Children = {Item({})}}));
     }
 };
 
@@ -138,16 +130,16 @@ TEST(MenuStrip, EachTitleIsPaintedByItsState) {
     EXPECT_EQ(clear->settings,
               (RenderSettings{kTextRenderingHintAntiAlias, kSmoothingModeHighQuality,
                               kPixelOffsetModeHighQuality}));
-    std::vector<std::string> drawn;
+    Lines drawn;
     for (std::string& line : Drawn({clear.base(), calls.end()},
                                    {{RecordedArgb(rig.load.brushes().TextBrush()), "text"},
                                     {RecordedArgb(rig.load.brushes().HighlightBrush()), "hi"},
                                     {rig.load.theme.Glass.Pressed, "pressed"},
                                     {rig.load.theme.Glass.Selection, "selection"}}))
         if (!line.starts_with("clear") && !line.starts_with("rect")) drawn.push_back(line);
-    EXPECT_EQ(drawn, (std::vector<std::string>{
-                         "Notes text 6,4 15b", "fill pressed", "Abc text 77,4 15", "fill selection",
-                         "Abcde hi 130,4 15", "Edit text 198,4 15", "View text 258,4 15"}));
+    EXPECT_EQ(drawn,
+              (Lines{"Notes text 6,4 15b", "fill pressed", "Abc text 77,4 15", "fill selection",
+                     "Abcde hi 130,4 15", "Edit text 198,4 15", "View text 258,4 15"}));
 }
 
 TEST(MenuStrip, ReadsAgainOnlyWhenTheTitleChangedAndOffersCustomMenusWithoutAMenuBar) {

@@ -2,12 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <map>
-#include <memory>
-#include <string>
-#include <tuple>
-#include <vector>
-
 #include "core/app/Error.h"
 #include "core/support/FakeDropDown.h"
 #include "core/support/MenuRows.h"
@@ -77,7 +71,7 @@ class FakeSystem final : public IMenuReader, public ICommandPoster, public IMess
 // A row for kWindow unless it names another window.
 std::shared_ptr<MenuItem> Leaf(MenuItem item) {
     if (item.hWnd == 0) item.hWnd = kWindow;
-    return std::make_shared<MenuItem>(std::move(item));
+    return test::Item(std::move(item));
 }
 
 class NativeMenuTest : public ::testing::Test {

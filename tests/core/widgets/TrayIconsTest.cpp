@@ -2,9 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <optional>
-#include <tuple>
-
 #include "core/support/TestTrace.h"
 #include "core/support/TrayFakes.h"
 #include "core/widgets/TaskbarWatch.h"
@@ -49,8 +46,8 @@ TEST(TrayPayload, EachFieldIsReadOnlyFromTheRecordLengthThatHoldsIt) {
 }
 
 // Each icon as "key owner id callback version tip[ hidden][ picture]".
-std::vector<std::string> Seen(const TrayIcons& icons) {
-    std::vector<std::string> seen;
+Lines Seen(const TrayIcons& icons) {
+    Lines seen;
     for (const auto& i : icons.Icons()) {
         char line[64];
         std::snprintf(line, sizeof line, " %x %d %x %d ", i->OwnerHwnd, i->IconId,
@@ -93,8 +90,8 @@ TEST(TrayIcons, MessagesKeepIconsByKeyForLiveOwnersAndReplayIntoAnotherCopy) {
         EXPECT_EQ(host.HandleTrayData(message.bytes), taken) << ++step;
     EXPECT_EQ(changes, 7);
     const std::string guid = "GC3" + std::string(30, '0') + " 14 4 0 3 ";
-    std::vector<std::string> icons{"W17:1 11 1 8001 4 Mail picture", "W18:2 12 2 0 0  hidden",
-                                   "W19:-3 13 -3 8003 0 ", guid + smiles8};
+    Lines icons{"W17:1 11 1 8001 4 Mail picture", "W18:2 12 2 0 0  hidden", "W19:-3 13 -3 8003 0 ",
+                guid + smiles8};
     EXPECT_EQ(Seen(host), icons);
     // The other copy gets each whole record, the tip cut to 127 units without splitting a pair.
     for (const auto& payload : host.ReplayPayloads()) EXPECT_EQ(copy.HandleTrayData(payload), 1);
@@ -108,8 +105,7 @@ TEST(TrayIcons, MessagesKeepIconsByKeyForLiveOwnersAndReplayIntoAnotherCopy) {
         host.ForwardIconEvent(nullptr, 0x202);
     }
     EXPECT_EQ(owners.posts,
-              (std::vector<std::string>{"11 8001 12cfffb 10202", "13 8003 fffffffd 202",
-                                        "13 8003 fffffffd 202"}));
+              (Lines{"11 8001 12cfffb 10202", "13 8003 fffffffd 202", "13 8003 fffffffd 202"}));
     changes = 0;
     host.PruneDeadIcons();
     host.PruneDeadIcons();
@@ -131,7 +127,7 @@ TEST(TrayIcons, RefusesSystemCallbacksFloodsAndPostsToThisProgram) {
     for (const auto& [message, taken] : messages)
         EXPECT_EQ(icons.HandleTrayData(message.bytes), taken);
     for (const auto& icon : icons.Icons()) icons.ForwardIconEvent(icon.get(), 0x202);
-    EXPECT_EQ(owners.posts, std::vector<std::string>{"11 8001 2 202"});
+    EXPECT_EQ(owners.posts, Lines{"11 8001 2 202"});
 
     // 5,000 adds from one program keep 64; eight programs fill the 512 and a ninth gets none;
     // icons already held still change. Each refusal is logged once.

@@ -2,8 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <tuple>
-
 #include "core/support/TrayFakes.h"
 #include "core/support/WidgetFakes.h"
 #include "core/widgets/TrayPayload.h"
@@ -86,10 +84,9 @@ TEST(TrayWidget, ClicksReachTheOwnerAsTheShellSendsThem) {
         EXPECT_EQ(rig.canvas.visible, open) << ++step;
     }
     EXPECT_EQ(rig.owners.posts,
-              (std::vector<std::string>{"12 8002 2 204", "12 8002 2 205", "12 8002 2 203",
-                                        "11 8001 12cfffb 10204", "11 8001 12cfffb 10205",
-                                        "11 8001 12cfffb 1007b", "11 8001 12cfffb 10201",
-                                        "11 8001 12cfffb 10202", "11 8001 12cfffb 10400"}));
+              (Lines{"12 8002 2 204", "12 8002 2 205", "12 8002 2 203", "11 8001 12cfffb 10204",
+                     "11 8001 12cfffb 10205", "11 8001 12cfffb 1007b", "11 8001 12cfffb 10201",
+                     "11 8001 12cfffb 10202", "11 8001 12cfffb 10400"}));
     EXPECT_EQ(rig.owners.allowed, (std::vector<uint32_t>{0x12, 0x12, 0x11, 0x11}));
 }
 
