@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "core/support/Drawn.h"
 #include "core/support/TrayFakes.h"
 #include "core/support/WidgetFakes.h"
 #include "core/widgets/TrayPayload.h"
@@ -24,7 +25,7 @@ struct Rig : HostRig {
     }
     std::tuple<int32_t, int32_t, int32_t, int32_t> Measure() {
         int32_t width = 0, height = 0;
-        tray->MeasureCanvas(graphics, width, height);
+        tray->MeasureCanvas(surface.graphics, width, height);
         return {tray->Columns(), tray->Rows(), width - 2 * pad, height - 2 * pad};
     }
 
@@ -32,7 +33,7 @@ struct Rig : HostRig {
     TrayIcons icons{owners, load.log.trace};
     std::shared_ptr<TrayWidget> tray = std::make_shared<TrayWidget>(
         TrayWidgetServices{load.theme, load.log.trace, load.dpi, icons});
-    GDIPGraphics graphics;
+    CanvasSurface surface;
     int32_t pad = load.theme.Layout.PopupPad;
 };
 
@@ -48,11 +49,9 @@ TEST(TrayWidget, TheGridIsSquareIshAndOnlyVisibleIconsWithPicturesTakeCells) {
         while (added < count) rig.Add(2 + added++);
         EXPECT_EQ(rig.Measure(), std::make_tuple(columns, rows, 30 * columns, 30 * rows)) << count;
     }
-    GDIPBitmap surface = GDIPBitmap::CreateFromSizeFormat(200, 200);
-    rig.graphics.FromImage(surface.Image());
-    rig.tray->PaintCanvas(rig.graphics, 0, 0);
+    rig.surface.Show(*rig.tray);
     std::vector<RectF> drawn;
-    for (const DrawCall& call : RecordedCalls(rig.graphics))
+    for (const DrawCall& call : RecordedCalls(rig.surface.graphics))
         if (call.kind == DrawKind::DrawImage) drawn.push_back(call.rect);
     ASSERT_EQ(drawn.size(), 10u);
     const auto p = static_cast<float>(rig.pad);
