@@ -16,7 +16,7 @@ constexpr std::string_view kTheme = "<t><text face='DejaVu Sans' size='15'/></t>
 // The App widget and the given widgets (Volume switched off), a hidden "Editor", with the App
 // canvas open.
 struct Rig : HostRig {
-    explicit Rig(std::vector<std::string> others = {"Clock", "Volume"}) : HostRig(kTheme) {
+    explicit Rig(Lines others = {"Clock", "Volume"}) : HostRig(kTheme) {
         app = std::make_shared<AppWidget>(AppWidgetServices{
             load.theme, load.brushes(), load.log.trace, load.dpi, system, {3, 0, 1}});
         host->Register(app);
@@ -63,7 +63,7 @@ TEST(AppWidget, PagesShowTheVersionAndTheShownWidgetsWithTheirStates) {
                "Clock text 37,43 15", "line dim", "Volume text 37,65 15", "Back ? 70,96 15"}));
     EXPECT_EQ(rig.canvas.anchors.size(), 2u) << "measured again for the new page";
 
-    Rig alone(std::vector<std::string>{});
+    Rig alone(Lines{});
     EXPECT_EQ(alone.ShowWidgetsPage(),
               (Lines{"176x90", "Widgets text 16,16 15b", "Back ? 70,52 15"}));
 }
