@@ -2,9 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <string>
-#include <tuple>
-
 #include "core/support/Fakes.h"
 
 namespace tarvik::test {

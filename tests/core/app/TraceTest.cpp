@@ -2,22 +2,18 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
-#include <filesystem>
-#include <fstream>
-#include <string>
-
 #include "core/support/TestTrace.h"
 
 namespace tarvik::test {
 namespace {
 
+struct TraceTest : ::testing::Test, TestTrace {
+    const std::filesystem::path path = folder.Path() / "errors.log";
+};
+
 // Fields are written unchanged and appended, the time is left out only at midnight, and a
 // removed log starts again.
-TEST(Trace, RecordsAreAppendedUnchangedAndARemovedLogStartsAgain) {
-    TestTrace log;
-    auto& [folder, clock, trace] = log;
-    const std::filesystem::path path = folder.Path() / "errors.log";
+TEST_F(TraceTest, RecordsAreAppendedUnchangedAndARemovedLogStartsAgain) {
     trace.Log("a, \"quoted\" value");
     Trace(path, clock).LogError(INT32_MIN, "Menu\"Strip", "Read,Menu", "caf\xc3\xa9");
     for (const LocalTime& time : {LocalTime{2026, 1, 1, 0, 0, 0, 4}, {2026, 12, 31, 0, 0, 1, 4}}) {
@@ -35,10 +31,7 @@ TEST(Trace, RecordsAreAppendedUnchangedAndARemovedLogStartsAgain) {
 
 // Each record is written once, whatever came between, even when it was lost; a LogError does
 // not count.
-TEST(Trace, EachOnceRecordIsWrittenOnce) {
-    TestTrace log;
-    auto& [folder, clock, trace] = log;
-    const std::filesystem::path path = folder.Path() / "errors.log";
+TEST_F(TraceTest, EachOnceRecordIsWrittenOnce) {
     const std::tuple<int32_t, const char*, const char*, const char*> records[] = {
         {1, "a", "p", "x"},  {1, "a", "p", "y"},  {2, "a", "p", "x"}, {1, "a", "p", "x"},
         {-1, "a", "p", "x"}, {1, "ab", "p", "x"}, {1, "a", "", "x"},  {1, "a", "ap", "x"},
@@ -63,10 +56,7 @@ TEST(Trace, EachOnceRecordIsWrittenOnce) {
 }
 
 // A log that a record would take past 1 MiB becomes errors.old.log, replacing the older one.
-TEST(Trace, AFullLogMovesToTheOldLogAndTheRecordStartsANewOne) {
-    TestTrace log;
-    auto& [folder, clock, trace] = log;
-    const std::filesystem::path path = folder.Path() / "errors.log";
+TEST_F(TraceTest, AFullLogMovesToTheOldLogAndTheRecordStartsANewOne) {
     const std::string full(Trace::kMaxBytes - 27, 'a');
     std::ofstream(path, std::ios::binary) << full;
     std::ofstream(folder.Path() / "errors.old.log") << "older";

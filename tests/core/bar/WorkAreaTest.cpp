@@ -2,12 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <optional>
-#include <string>
-#include <tuple>
-
-#include "core/app/Error.h"
-#include "core/support/TestTrace.h"
 #include "core/support/WidgetFakes.h"
 
 namespace tarvik::test {
@@ -26,37 +20,6 @@ struct FakeDesktop final : IDesktopWorkArea {
         ++writes;
     }
 };
-
-TEST(WorkArea, ReserveTakesOnlyWhatIsMissingAndRestoreGivesBackOnlyThatOnce) {
-    // The work area, the bar's offset from the top, the work area after Reserve, and whether
-    // Reserve takes a strip.
-    const std::tuple<WorkspaceRect, int32_t, WorkspaceRect, bool> cases[] = {
-        {{0, 0, 1920, 1040}, 0, {0, 23, 1920, 1040}, true},
-        {{0, 10, 1920, 1040}, 0, {0, 23, 1920, 1040}, true},   // another strip above ours
-        {{0, 23, 1920, 1040}, 0, {0, 23, 1920, 1040}, false},  // already exactly reserved
-        {{0, 40, 1920, 1040}, 30, {0, 53, 1920, 1040}, true},  // moved down past another bar
-    };
-    TestTrace log;
-    for (const auto& [start, barTopOffset, reserved, takesStrip] : cases) {
-        FakeDesktop desktop;
-        desktop.rect = start;
-        MemorySettings settings;
-        WorkArea workArea(desktop, settings, log.trace, 23, barTopOffset);
-        workArea.Reserve();
-        EXPECT_EQ(desktop.rect, reserved) << start.top;
-        EXPECT_EQ(workArea.Reserved(), takesStrip) << start.top;
-        desktop.rect.right -= 100;  // only the top is put back, on the current work area
-        workArea.Restore();
-        workArea.Restore();
-        EXPECT_EQ(desktop.rect,
-                  (WorkspaceRect{start.left, start.top, start.right - 100, start.bottom}));
-        EXPECT_EQ(desktop.writes, takesStrip ? 2 : 0) << start.top;
-    }
-    FakeDesktop desktop;
-    MemorySettings settings;
-    EXPECT_EQ(WorkArea(desktop, settings, log.trace, INT32_MAX, 2000).ReservedHeight(), INT32_MAX);
-    EXPECT_TRUE(log.Records().empty());
-}
 
 TEST(WorkArea, FailuresAreLoggedAndLeaveTheReservationToRetry) {
     TestTrace log;
@@ -83,18 +46,22 @@ TEST(WorkArea, FailuresAreLoggedAndLeaveTheReservationToRetry) {
     EXPECT_EQ(desktop.rect, (WorkspaceRect{0, 0, 1920, 1040}));
     EXPECT_FALSE(workArea.Reserved());
     EXPECT_EQ(log.Records(),
-              (std::vector<std::string>{
-                  R"(1439,"WorkArea","GetWorkspace","failed to get the user workspace")",
-                  R"(5,"WorkArea","SetWorkspace","failed to set the user workspace")",
-                  R"(6,"WorkArea","GetWorkspace","failed to get the user workspace")"}));
+              (Lines{R"(1439,"WorkArea","GetWorkspace","failed to get the user workspace")",
+                     R"(5,"WorkArea","SetWorkspace","failed to set the user workspace")",
+                     R"(6,"WorkArea","GetWorkspace","failed to get the user workspace")"}));
 }
 
-TEST(WorkArea, TakesOverTheStripAnEarlierRunLeftOnThisScreenInsteadOfAddingOne) {
+TEST(WorkArea, ReserveTakesOnlyWhatIsMissingOrTakesOverTheStripAnEarlierRunLeftOnThisScreen) {
     // Left on record (saved top, reserved top, screen), the top found at start, the bar's offset
-    // now, and the top after Reserve and after Restore. A record that does not fit is logged.
+    // now, and the top after Reserve and after Restore (a strip is taken when they differ). A
+    // record that does not fit is logged.
     const std::string screen = "1920x1080";
     const std::tuple<std::string, std::string, std::string, int32_t, int32_t, int32_t, int32_t>
         cases[] = {
+            {"", "", "", 0, 0, 23, 0},            // nothing on record
+            {"", "", "", 10, 0, 23, 10},          // another strip above ours
+            {"", "", "", 23, 0, 23, 23},          // already exactly reserved
+            {"", "", "", 40, 30, 53, 40},         // moved down past another bar
             {"0", "23", screen, 23, 0, 23, 0},    // ended from Task Manager: taken over
             {"0", "23", "", 23, 0, 23, 0},        // so by a version that kept no screen size
             {"0", "53", screen, 53, 0, 23, 0},    // it was moved down 30 pixels; this run is not
@@ -119,15 +86,22 @@ TEST(WorkArea, TakesOverTheStripAnEarlierRunLeftOnThisScreenInsteadOfAddingOne) 
                            {{"WorkArea", "Screen"}, size}};
         WorkArea workArea(desktop, settings, log.trace, 23, offset);
         workArea.Reserve();
-        EXPECT_EQ(desktop.rect.top, reserved) << saved << "," << top << " " << found;
-        if (workArea.Reserved()) EXPECT_EQ(settings.Read("WorkArea", "Screen", ""), screen);
+        const bool taken = workArea.Reserved();
+        EXPECT_EQ(std::tuple(desktop.rect.top, taken), std::tuple(reserved, reserved != restored))
+            << saved << "," << top << " " << found;
+        EXPECT_EQ(settings.Read("WorkArea", "Screen", ""), taken ? screen : "");
+        desktop.rect.right -= 100;  // only the top is put back, once, on the current work area
         workArea.Restore();
-        EXPECT_EQ(desktop.rect.top, restored) << saved << "," << top << " " << found;
+        workArea.Restore();
+        EXPECT_EQ(desktop.rect, (WorkspaceRect{0, restored, 1820, 1040})) << saved << " " << found;
+        EXPECT_EQ(desktop.writes, taken ? 2 : int(restored != found)) << saved << " " << found;
         EXPECT_TRUE(settings.values.empty()) << saved << "," << top << " " << found;
     }
-    EXPECT_EQ(log.Records(),
-              std::vector<std::string>(6, R"(0,"WorkArea","Reserve","the strip on record does )"
-                                          R"(not fit this screen - record ignored")"));
+    EXPECT_EQ(log.Records(), Lines(6, R"(0,"WorkArea","Reserve","the strip on record does )"
+                                      R"(not fit this screen - record ignored")"));
+    FakeDesktop desktop;
+    MemorySettings settings;
+    EXPECT_EQ(WorkArea(desktop, settings, log.trace, INT32_MAX, 2000).ReservedHeight(), INT32_MAX);
 }
 
 }  // namespace

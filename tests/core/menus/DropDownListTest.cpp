@@ -2,28 +2,18 @@
 
 #include <gtest/gtest.h>
 
-#include <string>
-#include <tuple>
-#include <vector>
-
 #include "core/support/Drawn.h"
-#include "core/support/TestTrace.h"
+#include "core/support/MenuRows.h"
 #include "core/support/ThemeLoad.h"
+
+// Rows are built with designated initializers that leave the rest default.
+#pragma GCC diagnostic ignored "-Wmissing-field-initializers"
 
 namespace tarvik::test {
 namespace {
 
-std::shared_ptr<MenuItem> Row(std::string text, bool enabled = true) {
-    auto item = std::make_shared<MenuItem>();
-    item->text = std::move(text);
-    item->IsEnabled = enabled;
-    return item;
-}
-
-std::shared_ptr<MenuItem> Separator() {
-    auto item = std::make_shared<MenuItem>();
-    item->IsSeparator = true;
-    return item;
+std::shared_ptr<MenuItem> Row(std::string text) {
+    return Item({.text = std::move(text)});
 }
 
 // The default layout: rows 21 high, separators 10, text at (30, 4), 20 right of the widest
@@ -41,7 +31,8 @@ class DropDownListTest : public ::testing::Test {
     TestTrace m_log;
     Brushes& m_brushes = m_load.brushes();
     DropDownList m_list{m_load.theme, m_brushes, m_log.trace};
-    const MenuItemList m_items{Row("Open"), Separator(), Row("Gone", false), Row("Save")};
+    const MenuItemList m_items{Row("Open"), Item({.IsSeparator = true}),
+                               Item({.text = "Gone", .IsEnabled = false}), Row("Save")};
 };
 
 TEST_F(DropDownListTest, RowsStackAndTheHitTestFindsTheRowStrictlyInside) {
@@ -64,9 +55,10 @@ TEST_F(DropDownListTest, RowsStackAndTheHitTestFindsTheRowStrictlyInside) {
     }
     // The widest caption (7.5 pixels per UTF-16 unit) rounded halves to even, plus margins.
     EXPECT_EQ(m_list.WindowSize({}), (ListSize{50, 10}));
-    EXPECT_EQ(m_list.WindowSize({Row("Open"), Row("Export..."), Separator()}),
+    EXPECT_EQ(m_list.WindowSize({Row("Open"), Row("Export..."), Item({.IsSeparator = true})}),
               (ListSize{72 + 50, 52 + 10}));
-    EXPECT_EQ(m_list.WindowSize({Row("Page Setup\u2026"), Row("Properties", false)}),
+    EXPECT_EQ(m_list.WindowSize(
+                  {Row("Page Setup\u2026"), Item({.text = "Properties", .IsEnabled = false})}),
               (ListSize{88 + 50, 42 + 10}));
 }
 
@@ -112,9 +104,8 @@ TEST_F(DropDownListTest, TheFrameIsGlassThenHighlightsSeparatorsAndTextsAndAFail
                                         {RecordedArgb(m_brushes.DisabledBrush()), "disabled"},
                                         {RecordedArgb(m_brushes.HighlightBrush()), "highlight"},
                                         {RecordedArgb(m_brushes.TextBrush()), "text"}}),
-        (std::vector<std::string>{"clear", "fill ?", "line separator", "fill selection",
-                                  "Open highlight 30,4 15", "rect separator 15,30 170x1",
-                                  "Gone disabled 30,35 15", "Save text 30,56 15"}));
+        (Lines{"clear", "fill ?", "line separator", "fill selection", "Open highlight 30,4 15",
+               "rect separator 15,30 170x1", "Gone disabled 30,35 15", "Save text 30,56 15"}));
     // Without glass behind, the body is the tint.
     graphics.FromImage(bitmap.Image());
     m_list.Paint(graphics, 200, 120, false);
@@ -127,8 +118,7 @@ TEST_F(DropDownListTest, TheFrameIsGlassThenHighlightsSeparatorsAndTextsAndAFail
     m_list.DrawListText(graphics, 100);
     m_list.DrawListText(graphics, 100);
     EXPECT_TRUE(RecordedCalls(graphics).empty()) << "the rows after the failure are drawn";
-    EXPECT_EQ(m_log.Records(),
-              std::vector<std::string>{R"(1050,"DropDownMenu","DrawListText","GDI+ Error 2")"});
+    EXPECT_EQ(m_log.Records(), Lines{R"(1050,"DropDownMenu","DrawListText","GDI+ Error 2")"});
 }
 
 // The positions the menus have always produced: the left edge rounded to a whole pixel, the top

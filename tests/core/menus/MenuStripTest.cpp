@@ -4,16 +4,13 @@
 
 #include <gtest/gtest.h>
 
-#include <map>
-#include <optional>
-#include <string>
-#include <vector>
-
 #include "core/support/Drawn.h"
 #include "core/support/FakeDropDown.h"
-#include "core/support/RecordingGraphics.h"
-#include "core/support/TestTrace.h"
+#include "core/support/MenuRows.h"
 #include "core/support/ThemeLoad.h"
+
+// Rows are built with designated initializers that leave the rest default.
+#pragma GCC diagnostic ignored "-Wmissing-field-initializers"
 
 namespace tarvik::test {
 namespace {
@@ -28,7 +25,7 @@ constexpr std::string_view kTheme =
 class FakeMenus final : public IMenuSource, public ICustomMenuSource {
   public:
     std::map<WindowHandle, std::string> titles;
-    std::map<WindowHandle, std::vector<std::string>> menuBars;
+    std::map<WindowHandle, Lines> menuBars;
     int reads = 0;
     std::vector<WindowHandle> customAsked;
 
@@ -37,17 +34,12 @@ class FakeMenus final : public IMenuSource, public ICustomMenuSource {
     }
     void ReadMenuBar(MenuItemList& items, WindowHandle window) override {
         ++reads;
-        for (const std::string& text : menuBars[window]) items.push_back(Title(text));
+        for (const std::string& text : menuBars[window])
+            items.push_back(Item({.text = text, .Children = {Item({})}}));
     }
     void AppendMenusFor(MenuItemList& items, WindowHandle window) override {
         customAsked.push_back(window);
-        items.push_back(Title("Shortcuts"));
-    }
-    static std::shared_ptr<MenuItem> Title(const std::string& text) {
-        auto title = std::make_shared<MenuItem>();
-        title->text = text;
-        title->Children.push_back(std::make_shared<MenuItem>());
-        return title;
+        items.push_back(Item({.text = "Shortcuts", .Children = {Item({})}}));
     }
 };
 

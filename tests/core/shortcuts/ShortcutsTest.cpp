@@ -5,6 +5,7 @@
 #include "core/shortcuts/MenuEditorHandoff.h"
 #include "core/shortcuts/MenuEditorWidget.h"
 #include "core/shortcuts/ShortcutPorts.h"
+#include "core/support/Drawn.h"
 #include "core/support/WidgetFakes.h"
 #include "core/widgets/SpotlightWidget.h"
 
@@ -65,11 +66,7 @@ struct Rig : HostRig {
         }
         return shown;
     }
-    std::string Measure() {  // the editor's canvas size; it lays out its list too
-        int32_t width = 0, height = 0;
-        editor->MeasureCanvas(graphics, width, height);
-        return std::to_string(width) + "x" + std::to_string(height);
-    }
+    std::string Measure() { return surface.Show(*editor); }  // it lays out its list too
     std::string& Stored() { return settings.values[{"CustomMenus", "app.exe"}]; }
 
     FakeSystem system;
@@ -78,7 +75,7 @@ struct Rig : HostRig {
         MenuEditorServices{load.theme, load.brushes(), load.log.trace, load.dpi, menus});
     int tracks = 0;
     MenuEditorHandoff handoff{menus, *host, [this] { ++tracks; }};
-    GDIPGraphics graphics;
+    CanvasSurface surface;
 };
 
 TEST(KeyChord, ChordsReadBothWaysAndPressModifiersAroundTheKeyOrNothingWithALine) {

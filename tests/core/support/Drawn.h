@@ -8,7 +8,9 @@
 #include <utility>
 #include <vector>
 
+#include "core/graphics/GDIPBitmap.h"
 #include "core/support/RecordingGraphics.h"
+#include "core/widgets/framework/IWidget.h"
 
 namespace tarvik::test {
 
@@ -68,5 +70,20 @@ inline std::vector<std::string> Drawn(const std::vector<DrawCall>& calls,
     }
     return lines;
 }
+
+// A surface a widget's canvas is measured and painted on; the calls stay in `graphics`.
+struct CanvasSurface {
+    GDIPBitmap bitmap = GDIPBitmap::CreateFromSizeFormat(300, 200);
+    GDIPGraphics graphics;
+
+    // The measured size as "<width>x<height>"; the canvas is painted that size afresh.
+    std::string Show(IWidget& widget) {
+        int32_t width = 0, height = 0;
+        widget.MeasureCanvas(graphics, width, height);
+        graphics.FromImage(bitmap.Image());
+        widget.PaintCanvas(graphics, width, height);
+        return std::to_string(width) + "x" + std::to_string(height);
+    }
+};
 
 }  // namespace tarvik::test

@@ -2,12 +2,19 @@
 
 // The one describer of menus in the tests of both builds.
 
+#include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "core/menus/MenuItem.h"
 
 namespace tarvik::test {
+
+// A row with the fields a test sets.
+inline std::shared_ptr<MenuItem> Item(MenuItem fields) {
+    return std::make_shared<MenuItem>(std::move(fields));
+}
 
 // The rows one per line, each level indented by two spaces: "-" for a separator, otherwise
 // "text id", then the chord of a shortcut entry and " off" when disabled.

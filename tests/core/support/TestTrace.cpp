@@ -4,8 +4,8 @@
 
 namespace tarvik::test {
 
-std::vector<std::string> TestTrace::Records() const {
-    std::vector<std::string> records;
+Lines TestTrace::Records() const {
+    Lines records;
     std::istringstream in(ReadFile(folder.Path() / "errors.log"));
     for (std::string line; std::getline(in, line);) {
         if (!line.empty() && line.back() == '\r') line.pop_back();

@@ -8,13 +8,15 @@
 
 namespace tarvik::test {
 
+using Lines = std::vector<std::string>;
+
 // A trace log in a fresh folder, read back record by record without the timestamps.
 struct TestTrace {
     TempFolder folder;
     FakeClock clock;
     Trace trace{folder.Path() / "errors.log", clock};
 
-    std::vector<std::string> Records() const;
+    Lines Records() const;
 };
 
 }  // namespace tarvik::test

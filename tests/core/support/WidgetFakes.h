@@ -7,12 +7,8 @@
 
 #include <functional>
 #include <map>
-#include <memory>
 #include <optional>
 #include <stdexcept>
-#include <string>
-#include <utility>
-#include <vector>
 
 #include "core/app/Error.h"
 #include "core/feeds/FeedFetcher.h"
@@ -58,7 +54,6 @@ class FakeCanvas final : public IWidgetCanvas {
     WidgetHost* host = nullptr;
     IWidget* widget = nullptr;
     bool visible = false;
-    bool handCursor = false;
     int32_t top = 0;
     std::vector<int32_t> anchors;  // one per ShowFor
     int repaints = 0;
@@ -77,7 +72,7 @@ class FakeCanvas final : public IWidgetCanvas {
         visible = false;
         if (onHide) onHide();
     }
-    void SetHandCursor(bool on) override { handCursor = on; }
+    void SetHandCursor(bool) override {}
     WindowHandle Window() const override { return 0x5150; }
     // The canvas hid itself (another program became active).
     void Dismiss() {
@@ -90,12 +85,10 @@ class FakeCanvas final : public IWidgetCanvas {
 class FakeWidgetBar final : public IWidgetBar {
   public:
     WidgetHost* host = nullptr;  // laid out again on LayoutBar when set
-    int layouts = 0;
     int draws = 0;
     RectI screen{0, 0, 800, 36};
 
     void LayoutBar() override {
-        ++layouts;
         if (host) host->Arrange(screen.Width);
     }
     void DrawBar() override { ++draws; }

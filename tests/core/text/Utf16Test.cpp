@@ -2,10 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <string>
-#include <string_view>
-#include <tuple>
-
 namespace tarvik {
 namespace {
 

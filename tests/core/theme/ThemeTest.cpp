@@ -2,21 +2,13 @@
 
 #include <gtest/gtest.h>
 
-#include <array>
 #include <cfloat>
-#include <functional>
-#include <map>
-#include <optional>
-#include <string>
-#include <vector>
 
 #include "core/support/ThemeLoad.h"
 #include "core/theme/ThemeReaders.h"
 
 namespace tarvik::test {
 namespace {
-
-using Lines = std::vector<std::string>;
 
 TEST(ThemeNumber, SignDigitsAndAFractionWhateverTheLocale) {
     const std::pair<std::string, std::optional<float>> cases[] = {

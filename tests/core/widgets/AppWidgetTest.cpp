@@ -2,11 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <memory>
-#include <string>
-#include <tuple>
-#include <vector>
-
 #include "core/support/Drawn.h"
 #include "core/support/WidgetFakes.h"
 
@@ -21,7 +16,7 @@ constexpr std::string_view kTheme = "<t><text face='DejaVu Sans' size='15'/></t>
 // The App widget and the given widgets (Volume switched off), a hidden "Editor", with the App
 // canvas open.
 struct Rig : HostRig {
-    explicit Rig(std::vector<std::string> others = {"Clock", "Volume"}) : HostRig(kTheme) {
+    explicit Rig(Lines others = {"Clock", "Volume"}) : HostRig(kTheme) {
         app = std::make_shared<AppWidget>(AppWidgetServices{
             load.theme, load.brushes(), load.log.trace, load.dpi, system, {3, 0, 1}});
         host->Register(app);
@@ -33,16 +28,11 @@ struct Rig : HostRig {
     ~Rig() { host.reset(); }  // it detaches the widgets, which use the rig's parts
     // The canvas as measured and painted: its size, then every text, filled box and check mark
     // (see Drawn).
-    std::vector<std::string> Show() {
-        int32_t width = 0;
-        int32_t height = 0;
-        app->MeasureCanvas(graphics, width, height);
-        graphics.FromImage(bitmap.Image());
-        app->PaintCanvas(graphics, width, height);
+    Lines Show() {
+        Lines shown{surface.Show(*app)};
         const Colour& tick = load.theme.HighlightTextColour;
-        std::vector<std::string> shown{std::to_string(width) + "x" + std::to_string(height)};
         for (std::string& line :
-             Drawn(RecordedCalls(graphics),
+             Drawn(RecordedCalls(surface.graphics),
                    {{RecordedArgb(load.brushes().TextBrush()), "text"},
                     {load.theme.Glass.Selection, "box"},
                     {PackArgb(255, tick.Red(), tick.Green(), tick.Blue()), "check"},
@@ -52,7 +42,7 @@ struct Rig : HostRig {
         return shown;
     }
     // Shows the widgets page the way a user gets there.
-    std::vector<std::string> ShowWidgetsPage() {
+    Lines ShowWidgetsPage() {
         Show();
         app->OnCanvasMouseUp(1, 50, 110);  // "Options..."
         return Show();
@@ -60,24 +50,22 @@ struct Rig : HostRig {
 
     RecordingCommands system;
     std::shared_ptr<AppWidget> app;
-    GDIPBitmap bitmap = GDIPBitmap::CreateFromSizeFormat(200, 200);
-    GDIPGraphics graphics;
+    CanvasSurface surface;
 };
 
 TEST(AppWidget, PagesShowTheVersionAndTheShownWidgetsWithTheirStates) {
     Rig rig;
-    EXPECT_EQ(rig.Show(), (std::vector<std::string>{
-                              "176x142", "Tarvik text 16,16 15b", "Version 3.0.1 dim 16,42 10",
-                              "tarvik.app text 48,72 15", "Options... text 48,104 15"}));
-    EXPECT_EQ(rig.ShowWidgetsPage(),
-              (std::vector<std::string>{"176x134", "Widgets text 16,16 15b", "rect box 16,46 13x13",
-                                        "line check", "Clock text 37,43 15", "line dim",
-                                        "Volume text 37,65 15", "Back ? 70,96 15"}));
+    EXPECT_EQ(rig.Show(), (Lines{"176x142", "Tarvik text 16,16 15b", "Version 3.0.1 dim 16,42 10",
+                                 "tarvik.app text 48,72 15", "Options... text 48,104 15"}));
+    EXPECT_EQ(
+        rig.ShowWidgetsPage(),
+        (Lines{"176x134", "Widgets text 16,16 15b", "rect box 16,46 13x13", "line check",
+               "Clock text 37,43 15", "line dim", "Volume text 37,65 15", "Back ? 70,96 15"}));
     EXPECT_EQ(rig.canvas.anchors.size(), 2u) << "measured again for the new page";
 
-    Rig alone(std::vector<std::string>{});
+    Rig alone(Lines{});
     EXPECT_EQ(alone.ShowWidgetsPage(),
-              (std::vector<std::string>{"176x90", "Widgets text 16,16 15b", "Back ? 70,52 15"}));
+              (Lines{"176x90", "Widgets text 16,16 15b", "Back ? 70,52 15"}));
 }
 
 TEST(AppWidget, LeftReleasesOnARowToggleItsWidgetAndOnBackReturn) {
@@ -108,7 +96,7 @@ TEST(AppWidget, TheAboutPageOpensTheHomePageAndRepaintsOnlyWhenHoverChanges) {
     rig.app->OnCanvasMouseUp(2, 50, 80);
     EXPECT_TRUE(rig.system.calls.empty());
     rig.app->OnCanvasMouseUp(1, 50, 80);
-    EXPECT_EQ(rig.system.calls, std::vector<std::string>{"open https://tarvik.app"});
+    EXPECT_EQ(rig.system.calls, Lines{"open https://tarvik.app"});
 
     // Onto a button, along it, onto the other, out twice: three changes.
     const int before = rig.canvas.repaints;

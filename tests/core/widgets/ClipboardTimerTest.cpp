@@ -1,14 +1,7 @@
 #include <gtest/gtest.h>
 
-#include <string>
-#include <tuple>
-#include <vector>
-
-#include "core/app/Error.h"
 #include "core/app/MonotonicClock.h"
-#include "core/support/TestTrace.h"
 #include "core/support/WidgetFakes.h"
-#include "core/theme/Theme.h"
 #include "core/widgets/ClipboardHistory.h"
 #include "core/widgets/ClipboardWidget.h"
 #include "core/widgets/SystemSound.h"
@@ -33,7 +26,7 @@ struct Copies final : IClipboard {
     void WriteText(WindowHandle, std::string_view put) override {
         busy ? throw Error(5, "held") : void(text = put);
     }
-    std::string Copy(const std::vector<std::string>& texts, ClipboardMarks copyMarks = {}) {
+    std::string Copy(const Lines& texts, ClipboardMarks copyMarks = {}) {
         for (const auto& copied : texts)
             text = copied, marks = copyMarks, history.OnClipboardUpdate();
         std::string entries;
@@ -44,12 +37,12 @@ struct Copies final : IClipboard {
 };
 
 TEST(ClipboardHistory, KeepsTheFifteenNewestDistinctTextsThatMayBeKept) {
-    std::vector<std::string> sixteen;
+    Lines sixteen;
     std::string fifteen = "|";
     for (int i = 1; i <= 16; ++i) sixteen.push_back(std::to_string(i));
     for (int i = 16; i >= 2; --i) fifteen += std::to_string(i) + "|";
     const std::string longest(ClipboardHistory::kMaxUnits, 'x');
-    const std::tuple<std::vector<std::string>, ClipboardMarks, std::string> cases[] = {
+    const std::tuple<Lines, ClipboardMarks, std::string> cases[] = {
         {{"A", "B", "A", "A"}, {}, "|A|B||"},
         {sixteen, {}, fifteen + "|"},
         {{"", "   ", "\t", "\r\n", longest + "y", longest}, {}, "|" + longest + "|\r\n|\t||"},
@@ -75,11 +68,11 @@ TEST(ClipboardWidget, ListsCutLabelsAndRestoresWhatTheMenuShowedToTheTop) {
     Theme theme;
     Copies bar;
     ClipboardWidget widget(theme, bar.history, bar.log.trace);
-    EXPECT_EQ(MenuRows(widget), std::vector<std::string>{"Nothing copied yet 0 off"});
+    EXPECT_EQ(MenuRows(widget), Lines{"Nothing copied yet 0 off"});
     const std::string a48(48, 'a'), b49(49, 'b');
     bar.Copy({a48, b49, "\t\t"});
-    EXPECT_EQ(MenuRows(widget), (std::vector<std::string>{" 1", b49.substr(4) + "... 2", a48 + " 3",
-                                                          "-", "Clear History 10000"}));
+    EXPECT_EQ(MenuRows(widget),
+              (Lines{" 1", b49.substr(4) + "... 2", a48 + " 3", "-", "Clear History 10000"}));
     // The third row as the menu showed it, though the history changed since.
     bar.Copy({"new"});
     PickCommand(widget, 3);
@@ -87,8 +80,7 @@ TEST(ClipboardWidget, ListsCutLabelsAndRestoresWhatTheMenuShowedToTheTop) {
     bar.busy = true;
     for (int32_t command : {3, 3, ClipboardWidget::kClearHistory}) PickCommand(widget, command);
     EXPECT_EQ(bar.history.HistoryCount(), 0);
-    EXPECT_EQ(bar.log.Records(),
-              std::vector<std::string>{R"(5,"ClipboardHistory","Restore","held")"});
+    EXPECT_EQ(bar.log.Records(), Lines{R"(5,"ClipboardHistory","Restore","held")"});
 }
 
 struct Ticks final : IMonotonicClock, ISystemSound {

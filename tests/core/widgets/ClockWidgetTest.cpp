@@ -2,12 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include <array>
-#include <string>
-#include <vector>
-
 #include "core/app/Error.h"
-#include "core/graphics/GDIPBitmap.h"
 #include "core/support/Drawn.h"
 #include "core/support/ThemeLoad.h"
 #include "core/widgets/SystemPorts.h"
@@ -15,9 +10,8 @@
 namespace tarvik::test {
 namespace {
 
-// English names; December's full name is the test's to set.
+// English names.
 struct EnglishNames final : public IDateNames {
-    std::string december = "December";
     std::string ShortDayName(int day) const override {
         return std::string("SunMonTueWedThuFriSat").substr(size_t(day) * 3, 3);
     }
@@ -25,7 +19,7 @@ struct EnglishNames final : public IDateNames {
         return std::string("JanFebMarAprMayJunJulAugSepOctNovDec").substr(size_t(month - 1) * 3, 3);
     }
     std::string MonthName(int month) const override {
-        return month == 12 ? december : "Month " + std::to_string(month);
+        return month == 12 ? "December" : "Month " + std::to_string(month);
     }
     std::string Capitals(std::string_view text) const override {
         std::string upper(text);
@@ -52,30 +46,27 @@ struct Rig {
     TestClock clock;
     EnglishNames names;
     ClockWidget widget{{load.theme, brushes, load.log.trace, load.dpi, clock, names}};
-    GDIPBitmap bitmap = GDIPBitmap::CreateFromSizeFormat(200, 200);
-    GDIPGraphics graphics;
+    CanvasSurface surface;
 
-    // Height of the canvas measured for the month of the date.
-    int32_t MeasuredHeight(int year, int month) {
+    // The canvas measured for the month of the date.
+    std::string Size(int year, int month) {
         clock.now = {year, month, 1, 12, 0};
-        int32_t width = 0, height = 0;
-        widget.MeasureCanvas(graphics, width, height);
-        EXPECT_EQ(width, 200);
-        return height;
+        return surface.Show(widget);
     }
-    // What was painted (see Drawn), drawn afresh each time.
-    std::vector<std::string> Painted() {
-        graphics.FromImage(bitmap.Image());
-        widget.PaintCanvas(graphics, 200, 200);
-        return Drawn(RecordedCalls(graphics), {{RecordedArgb(brushes.TextBrush()), "text"},
-                                               {RecordedArgb(brushes.DisabledBrush()), "dim"},
-                                               {RecordedArgb(brushes.HighlightBrush()), "high"},
-                                               {load.theme.AccentColour, "accent"}});
+    // What was painted (see Drawn) without measuring again, drawn afresh each time.
+    Lines Painted() {
+        surface.graphics.FromImage(surface.bitmap.Image());
+        widget.PaintCanvas(surface.graphics, 200, 200);
+        return Drawn(RecordedCalls(surface.graphics),
+                     {{RecordedArgb(brushes.TextBrush()), "text"},
+                      {RecordedArgb(brushes.DisabledBrush()), "dim"},
+                      {RecordedArgb(brushes.HighlightBrush()), "high"},
+                      {load.theme.AccentColour, "accent"}});
     }
 };
 
 TEST(ClockWidget, MonthsNeedFourToSixRowsMondayFirst) {
-    // Year, month -> lead days, days, rows, canvas height.
+    // Year, month -> lead days, days, rows, canvas height (200 wide).
     const std::array<int, 6> cases[] = {{2027, 2, 0, 28, 4, 152},   // non-leap, starts on a Monday
                                         {2026, 8, 5, 31, 6, 192},   // 31 days from a Saturday
                                         {2026, 11, 6, 30, 6, 192},  // 30 days from a Sunday
@@ -84,8 +75,8 @@ TEST(ClockWidget, MonthsNeedFourToSixRowsMondayFirst) {
     Rig rig;
     for (const auto& [year, month, lead, days, rows, height] : cases) {
         const CalendarMonth m = CalendarMonth::Of(year, month);
-        EXPECT_EQ((std::array{m.lead, m.days, m.rows, rig.MeasuredHeight(year, month)}),
-                  (std::array{lead, days, rows, height}))
+        EXPECT_EQ(std::tuple(m.lead, m.days, m.rows, rig.Size(year, month)),
+                  std::tuple(lead, days, rows, "200x" + std::to_string(height)))
             << year << "-" << month;
     }
 }
@@ -104,9 +95,9 @@ TEST(ClockWidget, ButtonShowsTheDayAndTheTimeInTwentyFourHours) {
 
 TEST(ClockWidget, PaintsTheMonthWithTodayCircledAndTheWeekendDimmed) {
     Rig rig;  // December 2026 starts on a Tuesday; the 5th is a Saturday
-    EXPECT_EQ(rig.MeasuredHeight(2026, 12), 172);
+    EXPECT_EQ(rig.Size(2026, 12), "200x172");
     rig.clock.now.day = 5;
-    const std::vector<std::string> painted = rig.Painted();
+    const Lines painted = rig.Painted();
     ASSERT_EQ(painted.size(), 1u + 7 + 1 + 31);
     const std::pair<size_t, std::string> at[] = {
         {0, "DECEMBER accent 16,16 13b"}, {1, "M text 24,42.6 9b"},
@@ -116,7 +107,7 @@ TEST(ClockWidget, PaintsTheMonthWithTodayCircledAndTheWeekendDimmed) {
         {15, "7 text 23.1,79.4 11b"},     {39, "31 text 92.1,139.4 11b"}};
     for (const auto& [index, call] : at) EXPECT_EQ(painted[index], call) << index;
     rig.clock.now = {2027, 1, 5, 0, 0};  // the month moved on while the calendar stayed open
-    const std::vector<std::string> later = rig.Painted();
+    const Lines later = rig.Painted();
     EXPECT_EQ(std::count(later.begin(), later.end(), "fill accent"), 0);
     EXPECT_TRUE(rig.load.log.Records().empty());
 }
@@ -125,13 +116,12 @@ TEST(ClockWidget, FailuresAreLoggedOnceAndLeaveTheCanvasAsItWas) {
     Rig rig;
     rig.clock.fail = true;
     int32_t width = 5, height = 6;
-    rig.widget.MeasureCanvas(rig.graphics, width, height);
+    rig.widget.MeasureCanvas(rig.surface.graphics, width, height);
     EXPECT_EQ(std::pair(width, height), std::pair(5, 6));
     EXPECT_TRUE(rig.Painted().empty());
     EXPECT_TRUE(rig.Painted().empty());
-    EXPECT_EQ(rig.load.log.Records(),
-              (std::vector<std::string>{R"(7,"ClockWidget","MeasureCanvas","Out of memory")",
-                                        R"(7,"ClockWidget","PaintCanvas","Out of memory")"}));
+    EXPECT_EQ(rig.load.log.Records(), (Lines{R"(7,"ClockWidget","MeasureCanvas","Out of memory")",
+                                             R"(7,"ClockWidget","PaintCanvas","Out of memory")"}));
 }
 
 }  // namespace

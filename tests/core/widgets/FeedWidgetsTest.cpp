@@ -1,8 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <string>
-#include <vector>
-
 #include "core/feeds/FeedReading.h"
 #include "core/support/PugiXmlParser.h"
 #include "core/support/WidgetFakes.h"
@@ -12,7 +9,6 @@
 namespace tarvik::test {
 namespace {
 
-using Rows = std::vector<std::string>;
 const std::string kThursday = "Thursday: Sunny, Minimum Temperature: 8\u00b0C (46\u00b0F) ";
 
 // An RSS document with one item per title and link; the title "!" leaves the title out.
@@ -69,25 +65,25 @@ TEST(FeedTexts, TemperaturesForecastLinesAndWebLinks) {
 TEST(WeatherWidget, FetchesBothFeedsNumbersTheMenuKeepsValuesOnFailureAndOpensOnlyWebLinks) {
     Rig rig;
     EXPECT_EQ(rig.observation.starts,
-              Rows{"https://weather-broker-cdn.api.bbci.co.uk/en/observation/rss/2643743"});
+              Lines{"https://weather-broker-cdn.api.bbci.co.uk/en/observation/rss/2643743"});
     EXPECT_EQ(rig.forecast.starts,
-              Rows{"https://weather-broker-cdn.api.bbci.co.uk/en/forecast/rss/3day/2643743"});
+              Lines{"https://weather-broker-cdn.api.bbci.co.uk/en/forecast/rss/3day/2643743"});
     EXPECT_EQ(MenuRows(*rig.weather),
-              (Rows{"Fetching the weather... 0 off", "-", "Refresh Weather 9001"}));
+              (Lines{"Fetching the weather... 0 off", "-", "Refresh Weather 9001"}));
     rig.forecast.Answer(Rss({{kThursday, "file:///C:/Windows/calc.exe"},
                              {"Fri: Rain", "\\\\evil\\share"},
                              {"!", "x"},
                              {"Sat: Sun", ""}}));
-    EXPECT_EQ(MenuRows(*rig.weather), (Rows{"Thursday: Sunny, 8\u00b0 1", "Fri: Rain 2",
-                                            "Sat: Sun 3", "-", "Refresh Weather 9001"}));
+    EXPECT_EQ(MenuRows(*rig.weather), (Lines{"Thursday: Sunny, 8\u00b0 1", "Fri: Rain 2",
+                                             "Sat: Sun 3", "-", "Refresh Weather 9001"}));
     rig.observation.Answer(Rss({{" Now: Sunny, 12\u00b0C (54\u00b0F) ", " http://w.example/1 "}}));
-    const Rows full{"Now: Sunny, 12\u00b0C (54\u00b0F) 1",
-                    "-",
-                    "Thursday: Sunny, 8\u00b0 2",
-                    "Fri: Rain 3",
-                    "Sat: Sun 4",
-                    "-",
-                    "Refresh Weather 9001"};
+    const Lines full{"Now: Sunny, 12\u00b0C (54\u00b0F) 1",
+                     "-",
+                     "Thursday: Sunny, 8\u00b0 2",
+                     "Fri: Rain 3",
+                     "Sat: Sun 4",
+                     "-",
+                     "Refresh Weather 9001"};
     EXPECT_EQ(MenuRows(*rig.weather), full);
     EXPECT_EQ(rig.weather->ButtonText(), "12\u00b0");
 
@@ -96,8 +92,8 @@ TEST(WeatherWidget, FetchesBothFeedsNumbersTheMenuKeepsValuesOnFailureAndOpensOn
     rig.forecast.Answer("<!DOCTYPE r [<!ENTITY a 'b'>]><rss><item><title>&a;</title></item></rss>");
     for (int command = 0; command <= 5; ++command) PickCommand(*rig.weather, command);
     EXPECT_EQ(MenuRows(*rig.weather), full);
-    EXPECT_EQ(rig.commands.calls, Rows{"open http://w.example/1"});
-    const Rows records = rig.log.Records();  // two feeds kept, two links refused
+    EXPECT_EQ(rig.commands.calls, Lines{"open http://w.example/1"});
+    const Lines records = rig.log.Records();  // two feeds kept, two links refused
     ASSERT_EQ(records.size(), 4u);
     EXPECT_NE(records[2].find("'file:///C:/Windows/calc.exe'"), std::string::npos);
     for (int tick = 1; tick < 1800; ++tick) rig.weather->Refresh();
@@ -110,14 +106,14 @@ TEST(WeatherWidget, FetchesBothFeedsNumbersTheMenuKeepsValuesOnFailureAndOpensOn
 
 TEST(NewsWidget, TakesTheFirstTenTitledItemsRotatesCutsAndKeepsTheBarWithoutTitles) {
     Rig rig;
-    EXPECT_EQ(rig.feed.starts, Rows{"https://feeds.bbci.co.uk/news/rss.xml"});
+    EXPECT_EQ(rig.feed.starts, Lines{"https://feeds.bbci.co.uk/news/rss.xml"});
     EXPECT_EQ(MenuRows(*rig.news),
-              (Rows{"Fetching headlines... 0 off", "-", "Refresh Headlines 9001"}));
+              (Lines{"Fetching headlines... 0 off", "-", "Refresh Headlines 9001"}));
     std::vector<std::pair<std::string, std::string>> items{{std::string(70, 'a'), "http://n/1"}};
     for (int i = 2; i <= 25; ++i)
         items.emplace_back(i % 4 == 0 ? " " : i == 2 ? "!" : "N" + std::to_string(i), "");
     rig.feed.Answer(Rss(items));
-    Rows expected{std::string(61, 'a') + "... 1"};
+    Lines expected{std::string(61, 'a') + "... 1"};
     for (int i : {3, 5, 6, 7, 9, 10, 11, 13, 14})
         expected.push_back("N" + std::to_string(i) + " " + std::to_string(expected.size() + 1));
     expected.insert(expected.end(), {"-", "Refresh Headlines 9001"});
@@ -127,20 +123,20 @@ TEST(NewsWidget, TakesTheFirstTenTitledItemsRotatesCutsAndKeepsTheBarWithoutTitl
     PickCommand(*rig.news, 9001);
     // A document type quoted in the content is text; only one in the prolog refuses the feed.
     rig.feed.Answer(Rss({{"One", ""}, {"<![CDATA[Two <!DOCTYPE>]]>", ""}, {"Three", ""}}));
-    Rows shown;
+    Lines shown;
     for (int tick = 1; tick <= 40; ++tick, rig.news->Refresh())
         if (tick % 10 == 1) shown.push_back(rig.news->ButtonText());
-    EXPECT_EQ(shown, (Rows{"One", "Two <!DOCTYPE>", "Three", "One"}));
+    EXPECT_EQ(shown, (Lines{"One", "Two <!DOCTYPE>", "Three", "One"}));
     PickCommand(*rig.news, 9001);
     rig.feed.Answer(Rss({{"!", "http://n/1"}, {"  ", ""}}));
-    EXPECT_EQ(MenuRows(*rig.news), (Rows{"No headlines 0 off", "-", "Refresh Headlines 9001"}));
+    EXPECT_EQ(MenuRows(*rig.news), (Lines{"No headlines 0 off", "-", "Refresh Headlines 9001"}));
     EXPECT_EQ(rig.news->ButtonText(), "Two <!DOCTYPE>");
     PickCommand(*rig.news, 9001);
     rig.feed.Answer({}, "no answer");
     EXPECT_EQ(rig.log.Records(),
-              Rows{R"(12002,"NewsWidget","onreadystatechange","the feed did not )"
-                   R"(load or parse: no answer (https://feeds.bbci.co.uk/news/rss.)"
-                   R"(xml) - keeping the previous headlines")"});
+              Lines{R"(12002,"NewsWidget","onreadystatechange","the feed did not )"
+                    R"(load or parse: no answer (https://feeds.bbci.co.uk/news/rss.)"
+                    R"(xml) - keeping the previous headlines")"});
     // A load that cannot start leaves nothing fetching.
     rig.feed.failStart = true;
     PickCommand(*rig.news, 9001);

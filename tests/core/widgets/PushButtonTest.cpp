@@ -2,10 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <optional>
-#include <string>
-#include <tuple>
-
 #include "core/support/ThemeLoad.h"
 
 namespace tarvik::test {
@@ -24,7 +20,7 @@ struct Rig {
     GDIPGraphics graphics;
 };
 
-TEST(PushButton, LaysOutTheRoundedCaptionWidthAndHitsInsideItsLeftAndTopEdgesOnly) {
+TEST(PushButton, LaysOutTheRoundedCaptionWidthHitsInsideItsLeftAndTopEdgesOnlyAndDrawsDisabled) {
     // 9 characters: 96.5 -> 96, 11: 111.5 -> 112; at 150 % the minimum is 96 and the height 36.
     const std::tuple<std::string_view, std::string, int32_t, int32_t> cases[] = {
         {"100", "Back", 64, 24},
@@ -52,13 +48,8 @@ TEST(PushButton, LaysOutTheRoundedCaptionWidthAndHitsInsideItsLeftAndTopEdgesOnl
     rig.button->Enabled = false;  // a disabled button is never hovered
     EXPECT_TRUE(rig.button->UpdateHover(30, 30));
     EXPECT_FALSE(rig.button->Hovered);
-}
-
-TEST(PushButton, ADisabledButtonIsDrawnPlainAndGreyed) {
-    Rig rig;
-    rig.button->Caption = "Back";
+    rig.button->Caption = "Back";  // drawn plain and greyed
     rig.button->Accent = rig.button->Hovered = true;
-    rig.button->Enabled = false;
     rig.button->LayoutAt(rig.graphics, 10, 20);
     rig.button->Draw(&rig.graphics);
     const auto& calls = RecordedCalls(rig.graphics);

@@ -2,8 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include <tuple>
-
+#include "core/support/Drawn.h"
 #include "core/support/TrayFakes.h"
 #include "core/support/WidgetFakes.h"
 #include "core/widgets/TrayPayload.h"
@@ -26,7 +25,7 @@ struct Rig : HostRig {
     }
     std::tuple<int32_t, int32_t, int32_t, int32_t> Measure() {
         int32_t width = 0, height = 0;
-        tray->MeasureCanvas(graphics, width, height);
+        tray->MeasureCanvas(surface.graphics, width, height);
         return {tray->Columns(), tray->Rows(), width - 2 * pad, height - 2 * pad};
     }
 
@@ -34,7 +33,7 @@ struct Rig : HostRig {
     TrayIcons icons{owners, load.log.trace};
     std::shared_ptr<TrayWidget> tray = std::make_shared<TrayWidget>(
         TrayWidgetServices{load.theme, load.log.trace, load.dpi, icons});
-    GDIPGraphics graphics;
+    CanvasSurface surface;
     int32_t pad = load.theme.Layout.PopupPad;
 };
 
@@ -50,11 +49,9 @@ TEST(TrayWidget, TheGridIsSquareIshAndOnlyVisibleIconsWithPicturesTakeCells) {
         while (added < count) rig.Add(2 + added++);
         EXPECT_EQ(rig.Measure(), std::make_tuple(columns, rows, 30 * columns, 30 * rows)) << count;
     }
-    GDIPBitmap surface = GDIPBitmap::CreateFromSizeFormat(200, 200);
-    rig.graphics.FromImage(surface.Image());
-    rig.tray->PaintCanvas(rig.graphics, 0, 0);
+    rig.surface.Show(*rig.tray);
     std::vector<RectF> drawn;
-    for (const DrawCall& call : RecordedCalls(rig.graphics))
+    for (const DrawCall& call : RecordedCalls(rig.surface.graphics))
         if (call.kind == DrawKind::DrawImage) drawn.push_back(call.rect);
     ASSERT_EQ(drawn.size(), 10u);
     const auto p = static_cast<float>(rig.pad);
@@ -86,10 +83,9 @@ TEST(TrayWidget, ClicksReachTheOwnerAsTheShellSendsThem) {
         EXPECT_EQ(rig.canvas.visible, open) << ++step;
     }
     EXPECT_EQ(rig.owners.posts,
-              (std::vector<std::string>{"12 8002 2 204", "12 8002 2 205", "12 8002 2 203",
-                                        "11 8001 12cfffb 10204", "11 8001 12cfffb 10205",
-                                        "11 8001 12cfffb 1007b", "11 8001 12cfffb 10201",
-                                        "11 8001 12cfffb 10202", "11 8001 12cfffb 10400"}));
+              (Lines{"12 8002 2 204", "12 8002 2 205", "12 8002 2 203", "11 8001 12cfffb 10204",
+                     "11 8001 12cfffb 10205", "11 8001 12cfffb 1007b", "11 8001 12cfffb 10201",
+                     "11 8001 12cfffb 10202", "11 8001 12cfffb 10400"}));
     EXPECT_EQ(rig.owners.allowed, (std::vector<uint32_t>{0x12, 0x12, 0x11, 0x11}));
 }
 

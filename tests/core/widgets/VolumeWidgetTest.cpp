@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include "core/graphics/GDIPBitmap.h"
 #include "core/support/Drawn.h"
 #include "core/support/ThemeLoad.h"
 #include "core/widgets/AudioPort.h"
@@ -36,21 +35,16 @@ struct Rig {
             load.Load("<t><text face='DejaVu Sans' size='15'/><glass border='44000000'/>"
                       "<widgets><volume src='on.png'/><volume-muted src='off.png'/>"
                       "</widgets></t>"));
-        graphics.FromImage(bitmap.Image());
     }
     // The canvas's size, then what it paints (see Drawn; the knob is the unnamed colour).
     std::string Open() {
-        int32_t width = 0, height = 0;
-        widget->MeasureCanvas(graphics, width, height);
-        graphics.FromImage(bitmap.Image());
-        widget->PaintCanvas(graphics, width, height);
+        std::string shown = surface.Show(*widget);
         const GlassStyle& glass = load.theme.Glass;
-        std::string shown = std::to_string(width) + "x" + std::to_string(height);
         for (const std::string& line :
-             Drawn(RecordedCalls(graphics), {{glass.SeparatorColor, "track"},
-                                             {glass.Selection, "live"},
-                                             {glass.BorderColor, "edge"},
-                                             {load.theme.DisabledTextColour, "quiet"}}))
+             Drawn(RecordedCalls(surface.graphics), {{glass.SeparatorColor, "track"},
+                                                     {glass.Selection, "live"},
+                                                     {glass.BorderColor, "edge"},
+                                                     {load.theme.DisabledTextColour, "quiet"}}))
             shown += " " + line;
         return shown;
     }
@@ -60,8 +54,7 @@ struct Rig {
     FakeEndpoint audio;
     std::shared_ptr<VolumeWidget> widget = std::make_shared<VolumeWidget>(
         VolumeWidgetServices{load.theme, load.brushes(), load.log.trace, load.dpi, audio});
-    GDIPBitmap bitmap = GDIPBitmap::CreateFromSizeFormat(300, 50);
-    GDIPGraphics graphics;
+    CanvasSurface surface;
 };
 
 TEST(VolumeWidget, PressesGrabTheKnobNearItMoveItElsewhereAndToggleMuteOnTheSpeaker) {

@@ -2,9 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <string>
-#include <vector>
-
 #include "core/support/WidgetFakes.h"
 
 namespace tarvik::test {
@@ -177,8 +174,7 @@ TEST(WidgetHost, TickReportsOnlyWidthChangesAndWidgetFailuresAreLoggedOnce) {
     rig.action.failing = true;
     EXPECT_TRUE(rig.host->OnMouseUp(1, rig.Centre(3)));
     EXPECT_TRUE(rig.host->OnMouseUp(1, rig.Centre(3)));
-    EXPECT_EQ(rig.load.log.Records(),
-              std::vector<std::string>{R"(0,"WidgetHost","OnMouseUp","the action failed")"});
+    EXPECT_EQ(rig.load.log.Records(), Lines{R"(0,"WidgetHost","OnMouseUp","the action failed")"});
     rig.action.failing = false;
     rig.host->OnMouseUp(1, rig.Centre(3));
     EXPECT_EQ(rig.action.actions, 1);
