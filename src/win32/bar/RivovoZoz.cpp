@@ -26,6 +26,9 @@ constexpr const char* kSource = "RivovoZoz";
 // Posted to the bar when a frame is waiting. Harmless from anyone: a frame is drawn only when
 // something the bar shows changed.
 constexpr UINT kFrameMessage = WM_APP + 2;
+// Posted once the first frame is on screen: the work that can wait (feeds, sound device, the
+// notification icons) starts then. Harmless from anyone: it starts nothing twice.
+constexpr UINT kStartWorkMessage = WM_APP + 3;
 
 // The bar that follows the foreground through the WinEvent hook. The hook's callback runs on the
 // bar's own thread and carries no context, and there is one bar per process.
@@ -65,16 +68,23 @@ bool RivovoZoz::Create() {
     m_services.subclass.HookWindow(Handle(), *this);
     RegisterForegroundNotices();
     RequestMouseLeave();
-    if (m_services.trayHost) {
-        m_services.trayHost->StartTraySharing([this] { RefreshTrayArea(); });
-        m_model->SetTray(m_services.trayHost);
-    }
 
     SetTimer(Handle(), kEnumerateTasksTimer, 400, nullptr);
     SetTimer(Handle(), kUpdateClockTimer, 1000, nullptr);
     ShowWindow(Handle(), SW_SHOWNOACTIVATE);
     KeepBackdropBelow();
+    PostMessageW(Handle(), kStartWorkMessage, 0, 0);
     return true;
+}
+
+void RivovoZoz::StartBackgroundWork() {
+    if (m_workStarted || m_closing || !m_model) return;
+    m_workStarted = true;
+    if (m_services.trayHost) {
+        m_services.trayHost->StartTraySharing([this] { RefreshTrayArea(); });
+        m_model->SetTray(m_services.trayHost);
+    }
+    if (m_host) m_host->StartBackgroundWork();
 }
 
 void RivovoZoz::Close() {
@@ -139,6 +149,7 @@ void RivovoZoz::Initialize() {
     };
     m_model = std::make_unique<BarModel>(m_services.theme, m_services.trace, *m_menuStrip,
                                          m_services.nativeMenu, *this, m_host.get());
+    m_host->HoldBackgroundWork();
     if (m_services.registerWidgets) m_services.registerWidgets(*m_host);
     ConnectCustomMenus();
 
@@ -414,6 +425,9 @@ LRESULT RivovoZoz::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
                 m_model->Activated(static_cast<WindowHandle>(lParam));
             }
             break;
+        case kStartWorkMessage:
+            StartBackgroundWork();
+            return 0;
         case kFrameMessage:
             m_framePosted = false;
             if (m_model) m_model->Flush();

@@ -124,6 +124,8 @@ class RivovoZoz final : public BaseWindow, public IWndProcSink, public IBarWindo
     bool ReadCursor(int32_t& x, int32_t& y) override;
 
     void Initialize();
+    // After the first frame: notification icons, feeds and the sound device.
+    void StartBackgroundWork();
     void ConnectCustomMenus();
     RectI WindowRect() const;
     void CreateGraphics();
@@ -144,6 +146,7 @@ class RivovoZoz final : public BaseWindow, public IWndProcSink, public IBarWindo
     bool m_backdropActive = false;
     bool m_initialized = false;
     bool m_unloaded = false;
+    bool m_workStarted = false;
     bool m_framePosted = false;
     bool m_closing = false;
     UINT m_shellHookMessage = 0;

@@ -22,7 +22,8 @@ std::string Rss(const std::vector<std::pair<std::string, std::string>>& items) {
 
 // Both widgets on a host with the built-in theme and the fake network, logging on their own.
 struct Rig : HostRig {
-    Rig() {
+    explicit Rig(bool held = false) {
+        if (held) host->HoldBackgroundWork();
         host->Register(weather);
         host->Register(news);
     }
@@ -60,6 +61,20 @@ TEST(FeedTexts, TemperaturesForecastLinesAndWebLinks) {
                             "https:///x", "javascript:alert(1)", "http://a b", "http://a\"b",
                             "http://a\\b", "ms-settings:", "calc.exe"})
         EXPECT_FALSE(IsWebLink(bad)) << bad;
+}
+
+TEST(WidgetHost, HeldBackgroundWorkStartsOnceForTheWidgetsThatAreOnThen) {
+    Rig rig(true);
+    rig.host->SetWidgetEnabled("News", false);
+    rig.host->SetWidgetEnabled("Weather", false);
+    rig.host->SetWidgetEnabled("Weather", true);
+    EXPECT_EQ(rig.observation.starts.size() + rig.feed.starts.size(), 0u) << "before the start";
+    rig.host->StartBackgroundWork();
+    rig.host->StartBackgroundWork();
+    EXPECT_EQ(std::pair(rig.observation.starts.size(), rig.feed.starts.size()),
+              (std::pair<size_t, size_t>(1, 0)));
+    rig.host->SetWidgetEnabled("News", true);
+    EXPECT_EQ(rig.feed.starts.size(), 1u);
 }
 
 TEST(WeatherWidget, FetchesBothFeedsNumbersTheMenuKeepsValuesOnFailureAndOpensOnlyWebLinks) {

@@ -89,7 +89,19 @@ void WidgetHost::RegisterSlot(std::shared_ptr<IWidget> widget, bool hidden) {
     IWidget& added = *slot->widget;
     const bool running = slot->Enabled;
     m_slots.push_back(std::move(slot));
-    if (running) added.SetRunning(true);
+    if (running && !m_workHeld) added.SetRunning(true);
+}
+
+void WidgetHost::HoldBackgroundWork() {
+    m_workHeld = true;
+}
+
+void WidgetHost::StartBackgroundWork() {
+    if (!m_workHeld) return;
+    m_workHeld = false;
+    for (const auto& slot : m_slots) {
+        if (slot->Enabled) Ignoring([&] { slot->widget->SetRunning(true); });
+    }
 }
 
 std::string WidgetHost::WidgetNameAt(int32_t index) const {
@@ -129,7 +141,7 @@ void WidgetHost::SetWidgetEnabled(std::string_view name, bool enabled) {
                     }
                 }
             }
-            slot->widget->SetRunning(enabled);
+            if (!m_workHeld) slot->widget->SetRunning(enabled);
         }
         SaveDisabledList();
         if (m_bar) {
@@ -567,7 +579,7 @@ void WidgetHost::OnCanvasDismissed() {
 
 void WidgetHost::Dispose() {
     for (const auto& slot : m_slots) {
-        if (slot->Enabled) Ignoring([&] { slot->widget->SetRunning(false); });
+        if (slot->Enabled && !m_workHeld) Ignoring([&] { slot->widget->SetRunning(false); });
         Ignoring([&] { slot->widget->Attach(nullptr); });
     }
     if (m_canvas) Ignoring([this] { m_canvas->SetHost(nullptr); });

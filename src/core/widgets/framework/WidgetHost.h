@@ -64,6 +64,10 @@ class WidgetHost {
     bool WidgetHiddenAt(int32_t index) const;
     // Shows or removes the widget of exactly that name and stores the choice when it changed.
     void SetWidgetEnabled(std::string_view name, bool enabled);
+    // Widgets that are on start their background work (feeds, sound device) as they are
+    // registered, unless the bar holds it back until its first frame is on screen.
+    void HoldBackgroundWork();
+    void StartBackgroundWork();
 
     // The bar's drawing surface (null while there is none); every slot is measured again.
     void SetGraphics(GDIPGraphics* graphics);
@@ -148,6 +152,7 @@ class WidgetHost {
     int32_t m_anchorX = 0;
     std::string m_storedDisabled;  // the list as read at start-up
     std::string m_disabledList = ",,";
+    bool m_workHeld = false;
     int32_t m_stripRight = 0;
     int32_t m_stripLeft = 0;
 };
