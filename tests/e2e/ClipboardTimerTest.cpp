@@ -4,10 +4,6 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
-#include <string>
-#include <vector>
-
-#include "BarPixels.h"
 #include "E2eSupport.h"
 #include "win32/support/PointerInput.h"
 #include "win32/support/Screenshot.h"

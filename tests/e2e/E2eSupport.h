@@ -2,6 +2,14 @@
 
 #include <windows.h>
 
+#include <algorithm>
+#include <map>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "win32/support/PointerInput.h"
 #include "win32/support/Screenshot.h"
 #include "win32/support/WindowsTestSupport.h"
 
@@ -47,6 +55,60 @@ inline std::vector<Title> DarkRuns(RECT region, const wchar_t* pictureName, int 
 inline std::vector<Title> StripTitles(int top, const wchar_t* pictureName) {
     return DarkRuns(RECT{50, top + 2, 1200, top + kVisibleBar - 2}, pictureName, 9);
 }
+
+inline int ScreenWidth() {
+    return GetSystemMetrics(SM_CXSCREEN);
+}
+
+// The x where the clock's text starts (the default theme's buttons end 8 from the screen's
+// edge): the last dark shape of the bar's right part, merged across the spaces inside the text.
+inline int ClockTextLeft(const wchar_t* pictureName) {
+    const auto shapes =
+        DarkRuns(RECT{ScreenWidth() - 400, 2, ScreenWidth(), kVisibleBar - 2}, pictureName, 15);
+    return shapes.empty() ? -1 : shapes.back().left;
+}
+
+// The switched-off widgets as stored for this user; nothing when no value is there.
+inline std::optional<std::wstring> StoredDisabled() {
+    wchar_t value[256] = {};
+    DWORD size = sizeof value;
+    return RegGetValueW(HKEY_CURRENT_USER, L"Software\\Tarvik\\Widgets", L"Disabled", RRF_RT_REG_SZ,
+                        nullptr, value, &size) == ERROR_SUCCESS
+               ? std::optional(std::wstring(value))
+               : std::nullopt;
+}
+
+// Stores the switched-off widgets; null removes the value.
+inline void StoreDisabled(const wchar_t* value) {
+    if (!value) {
+        RegDeleteKeyValueW(HKEY_CURRENT_USER, L"Software\\Tarvik\\Widgets", L"Disabled");
+        return;
+    }
+    RegSetKeyValueW(HKEY_CURRENT_USER, L"Software\\Tarvik\\Widgets", L"Disabled", REG_SZ, value,
+                    static_cast<DWORD>((wcslen(value) + 1) * sizeof(wchar_t)));
+}
+
+// While it lives, the Tarvik started next shows only the named widgets (every other one is
+// stored as switched off); the right-hand buttons, 50 wide and 2 apart, follow leftwards from 8
+// pixels before the screen's edge in the order Clock, App, Spotlight, Volume, Weather, Tray,
+// Clipboard, Timer, Stats, News. Nothing is stored before or after.
+class OnlyWidgets {
+  public:
+    explicit OnlyWidgets(std::initializer_list<std::wstring_view> shown) {
+        std::wstring off;
+        for (std::wstring_view name :
+             {L"Start", L"Clock", L"App", L"Spotlight", L"Volume", L"Weather", L"Tray",
+              L"Clipboard", L"Timer", L"Stats", L"News"}) {
+            if (std::find(shown.begin(), shown.end(), name) != shown.end()) continue;
+            if (!off.empty()) off += L',';
+            off += name;
+        }
+        StoreDisabled(off.c_str());
+    }
+    ~OnlyWidgets() { StoreDisabled(nullptr); }
+    OnlyWidgets(const OnlyWidgets&) = delete;
+    OnlyWidgets& operator=(const OnlyWidgets&) = delete;
+};
 
 // A copy of Tarvik.exe and its resources, under a file name of the test's, in a temporary folder;
 // its one run ends with the copy: its bar closed, and killed if still running after 3 seconds.
@@ -127,5 +189,26 @@ class TarvikCopy {
     std::filesystem::path m_exe;
     PROCESS_INFORMATION m_run{};
 };
+
+// Clicks the App button at x, then its panel's "Options..." button (centred 102 pixels down),
+// saves the panel as the picture, and clicks the row of the widget list (rows 22 high below a
+// 42-pixel title band) that switches that widget; false when no panel opened.
+inline bool SwitchInAppOptions(TarvikCopy& tarvik, int appX, int row, const wchar_t* picture) {
+    MovePointer(appX, 10);
+    ClickPointer();
+    const HWND panel = tarvik.WaitForWindow(L"Tarvik_WidgetCanvas", 3s);
+    RECT rect{};
+    if (!GetWindowRect(panel, &rect)) return false;
+    PumpMessages(300ms);
+    MovePointer(rect.left + 88, rect.top + 102 + 12);
+    ClickPointer();
+    PumpMessages(300ms);
+    GetWindowRect(panel, &rect);
+    SaveScreenshot(ScreenshotFolder() / picture,
+                   RECT{rect.left - 20, 0, rect.right + 20, rect.bottom + 20});
+    MovePointer(rect.left + 60, rect.top + 42 + row * 22 + 11);
+    ClickPointer();
+    return true;
+}
 
 }  // namespace tarvik::test

@@ -92,8 +92,8 @@ TEST(Shortcuts, AnEntryMadeInTheEditorIsKeptAndPressesItsChordInTheProgram) {
 
     // The search button is the third dark shape from the right: the clock's text, the App
     // button's icon, then its own. It presses the Windows key with S.
-    const int width = GetSystemMetrics(SM_CXSCREEN);
-    const auto shapes = DarkRuns(RECT{width - 400, 2, width, 21}, L"shortcuts-search.png", 15);
+    const auto shapes =
+        DarkRuns(RECT{ScreenWidth() - 400, 2, ScreenWidth(), 21}, L"shortcuts-search.png", 15);
     ASSERT_GE(shapes.size(), 3u);
     const HHOOK hook = SetWindowsHookExW(WH_KEYBOARD_LL, RecordKey, GetModuleHandleW(nullptr), 0);
     MovePointer((shapes.end()[-3].left + shapes.end()[-3].right) / 2, 10);

@@ -20,11 +20,6 @@ using namespace std::chrono_literals;
 
 class NativeMenuWin32 : public ::testing::Test {
   protected:
-    MenuItemList ReadMenuBar(HWND window) {
-        MenuItemList items;
-        m_native.ReadMenuBar(items, reinterpret_cast<WindowHandle>(window));
-        return items;
-    }
     TestLog m_log;
     Win32MenuReader m_reader;
     Win32CommandPoster m_poster;
@@ -35,7 +30,8 @@ class NativeMenuWin32 : public ::testing::Test {
 };
 
 TEST_F(NativeMenuWin32, ReadsARealMenuBarAndTitle) {
-    const MenuItemList items = ReadMenuBar(m_target.Handle());
+    MenuItemList items;
+    m_native.ReadMenuBar(items, reinterpret_cast<WindowHandle>(m_target.Handle()));
     EXPECT_EQ(MenuRows(items),
               (std::vector<std::string>{
                   "File -1",          "  New 101",        "  Open... 102",      "  -",

@@ -15,6 +15,12 @@ namespace {
 
 using namespace std::chrono_literals;
 
+RECT WorkArea() {
+    RECT area{};
+    SystemParametersInfoW(SPI_GETWORKAREA, 0, &area, 0);
+    return area;
+}
+
 // A window class of the bar's name whose windows refuse to be made, as when the system is out
 // of window resources: creating the bar fails after the strip was reserved.
 LRESULT CALLBACK RefuseCreation(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -23,36 +29,26 @@ LRESULT CALLBACK RefuseCreation(HWND window, UINT message, WPARAM wParam, LPARAM
 }
 
 TEST(ProgramStart, ABarThatCannotBeMadeGivesTheReservedStripBack) {
-    RECT before{};
-    ASSERT_TRUE(SystemParametersInfoW(SPI_GETWORKAREA, 0, &before, 0));
-    ASSERT_LT(before.top, 23) << "the strip must be free for the program to reserve it";
+    const LONG before = WorkArea().top;
+    ASSERT_LT(before, 23);
     WNDCLASSEXW refusing{};
     refusing.cbSize = sizeof refusing;
     refusing.lpfnWndProc = RefuseCreation;
     refusing.hInstance = GetModuleHandleW(nullptr);
     refusing.lpszClassName = RivovoZoz::kClassName;
     ASSERT_NE(RegisterClassExW(&refusing), 0);
-
     Program program;
     EXPECT_FALSE(program.Main());
-    RECT after{};
-    ASSERT_TRUE(SystemParametersInfoW(SPI_GETWORKAREA, 0, &after, 0));
-    EXPECT_EQ(after.top, before.top);
+    EXPECT_EQ(WorkArea().top, before);
     EXPECT_EQ(program.Bar(), nullptr);
 }
 
 TEST(ShellRestart, TheStripIsReservedAgainOnceAndTheBarGoesBackAboveTheNewTaskbar) {
     Program program;
     ASSERT_TRUE(program.Main());
-    const auto restarts = [&] {
-        const std::string log = ReadFile(program.GetTrace().File());
-        const std::regex line("the shell restarted - the top strip is reserved again");
-        return std::distance(std::sregex_iterator(log.begin(), log.end(), line), {});
-    };
-    const auto before = restarts();
-    RECT area{}, reserved{};
-    SystemParametersInfoW(SPI_GETWORKAREA, 0, &reserved, 0);
-    area = reserved;
+    const std::string before = ReadFile(program.GetTrace().File());
+    const RECT reserved = WorkArea();
+    RECT area = reserved;
     area.top = 0;  // the new shell's own work area, and its taskbar above the bar
     ASSERT_TRUE(SystemParametersInfoW(SPI_SETWORKAREA, 0, &area, 0));
     TestWindow taskbar(0, 1000, 800, 40, WS_POPUP | WS_VISIBLE, WS_EX_TOOLWINDOW | WS_EX_TOPMOST);
@@ -61,25 +57,28 @@ TEST(ShellRestart, TheStripIsReservedAgainOnceAndTheBarGoesBackAboveTheNewTaskba
         PostMessageW(HWND_BROADCAST, RegisterWindowMessageW(L"TaskbarCreated"), 0, 0);
         PumpMessages(500ms);
     }
-    SystemParametersInfoW(SPI_GETWORKAREA, 0, &area, 0);
+    area = WorkArea();
     EXPECT_TRUE(EqualRect(&area, &reserved)) << area.top;
-    EXPECT_EQ(restarts() - before, 1);
+    const std::string logged = ReadFile(program.GetTrace().File()).substr(before.size());
+    const size_t line = logged.find("the shell restarted - the top strip is reserved again");
+    EXPECT_TRUE(line != logged.npos && line == logged.rfind("the shell restarted")) << logged;
     HWND top = GetTopWindow(nullptr);  // the tray's hidden stand-in for the taskbar may be above
     while (top && !IsWindowVisible(top)) top = GetWindow(top, GW_HWNDNEXT);
     EXPECT_EQ(top, program.Bar()->Handle());
     program.OnContextCommand(1);
     PumpMessages(500ms);
-    SystemParametersInfoW(SPI_GETWORKAREA, 0, &area, 0);
-    EXPECT_EQ(area.top, 0) << "Exit gives back the strip taken the second time";
+    EXPECT_EQ(WorkArea().top, 0) << "Exit gives back the strip taken the second time";
 }
 
 // Exit, a close from anyone, the session ending and a quit reaching the loop all give the strip
-// back and forget its record; the session's end does so before its message returns.
+// back and forget its record; the session's end does so before its message returns. The strip
+// is taken from the top of the real work area alone.
 TEST(ProgramEnd, EveryWayOutGivesTheStripBackAndForgetsItsRecord) {
-    const auto top = [] {
-        RECT area{};
-        SystemParametersInfoW(SPI_GETWORKAREA, 0, &area, 0);
-        return area.top;
+    RECT original = WorkArea();
+    RECT start{original.left, 0, original.right - 7, original.bottom - 5}, now{};
+    ASSERT_TRUE(SystemParametersInfoW(SPI_SETWORKAREA, 0, &start, 0));
+    const auto is = [&](const RECT& expected) {
+        return now = WorkArea(), EqualRect(&now, &expected);
     };
     const auto onRecord = [] {
         return RegGetValueW(HKEY_CURRENT_USER, L"Software\\Tarvik\\WorkArea", L"SavedTop",
@@ -93,12 +92,10 @@ TEST(ProgramEnd, EveryWayOutGivesTheStripBackAndForgetsItsRecord) {
         }
         return false;
     };
-    const LONG before = top();
     for (const UINT way : {0u, UINT{WM_CLOSE}, UINT{WM_ENDSESSION}, UINT{WM_QUIT}}) {
         Program program;
         ASSERT_TRUE(program.Main());
-        ASSERT_EQ(top(), 23);
-        ASSERT_TRUE(onRecord());
+        ASSERT_TRUE(is({start.left, 23, start.right, start.bottom}) && onRecord()) << now.top;
         const HWND bar = program.Bar()->Handle();
         if (way == 0) program.OnContextCommand(1);
         if (way == WM_CLOSE) PostMessageW(bar, WM_CLOSE, 0, 0);
@@ -106,15 +103,12 @@ TEST(ProgramEnd, EveryWayOutGivesTheStripBackAndForgetsItsRecord) {
         if (way == WM_ENDSESSION) {
             EXPECT_TRUE(PumpUntil(ownDecoy, 5s)) << "no tray decoy";
             SendMessageW(bar, WM_ENDSESSION, TRUE, 0);
-            EXPECT_EQ(top(), before);
-            EXPECT_FALSE(onRecord());
-            EXPECT_FALSE(ownDecoy()) << "the tray decoy stays";
+            EXPECT_TRUE(is(start) && !onRecord() && !ownDecoy()) << "not done before returning";
         }
         EXPECT_EQ(program.Run(), 0);
-        EXPECT_EQ(top(), before) << way;
-        EXPECT_FALSE(onRecord()) << way;
-        EXPECT_FALSE(IsWindow(bar)) << way;
+        EXPECT_TRUE(is(start) && !onRecord() && !IsWindow(bar)) << way;
     }
+    SystemParametersInfoW(SPI_SETWORKAREA, 0, &original, 0);
 }
 
 // A failure nothing handles, in a child: this program started again with TARVIK_CRASH_CHILD set
@@ -152,11 +146,11 @@ TEST(ProgramEnd, EveryWayOutGivesTheStripBackAndForgetsItsRecord) {
 }();
 
 TEST(CrashGuard, AFailureNothingHandledIsLoggedGivesTheStripBackAndEnds) {
+    const std::string fault =
+        R"(-1073741819,"Program","UnhandledException","exception 0xC0000005 at 0x[0-9A-F]{16})";
     const std::tuple<std::wstring, DWORD, std::string> cases[] = {
-        {L"f", EXCEPTION_ACCESS_VIOLATION,
-         R"(-1073741819,"Program","UnhandledException","exception 0xC0000005 at 0x[0-9A-F]{16})"},
-        {L"w", EXCEPTION_ACCESS_VIOLATION,
-         R"(-1073741819,"Program","UnhandledException","exception 0xC0000005 at 0x[0-9A-F]{16})"},
+        {L"f", EXCEPTION_ACCESS_VIOLATION, fault},
+        {L"w", EXCEPTION_ACCESS_VIOLATION, fault},
         {L"t", CrashGuard::kTerminateExitCode,
          R"(0,"Program","Terminate","a C\+\+ exception nothing caught: broken on purpose)"}};
     for (const auto& [failure, exitCode, record] : cases) {
@@ -174,9 +168,10 @@ TEST(CrashGuard, AFailureNothingHandledIsLoggedGivesTheStripBackAndEnds) {
         CloseHandle(child.hProcess);
         CloseHandle(child.hThread);
         EXPECT_EQ(code, exitCode);
-        const std::string ending = " - the top strip is given back and Tarvik ends\"\r?\n";
-        EXPECT_TRUE(std::regex_match(ReadFile(folder.Path() / "errors.log"),
-                                     std::regex("#[-0-9: ]+#," + record + ending)));
+        EXPECT_TRUE(
+            std::regex_match(ReadFile(folder.Path() / "errors.log"),
+                             std::regex("#[-0-9: ]+#," + record +
+                                        " - the top strip is given back and Tarvik ends\"\r?\n")));
         EXPECT_EQ(ReadFile(folder.Path() / "top"), "0") << "the strip was not given back";
     }
 }

@@ -7,31 +7,7 @@
 
 namespace tarvik::test {
 
-namespace {
-
 using namespace std::chrono_literals;
-
-struct ProcessWindow {
-    DWORD process;
-    HWND found;
-};
-
-BOOL CALLBACK FindProcessWindow(HWND window, LPARAM context) {
-    auto& search = *reinterpret_cast<ProcessWindow*>(context);
-    DWORD process = 0;
-    GetWindowThreadProcessId(window, &process);
-    if (process != search.process || !IsWindowVisible(window)) return TRUE;
-    search.found = window;
-    return FALSE;
-}
-
-HWND FirstVisibleWindowOf(DWORD process) {
-    ProcessWindow search{process, nullptr};
-    EnumWindows(FindProcessWindow, reinterpret_cast<LPARAM>(&search));
-    return search.found;
-}
-
-}  // namespace
 
 MenuFixtureProcess::MenuFixtureProcess(const std::wstring& title, const std::wstring& log) {
     const std::wstring program = (TestProgramFolder() / L"MenuFixture.exe").wstring();
@@ -43,10 +19,7 @@ MenuFixtureProcess::MenuFixtureProcess(const std::wstring& title, const std::wst
         return;
     }
     PumpUntil(
-        [this] {
-            m_window = FirstVisibleWindowOf(m_process.dwProcessId);
-            return m_window != nullptr;
-        },
+        [&] { return (m_window = FindWindowW(L"TarvikMenuFixture", title.c_str())) != nullptr; },
         10s);
 }
 

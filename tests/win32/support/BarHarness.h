@@ -23,7 +23,7 @@
 namespace tarvik::test {
 
 // MenuFixture.exe from beside the test program with its window titled as asked, writing the
-// commands and keys it receives to the log file; stopped when the object goes away.
+// keys it receives to the log file; stopped when the object goes away.
 class MenuFixtureProcess {
   public:
     explicit MenuFixtureProcess(const std::wstring& title, const std::wstring& log = L"NUL");

@@ -19,22 +19,15 @@ void MovePointer(int x, int y) {
     PumpMessages(150ms);
 }
 
-namespace {
-
-// A button press or release (MOUSEEVENTF_LEFTDOWN, ...) at the cursor.
-void PressButton(DWORD flags) {
-    INPUT input{};
-    input.type = INPUT_MOUSE;
-    input.mi.dwFlags = flags;
-    SendInput(1, &input, sizeof input);
-    PumpMessages(100ms);
-}
-
-}  // namespace
-
 void ClickPointer(bool right) {
-    PressButton(right ? MOUSEEVENTF_RIGHTDOWN : MOUSEEVENTF_LEFTDOWN);
-    PressButton(right ? MOUSEEVENTF_RIGHTUP : MOUSEEVENTF_LEFTUP);
+    for (const DWORD flags : {right ? MOUSEEVENTF_RIGHTDOWN : MOUSEEVENTF_LEFTDOWN,
+                              right ? MOUSEEVENTF_RIGHTUP : MOUSEEVENTF_LEFTUP}) {
+        INPUT input{};
+        input.type = INPUT_MOUSE;
+        input.mi.dwFlags = flags;
+        SendInput(1, &input, sizeof input);
+        PumpMessages(100ms);
+    }
 }
 
 void ParkPointer() {

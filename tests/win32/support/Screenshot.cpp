@@ -29,13 +29,6 @@ std::filesystem::path ScreenshotFolder() {
     return folder;
 }
 
-static bool SavePng(const GDIPImage& image, const std::filesystem::path& path) {
-    // The PNG encoder of GDI+.
-    const CLSID png{0x557CF406, 0x1A04, 0x11D3, {0x9A, 0x73, 0x00, 0x00, 0xF8, 0x1E, 0xF3, 0x2E}};
-    return gdip::flat::GdipSaveImageToFile(gdip::Native<Gdiplus::GpImage>(image.NativeHandle()),
-                                           path.wstring().c_str(), &png, nullptr) == Gdiplus::Ok;
-}
-
 bool SaveScreenshot(const std::filesystem::path& path, RECT region) {
     // Wine copies nothing at all from a region that reaches past the screen.
     region.right = std::min<LONG>(region.right, GetSystemMetrics(SM_CXSCREEN));
@@ -50,7 +43,12 @@ bool SaveScreenshot(const std::filesystem::path& path, RECT region) {
     SelectObject(memory.Get(), old);
     ReleaseDC(nullptr, screen);
     GDIPBitmap picture = GDIPBitmap::CreateFromHBITMAP(bitmap.Get());
-    return picture.width() == width && SavePng(picture.Image(), path);
+    // The PNG encoder of GDI+.
+    const CLSID png{0x557CF406, 0x1A04, 0x11D3, {0x9A, 0x73, 0x00, 0x00, 0xF8, 0x1E, 0xF3, 0x2E}};
+    return picture.width() == width &&
+           gdip::flat::GdipSaveImageToFile(
+               gdip::Native<Gdiplus::GpImage>(picture.Image().NativeHandle()),
+               path.wstring().c_str(), &png, nullptr) == Gdiplus::Ok;
 }
 
 }  // namespace tarvik::test

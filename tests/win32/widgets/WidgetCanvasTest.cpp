@@ -125,8 +125,8 @@ TEST_F(WidgetCanvasTest, ThePointerReachesTheWidgetLeavesOnceEachTimeAndShowsThe
 }
 
 // Where a canvas goes is the core's (CanvasPlacement); here the real screen's edge and a canvas of
-// a single pixel that still takes the pointer.
-TEST_F(WidgetCanvasTest, TheCanvasIsPlacedAgainstTheRealScreenAndEvenOnePixelTakesThePointer) {
+// a single pixel that still takes the pointer; then the ways it is hidden.
+TEST_F(WidgetCanvasTest, PlacedOnTheRealScreenItTakesThePointerAndHidesWhenAnotherProgramIsActive) {
     const int32_t screen = GetSystemMetrics(SM_CXSCREEN);
     FakeWidget wide(300, 90), none(0, -3);
     Show(wide, screen - 100);
@@ -137,16 +137,14 @@ TEST_F(WidgetCanvasTest, TheCanvasIsPlacedAgainstTheRealScreenAndEvenOnePixelTak
     MovePointer(500, 300);
     EXPECT_EQ(none.moves, (std::vector<Move>{{0, 0, 0}}));
     LeaveCanvas();
-    const LONG_PTR exStyle = GetWindowLongPtrW(m_canvas->Handle(), GWL_EXSTYLE);
-    EXPECT_EQ(exStyle & (WS_EX_LAYERED | WS_EX_TOPMOST | WS_EX_TOOLWINDOW),
+    EXPECT_EQ(GetWindowLongPtrW(m_canvas->Handle(), GWL_EXSTYLE) &
+                  (WS_EX_LAYERED | WS_EX_TOPMOST | WS_EX_TOOLWINDOW),
               WS_EX_LAYERED | WS_EX_TOPMOST | WS_EX_TOOLWINDOW);
     m_canvas->Hide();
     EXPECT_FALSE(m_canvas->IsVisible());
     EXPECT_EQ(m_dismissed, 0) << "the host's own hiding tells nobody";
     EXPECT_EQ(m_log.Text(), "");
-}
 
-TEST_F(WidgetCanvasTest, AnotherProgramsActivationHidesTheCanvasUnlessThePointerIsOverIt) {
     FakeWidget widget(200, 120);
     Show(widget, 400);
     MovePointer(350, 350);
