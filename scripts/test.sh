@@ -2,7 +2,8 @@
 # Builds both presets and runs every test: native (with sanitizers), Windows under Wine,
 # end-to-end, the portable zip started from a fresh folder, a short run of each fuzz target, and
 # the formatting check. The Windows build (and the Wine prefix) are made in the background while
-# the native stage and the fuzz targets run; each stage keeps its own logs in build/logs/.
+# the native stage runs, and the fuzz targets at low priority beside the Windows stage; each stage
+# keeps its own logs in build/logs/.
 # Prints one summary line "N passed, N failed" and exits non-zero on any failure.
 #
 #   scripts/test.sh               everything, fuzz targets 10 s each
@@ -82,10 +83,16 @@ else
     fail "native build"
 fi
 
-stage "Fuzz targets (${FUZZ_SECONDS} s each)"
-if cmake --preset fuzz >build/logs/fuzz-configure.log 2>&1 &&
-    cmake --build --preset fuzz >build/logs/fuzz-build.log 2>&1; then
-    # Two at a time (each uses one core); results are reported in order.
+# The fuzz targets are built and run in the background at the lowest priority, beside the Windows
+# build and then beside the tests under Wine, which mostly wait on the screen: their results
+# are reported at the end.
+fuzz_stage() {
+    if ! cmake --preset fuzz >build/logs/fuzz-configure.log 2>&1 ||
+        ! cmake --build --preset fuzz >build/logs/fuzz-build.log 2>&1; then
+        echo "build" >build/logs/fuzz-results
+        return
+    fi
+    # Two at a time (each uses one core).
     run_fuzz() {
         local name=$1 corpus="build/fuzz/corpus/$1" seeds=()
         mkdir -p "$corpus"
@@ -93,27 +100,20 @@ if cmake --preset fuzz >build/logs/fuzz-configure.log 2>&1 &&
         (cd build/fuzz && "./$name" -max_total_time="$FUZZ_SECONDS" -timeout=5 \
             -rss_limit_mb=2048 "$root/$corpus" "${seeds[@]}") >"build/logs/fuzz-$name.log" 2>&1
     }
-    names=()
+    local names=() i j pair pids name
     for source in fuzz/*.cpp; do [ -f "$source" ] && names+=("$(basename "$source" .cpp)"); done
     for ((i = 0; i < ${#names[@]}; i += 2)); do
         pair=("${names[@]:i:2}")
         pids=()
         for name in "${pair[@]}"; do run_fuzz "$name" & pids+=($!); done
         for j in "${!pair[@]}"; do
-            name=${pair[j]}
-            if wait "${pids[j]}"; then
-                echo "fuzz $name: ok"
-                pass
-            else
-                tail -n 30 "build/logs/fuzz-$name.log"
-                fail "fuzz $name (see build/logs/fuzz-$name.log)"
-            fi
+            if wait "${pids[j]}"; then echo "ok ${pair[j]}"; else echo "fail ${pair[j]}"; fi
         done
-    done
-else
-    tail -n 40 build/logs/fuzz-configure.log build/logs/fuzz-build.log
-    fail "fuzz build"
-fi
+    done >build/logs/fuzz-results
+}
+rm -f build/logs/fuzz-results
+(renice -n 19 -p "$BASHPID" >/dev/null && fuzz_stage) </dev/null &
+fuzz_job=$!
 
 stage "Windows build, Windows tests and end-to-end tests under Wine"
 wait "$windows_build"
@@ -141,6 +141,25 @@ if [ "$(cat build/logs/windows-build.status 2>/dev/null)" = 0 ]; then
 else
     tail -n 40 build/logs/windows-configure.log build/logs/windows-build.log
     fail "Windows build"
+fi
+
+stage "Fuzz targets (${FUZZ_SECONDS} s each)"
+wait "$fuzz_job"
+if [ "$(cat build/logs/fuzz-results 2>/dev/null)" = build ]; then
+    tail -n 40 build/logs/fuzz-configure.log build/logs/fuzz-build.log
+    fail "fuzz build"
+elif [ ! -s build/logs/fuzz-results ]; then
+    fail "fuzz targets (no results; see build/logs/fuzz-*.log)"
+else
+    while read -r result name; do
+        if [ "$result" = ok ]; then
+            echo "fuzz $name: ok"
+            pass
+        else
+            tail -n 30 "build/logs/fuzz-$name.log"
+            fail "fuzz $name (see build/logs/fuzz-$name.log)"
+        fi
+    done <build/logs/fuzz-results
 fi
 
 echo

@@ -31,11 +31,14 @@ bool RegisterTrayClass(const wchar_t* name, WNDPROC procedure) {
     return RegisterClassW(&windowClass) != 0;
 }
 
-bool IsExplorerWindow(HWND window) {
+DWORD ProcessOfWindow(HWND window) {
     DWORD processId = 0;
-    GetWindowThreadProcessId(window, &processId);
+    return GetWindowThreadProcessId(window, &processId) != 0 ? processId : 0;
+}
+
+bool IsExplorerWindow(HWND window) {
     const UniqueKernelHandle process(
-        OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, processId));
+        OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, ProcessOfWindow(window)));
     if (!process) return false;
     wchar_t path[260] = {};
     DWORD length = 260;
@@ -149,10 +152,23 @@ UniqueWindow TrayHost::CreateTrayWindow(const wchar_t* className, DWORD exStyle)
     return window;
 }
 
-HWND TrayHost::FindExplorerTaskbar() const {
+// Opening explorer's process to read its name is the costly part: a taskbar found before is
+// trusted while it lives in the same process with the same class.
+HWND TrayHost::FindExplorerTaskbar() {
+    wchar_t name[32] = {};
+    if (m_knownTaskbar && m_knownTaskbar != m_decoy.Get() &&
+        ProcessOfWindow(m_knownTaskbar) == m_knownTaskbarProcess &&
+        GetClassNameW(m_knownTaskbar, name, 32) && std::wstring_view(name) == kTaskbarClass) {
+        return m_knownTaskbar;
+    }
+    m_knownTaskbar = nullptr;
     for (HWND window = FindWindowW(kTaskbarClass, nullptr); window;
          window = FindWindowExW(nullptr, window, kTaskbarClass, nullptr)) {
-        if (window != m_decoy.Get() && IsExplorerWindow(window)) return window;
+        if (window != m_decoy.Get() && IsExplorerWindow(window)) {
+            m_knownTaskbar = window;
+            m_knownTaskbarProcess = ProcessOfWindow(window);
+            return window;
+        }
     }
     return nullptr;
 }

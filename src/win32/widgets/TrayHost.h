@@ -65,7 +65,7 @@ class TrayHost final : public ITrayUpkeep {
     void StopDecoy();
     void BroadcastTaskbarCreated();
     void WatchExplorerTaskbar();
-    HWND FindExplorerTaskbar() const;
+    HWND FindExplorerTaskbar();
     void PromoteToHost();
     void SubscribeToHost();
     void RegisterShareClasses();
@@ -88,6 +88,9 @@ class TrayHost final : public ITrayUpkeep {
     bool m_started = false;
     UniqueWindow m_decoy;
     HWND m_explorerTaskbar = nullptr;
+    // Explorer's taskbar as last found, and its process: the watch asks only whether it lives.
+    HWND m_knownTaskbar = nullptr;
+    DWORD m_knownTaskbarProcess = 0;
     UniqueWindow m_share;
     UniqueWindow m_sink;
     HWND m_hostShare = nullptr;
