@@ -1,9 +1,9 @@
 #!/usr/bin/env bash
 # Builds both presets and runs every test: native (with sanitizers), Windows under Wine,
 # end-to-end, the portable zip started from a fresh folder, a short run of each fuzz target, and
-# the formatting check. The Windows build (and the Wine prefix) are made in the background while
-# the native stage runs, and the fuzz targets at low priority beside the Windows stage; each stage
-# keeps its own logs in build/logs/.
+# the formatting check. The Windows build comes first; the native stage and the fuzz targets run
+# beside it and beside the tests under Wine at low priority, and are reported after them; each
+# stage keeps its own logs in build/logs/.
 # Prints one summary line "N passed, N failed" and exits non-zero on any failure.
 #
 #   scripts/test.sh               everything, fuzz targets 10 s each
@@ -58,9 +58,10 @@ else
     fail "formatting (clang-format --dry-run --Werror; see build/logs/format.log)"
 fi
 
-# The Windows build and the Wine prefix, beside the native stage: the second core is otherwise
-# idle while the sanitized tests and the fuzz targets run one process at a time.
-rm -f build/logs/windows-build.status
+# The Windows build is the long pole (its tests under Wine follow it), so it runs first at normal
+# priority. The native stage and the fuzz targets run beside it at the lowest priority, and then
+# beside the tests under Wine, which mostly wait on the screen; their results are reported after.
+rm -f build/logs/windows-build.status build/logs/native-build.status build/logs/fuzz-results
 (
     tarvik_wine_prefix >build/logs/wine-prefix.log 2>&1
     if cmake --preset windows >build/logs/windows-configure.log 2>&1 &&
@@ -72,20 +73,16 @@ rm -f build/logs/windows-build.status
 ) </dev/null &
 windows_build=$!
 
-stage "Native build and tests"
-if cmake --preset native >build/logs/native-configure.log 2>&1 &&
-    cmake --build --preset native >build/logs/native-build.log 2>&1; then
-    ctest --preset native -j2 >build/logs/native-tests.log 2>&1
-    tail -n 15 build/logs/native-tests.log
-    count_ctest build/logs/native-tests.log "native tests"
-else
-    tail -n 40 build/logs/native-configure.log build/logs/native-build.log
-    fail "native build"
-fi
+native_stage() {
+    if cmake --preset native >build/logs/native-configure.log 2>&1 &&
+        cmake --build --preset native >build/logs/native-build.log 2>&1; then
+        echo 0 >build/logs/native-build.status
+        ctest --preset native -j2 >build/logs/native-tests.log 2>&1
+    else
+        echo 1 >build/logs/native-build.status
+    fi
+}
 
-# The fuzz targets are built and run in the background at the lowest priority, beside the Windows
-# build and then beside the tests under Wine, which mostly wait on the screen: their results
-# are reported at the end.
 fuzz_stage() {
     if ! cmake --preset fuzz >build/logs/fuzz-configure.log 2>&1 ||
         ! cmake --build --preset fuzz >build/logs/fuzz-build.log 2>&1; then
@@ -111,9 +108,9 @@ fuzz_stage() {
         done
     done >build/logs/fuzz-results
 }
-rm -f build/logs/fuzz-results
-(renice -n 19 -p "$BASHPID" >/dev/null && fuzz_stage) </dev/null &
-fuzz_job=$!
+
+(renice -n 19 -p "$BASHPID" >/dev/null; native_stage; fuzz_stage) </dev/null &
+background_job=$!
 
 stage "Windows build, Windows tests and end-to-end tests under Wine"
 wait "$windows_build"
@@ -143,8 +140,17 @@ else
     fail "Windows build"
 fi
 
+wait "$background_job"
+stage "Native build and tests"
+if [ "$(cat build/logs/native-build.status 2>/dev/null)" = 0 ]; then
+    tail -n 15 build/logs/native-tests.log
+    count_ctest build/logs/native-tests.log "native tests"
+else
+    tail -n 40 build/logs/native-configure.log build/logs/native-build.log
+    fail "native build"
+fi
+
 stage "Fuzz targets (${FUZZ_SECONDS} s each)"
-wait "$fuzz_job"
 if [ "$(cat build/logs/fuzz-results 2>/dev/null)" = build ]; then
     tail -n 40 build/logs/fuzz-configure.log build/logs/fuzz-build.log
     fail "fuzz build"
