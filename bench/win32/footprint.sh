@@ -22,13 +22,6 @@ here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 . "$here/widgets.sh"
 tarvik_bench_widgets "$widgets"
 
-ours() {
-    local p
-    for p in $(pgrep -f "$1"); do
-        tr '\0' '\n' <"/proc/$p/environ" 2>/dev/null | grep -qx "WINEPREFIX=$WINEPREFIX" &&
-            { echo "$p"; return; }
-    done
-}
 kib() { awk -v k="$2" '$1 == k":" {print $2}' "/proc/$1/smaps_rollup"; }
 # Private_Dirty by mapping (a DLL's file name, or "[anonymous]" for heaps and stacks), largest first.
 breakdown() {

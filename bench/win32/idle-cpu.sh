@@ -17,15 +17,6 @@ widgets=${3:-all}
 tarvik_bench_widgets "$widgets"
 
 ticks() { awk '{print $14 + $15}' "/proc/$1/stat"; }
-# The first process of that name that runs in this build's Wine prefix (other checkouts may run
-# their own Wine at the same time).
-ours() {
-    local p
-    for p in $(pgrep -f "$1"); do
-        tr '\0' '\n' <"/proc/$p/environ" 2>/dev/null | grep -qx "WINEPREFIX=$WINEPREFIX" &&
-            { echo "$p"; return; }
-    done
-}
 
 (cd "$folder" && DISPLAY=$TARVIK_DISPLAY TARVIK_DEMO=1 wine Tarvik.exe >/dev/null 2>&1 &)
 pid=""
