@@ -105,6 +105,15 @@ struct Rig {
     GDIPGraphics graphics;
 };
 
+// The same with a widget host at both ends of a second model of the bar.
+struct HostedRig : Rig {
+    MemorySettings settings;
+    FakeCanvas canvas;
+    FakeDropDown widgetMenu;
+    WidgetHost host{{load.theme, brushes, log.trace, load.dpi, settings, canvas, widgetMenu}};
+    BarModel hosted{load.theme, log.trace, strip, nativeMenu, outside, &host};
+};
+
 TEST(BarModel, TheStripSpansTheBarAndThePointerIsItsOnlyStrictlyInside) {
     Rig rig;
     // From MenuLeft to the right margin less the gap; never negative.
@@ -228,13 +237,10 @@ TEST(BarModel, AClosePutOffByANestedLoopFreesTheModelAfterItsHandler) {
 }
 
 TEST(BarModel, WidgetsTakeThePointerFirstAndTheStripLiesBetweenThem) {
-    Rig rig;
-    MemorySettings settings;
-    FakeCanvas canvas;
-    FakeDropDown widgetMenu;
-    WidgetHost host(
-        {rig.load.theme, rig.brushes, rig.log.trace, rig.load.dpi, settings, canvas, widgetMenu});
-    BarModel model(rig.load.theme, rig.log.trace, rig.strip, rig.nativeMenu, rig.outside, &host);
+    HostedRig rig;
+    WidgetHost& host = rig.host;
+    BarModel& model = rig.hosted;
+    FakeCanvas& canvas = rig.canvas;
     host.Register(std::make_shared<FakeWidget>("Go", AlignLeft));
     host.Register(std::make_shared<FakeWidget>("Cal", AlignRight, ActivateHoverCanvas));
     model.SetGraphics(&rig.graphics);
@@ -275,13 +281,9 @@ TEST(BarModel, WidgetsTakeThePointerFirstAndTheStripLiesBetweenThem) {
 // A change to one button or one title of the strip composes and pushes only its rectangle, the
 // rest of the surface kept; a button that changed width lays the bar out and pushes it whole.
 TEST(BarModel, APartThatChangedIsComposedAndPushedAlone) {
-    Rig rig;
-    MemorySettings settings;
-    FakeCanvas canvas;
-    FakeDropDown widgetMenu;
-    WidgetHost host(
-        {rig.load.theme, rig.brushes, rig.log.trace, rig.load.dpi, settings, canvas, widgetMenu});
-    BarModel model(rig.load.theme, rig.log.trace, rig.strip, rig.nativeMenu, rig.outside, &host);
+    HostedRig rig;
+    WidgetHost& host = rig.host;
+    BarModel& model = rig.hosted;
     host.Register(std::make_shared<FakeWidget>("Go", AlignLeft));
     auto cpu = std::make_shared<FakeWidget>("Cpu", AlignRight, ActivateAction, "12%");
     host.Register(cpu);
