@@ -4,8 +4,8 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
-#include <algorithm>
 #include <fstream>
+#include <sstream>
 
 #include "E2eSupport.h"
 #include "win32/platform/WideText.h"
@@ -28,9 +28,12 @@ std::wstring Variable(const wchar_t* name) {
 std::filesystem::path Work(const wchar_t* file) {
     return std::filesystem::path(Variable(L"TARVIK_TEST_FEEDS_DIR")) / file;
 }
-size_t LineCount(const std::filesystem::path& file) {
-    const std::string text = ReadFile(file);
-    return size_t(std::count(text.begin(), text.end(), '\n'));
+// The lines of the file, or those that hold the text.
+size_t LineCount(const std::filesystem::path& file, const std::string& text = "") {
+    std::istringstream lines(ReadFile(file));
+    size_t count = 0;
+    for (std::string line; std::getline(lines, line);) count += line.find(text) != line.npos;
+    return count;
 }
 
 // Columns of the visible bar between the two x with a dark pixel (text or icon strokes).
@@ -102,13 +105,16 @@ TEST(Feeds, ShowTheServedValuesKeepThemThroughFailedAnswersAndHandOnlyWebLinksTo
     EXPECT_EQ(newsHeight, 11 * 21 + 10 + 10);
     EXPECT_TRUE(PumpUntil([&] { return LineCount(Work(L"requests.log")) == requests + 3; }, 5s));
 
-    // One line per feed and failure, whether the document does not parse or never comes.
-    for (const char* mode : {"broken", "redirect"}) {
+    // One line per feed and failure, whether the answer is too long, does not parse or never
+    // comes.
+    for (const auto& [mode, text] :
+         {std::pair{"huge", "larger than 2 MiB"}, {"broken", ""}, {"redirect", ""}}) {
         std::ofstream(Work(L"mode")) << mode;
-        const size_t lines = LineCount(run.tarvik.LogFile());
+        const size_t lines = LineCount(run.tarvik.LogFile(), text);
         EXPECT_EQ(run.Pick(kWeather, kWeatherRefresh), weatherHeight) << mode;
         EXPECT_EQ(run.Pick(kNews, kNewsRefresh), newsHeight) << mode;  // opens at once meanwhile
-        EXPECT_TRUE(PumpUntil([&] { return LineCount(run.tarvik.LogFile()) == lines + 3; }, 40s))
+        EXPECT_TRUE(
+            PumpUntil([&] { return LineCount(run.tarvik.LogFile(), text) == lines + 3; }, 40s))
             << mode << ": " << ReadFile(run.tarvik.LogFile());
     }
 

@@ -4,7 +4,7 @@
 Usage: serve.py WORK_FOLDER. Writes the port to WORK_FOLDER/port and every request's path to
 WORK_FOLDER/requests.log. The word in WORK_FOLDER/mode (default "good") picks the answers:
 <mode>-<feed>.xml or <mode>.xml from this folder, where <feed> is observation, forecast or news;
-"redirect" redirects to itself forever.
+"huge" sends a body of 3 MiB, "redirect" redirects to itself forever.
 """
 import http.server
 import os
@@ -35,6 +35,8 @@ class Feeds(http.server.BaseHTTPRequestHandler):
                 with open(os.path.join(HERE, name), "rb") as f:
                     body = f.read()
                 break
+        if mode == "huge":
+            body = b"<item>" * (3 * 1024 * 1024 // 6)
         self.send_response(200)
         self.send_header("Content-Type", "application/rss+xml")
         self.send_header("Content-Length", str(len(body)))
