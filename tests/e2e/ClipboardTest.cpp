@@ -39,18 +39,12 @@ std::wstring Pasted() {
     return text;
 }
 
-// Clicks a button and then the menu's row (from 0).
-void PickFromMenu(TarvikCopy& tarvik, int buttonX, int row, const wchar_t* picture) {
-    MovePointer(buttonX, 10);
+// Clicks the clipboard button and then its menu's row (from 0).
+void PickFromMenu(TarvikCopy& tarvik, int row, const wchar_t* picture) {
+    const RECT menu = ClickOpens(tarvik, kScreen - 33, 10, L"Tarvik_DropDownMenu", picture);
+    MovePointer(menu.left + 30, menu.top + 4 + 21 * row + 10);
     ClickPointer();
-    const HWND menu = tarvik.WaitForWindow(L"Tarvik_DropDownMenu", 5s);
-    RECT rect{};
-    GetWindowRect(menu, &rect);
-    PumpMessages(300ms);
-    SaveScreenshot(ScreenshotFolder() / picture, RECT{kScreen - 400, 0, kScreen, rect.bottom + 10});
-    MovePointer(rect.left + 30, rect.top + 4 + 21 * row + 10);
-    ClickPointer();
-    PumpUntil([&] { return !IsWindowVisible(menu); }, 3s);
+    PumpUntil([&] { return !tarvik.WaitForWindow(L"Tarvik_DropDownMenu", 0ms); }, 3s);
 }
 
 TEST(Clipboard, CopiesComeBackFromTheMenu) {
@@ -65,9 +59,9 @@ TEST(Clipboard, CopiesComeBackFromTheMenu) {
     for (const wchar_t* text : {L"alpha", L"beta"}) Copy(owner.Handle(), text);
     Copy(owner.Handle(), L"hunter2", L"ExcludeClipboardContentFromMonitorProcessing");
     // Two entries, newest first, then a separator and "Clear History"; a pick goes to the top.
-    PickFromMenu(tarvik, kScreen - 33, 1, L"clipboard-menu.png");
+    PickFromMenu(tarvik, 1, L"clipboard-menu.png");
     EXPECT_TRUE(PumpUntil([] { return Pasted() == L"alpha"; }, 3s));
-    PickFromMenu(tarvik, kScreen - 33, 1, L"clipboard-menu-again.png");
+    PickFromMenu(tarvik, 1, L"clipboard-menu-again.png");
     EXPECT_TRUE(PumpUntil([] { return Pasted() == L"beta"; }, 3s));
 }
 

@@ -72,15 +72,7 @@ struct FeedRun {
     // Drops down the button's menu (at once) and picks the row whose top is `row` below the
     // menu's; returns the menu's height.
     int Pick(int x, int row, const wchar_t* picture = nullptr) {
-        MovePointer(x, 10);
-        ClickPointer();
-        const HWND menu = tarvik.WaitForWindow(L"Tarvik_DropDownMenu", 1500ms);
-        RECT r{};
-        GetWindowRect(menu, &r);
-        PumpMessages(200ms);
-        if (picture)
-            SaveScreenshot(ScreenshotFolder() / picture,
-                           {r.left - 20, 0, r.right + 20, r.bottom + 20});
+        const RECT r = ClickOpens(tarvik, x, 10, L"Tarvik_DropDownMenu", picture, 1500ms);
         MovePointer(r.left + 60, r.top + row + 10);
         ClickPointer();
         PumpMessages(2s);  // hiding an active window takes up to 2 s under Wine

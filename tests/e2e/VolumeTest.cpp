@@ -29,14 +29,9 @@ TEST(Volume, WithoutASoundDeviceTheSpeakerIsMutedAndClickingItChangesNothing) {
     for (int i = 0; i < 50 * kVisibleBar; ++i)
         differ += PixelOf(pair, i % 50, i / 50) != PixelOf(pair, 52 + i % 50, i / 50);
     EXPECT_GT(differ, 20) << "the speaker does not show muted";
-    MovePointer(ScreenWidth() - 8 - 25 - 52, 10);
-    ClickPointer();
-    RECT rect{};
-    ASSERT_TRUE(GetWindowRect(tarvik.WaitForWindow(L"Tarvik_WidgetCanvas", 3s), &rect))
-        << "no panel";
-    PumpMessages(300ms);
-    SaveScreenshot(ScreenshotFolder() / L"volume-canvas.png",
-                   {rect.left - 20, 0, rect.right + 20, rect.bottom + 20});
+    const RECT rect = ClickOpens(tarvik, ScreenWidth() - 8 - 25 - 52, 10, L"Tarvik_WidgetCanvas",
+                                 L"volume-canvas.png", 3s);
+    ASSERT_GT(rect.bottom, rect.top) << "no panel";
     MovePointer(rect.left + 20, rect.top + 23);  // the speaker: nothing to mute
     ClickPointer();
     PumpMessages(2s);
