@@ -190,16 +190,28 @@ class TarvikCopy {
     PROCESS_INFORMATION m_run{};
 };
 
+// Clicks at (x, y) and waits for a window of the class to open; its rectangle once it settled,
+// saved with a margin as the picture when one is named (empty when none opened in time).
+inline RECT ClickOpens(TarvikCopy& tarvik, int x, int y, const wchar_t* windowClass,
+                       const wchar_t* picture = nullptr, std::chrono::milliseconds wait = 5s) {
+    MovePointer(x, y);
+    ClickPointer();
+    RECT rect{};
+    if (!GetWindowRect(tarvik.WaitForWindow(windowClass, wait), &rect)) return rect;
+    PumpMessages(300ms);
+    if (picture)
+        SaveScreenshot(ScreenshotFolder() / picture,
+                       {rect.left - 20, 0, rect.right + 20, rect.bottom + 20});
+    return rect;
+}
+
 // Clicks the App button at x, then its panel's "Options..." button (centred 102 pixels down),
 // saves the panel as the picture, and clicks the row of the widget list (rows 22 high below a
 // 42-pixel title band) that switches that widget; false when no panel opened.
 inline bool SwitchInAppOptions(TarvikCopy& tarvik, int appX, int row, const wchar_t* picture) {
-    MovePointer(appX, 10);
-    ClickPointer();
-    const HWND panel = tarvik.WaitForWindow(L"Tarvik_WidgetCanvas", 3s);
-    RECT rect{};
-    if (!GetWindowRect(panel, &rect)) return false;
-    PumpMessages(300ms);
+    RECT rect = ClickOpens(tarvik, appX, 10, L"Tarvik_WidgetCanvas", nullptr, 3s);
+    const HWND panel = tarvik.WaitForWindow(L"Tarvik_WidgetCanvas", 0ms);
+    if (!panel) return false;
     MovePointer(rect.left + 88, rect.top + 102 + 12);
     ClickPointer();
     PumpMessages(300ms);

@@ -45,10 +45,6 @@ TEST(Startup, LogsTheThemeThenTheStartLineThenWhatTheOverridesChanged) {
     // Variables are trimmed and read up to their first non-digit.
     EXPECT_EQ(StartupLines(kNone, L"", L" 30 px", L"200%"),
               (Lines{font, start, top, "drawing at 200% by switch, display reports 100%"}));
-    // A switch's value is not trimmed, and the variable is not read behind a bad switch.
-    const std::wstring odd =
-        L"\u00c4\u00d6\u00dc top: 30 " + std::wstring(5000, L'7') + L" caf\u00e9";
-    EXPECT_EQ(StartupLines(kNone, odd, L"60", L"\U0001F600 200"), (Lines{font, start}));
     // Without overrides there is neither an offset nor a scale line.
     EXPECT_EQ(StartupLines(kNoThemeFile, L"", L"", L""),
               (Lines{"0,\"Theme\",\"Initialize\",\"could not read resources\\theme.xml - drawing "

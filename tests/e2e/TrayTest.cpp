@@ -9,7 +9,6 @@
 #include "E2eSupport.h"
 #include "core/support/TrayFakes.h"
 #include "core/widgets/TrayPayload.h"
-#include "win32/support/PointerInput.h"
 #include "win32/widgets/TrayOwners.h"
 
 namespace tarvik::test {
@@ -44,12 +43,11 @@ DWORD ProcessOf(HWND window) {
     GetWindowThreadProcessId(window, &process);
     return window ? process : 0;
 }
-// Lines of a log that begin with the text, or hold it anywhere with `anywhere`.
-int Count(const std::filesystem::path& log, const std::string& text, bool anywhere = false) {
+// Lines of a log that begin with the text.
+int Count(const std::filesystem::path& log, const std::string& text) {
     std::istringstream lines(ReadFile(log));
     int count = 0;
-    for (std::string line; std::getline(lines, line);)
-        count += anywhere ? line.find(text) != line.npos : line.starts_with(text);
+    for (std::string line; std::getline(lines, line);) count += line.starts_with(text);
     return count;
 }
 
@@ -70,9 +68,8 @@ LRESULT SendCopy(HWND to, std::vector<uint8_t> bytes) {
 }
 
 // Hostile senders: only another copy's sink subscribes, eight at most, and hears only the icon
-// messages that were taken (not a planted WM_SYSCOMMAND callback); a flood of icons from one
-// program keeps 64 and the bar answers.
-void Harden(TarvikCopy& host) {
+// messages that were taken (not a planted WM_SYSCOMMAND callback).
+void Harden() {
     const HWND decoy = Decoy();
     const UINT share = RegisterWindowMessageW(L"Hollisk.TrayShare");
     WNDCLASSW sinkClass{};
@@ -102,16 +99,6 @@ void Harden(TarvikCopy& host) {
     EXPECT_EQ(g_relayed, 8);
     for (size_t i = 1; i < joining.size(); ++i) DestroyWindow(joining[i]);
     PumpMessages(1s);  // the host drops the gone sinks on its next tick
-
-    int taken = 0;
-    for (int id = 2; id < 5002; ++id)
-        taken += SendCopy(decoy, TrayBytes(24, NimAdd, owner, id, 0).bytes);
-    EXPECT_EQ(taken, 63);
-    MovePointer(GetSystemMetrics(SM_CXSCREEN) - 8 - 25, 10);  // over the clock: its calendar
-    EXPECT_NE(host.WaitForWindow(L"Tarvik_WidgetCanvas", 1s), nullptr) << "no calendar within 1 s";
-    ParkPointer();
-    EXPECT_EQ(Count(host.LogFile(), "refused an icon", true), 2) << ReadFile(host.LogFile());
-    for (int id = 1; id < 5002; ++id) SendCopy(decoy, TrayBytes(24, NimDelete, owner, id, 0).bytes);
 }
 
 TEST(Tray, IconsAreCollectedSharedTakenOverAndHandedBack) {
@@ -137,7 +124,7 @@ TEST(Tray, IconsAreCollectedSharedTakenOverAndHandedBack) {
         EXPECT_EQ(reply, DWORD_PTR(expected)) << window;
     }
     EXPECT_EQ(Count(shellLog, "3 "), 1);
-    Harden(first);
+    Harden();
 
     // A second copy subscribes; killed, the first hands over to it, and the owner's icons,
     // registered again, reach the new host.

@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include "core/app/Error.h"
 #include "core/support/Drawn.h"
 #include "core/support/ThemeLoad.h"
 #include "core/widgets/SystemPorts.h"
@@ -28,14 +27,10 @@ struct EnglishNames final : public IDateNames {
     }
 };
 
-// A clock that can fail; its day of the week is left at 0 on purpose: the widget works it out.
+// Its day of the week is left at 0 on purpose: the widget works it out.
 struct TestClock final : public IClock {
     LocalTime now{2026, 12, 5, 6, 33};
-    bool fail = false;
-    LocalTime Now() const override {
-        if (fail) throw Error(7, "Out of memory");
-        return now;
-    }
+    LocalTime Now() const override { return now; }
 };
 
 struct Rig {
@@ -110,18 +105,6 @@ TEST(ClockWidget, PaintsTheMonthWithTodayCircledAndTheWeekendDimmed) {
     const Lines later = rig.Painted();
     EXPECT_EQ(std::count(later.begin(), later.end(), "fill accent"), 0);
     EXPECT_TRUE(rig.load.log.Records().empty());
-}
-
-TEST(ClockWidget, FailuresAreLoggedOnceAndLeaveTheCanvasAsItWas) {
-    Rig rig;
-    rig.clock.fail = true;
-    int32_t width = 5, height = 6;
-    rig.widget.MeasureCanvas(rig.surface.graphics, width, height);
-    EXPECT_EQ(std::pair(width, height), std::pair(5, 6));
-    EXPECT_TRUE(rig.Painted().empty());
-    EXPECT_TRUE(rig.Painted().empty());
-    EXPECT_EQ(rig.load.log.Records(), (Lines{R"(7,"ClockWidget","MeasureCanvas","Out of memory")",
-                                             R"(7,"ClockWidget","PaintCanvas","Out of memory")"}));
 }
 
 }  // namespace

@@ -4,13 +4,11 @@
 Usage: serve.py WORK_FOLDER. Writes the port to WORK_FOLDER/port and every request's path to
 WORK_FOLDER/requests.log. The word in WORK_FOLDER/mode (default "good") picks the answers:
 <mode>-<feed>.xml or <mode>.xml from this folder, where <feed> is observation, forecast or news;
-"huge" sends a 50 MiB body, "silent" says nothing for 3 s and hangs up, "redirect" redirects
-to itself forever.
+"huge" sends a body of 3 MiB, "redirect" redirects to itself forever.
 """
 import http.server
 import os
 import sys
-import time
 
 HERE = os.path.dirname(os.path.abspath(__file__))
 WORK = sys.argv[1]
@@ -25,10 +23,6 @@ class Feeds(http.server.BaseHTTPRequestHandler):
                 mode = f.read().strip() or "good"
         except OSError:
             mode = "good"
-        if mode == "silent":  # long enough for the bar to be used meanwhile
-            time.sleep(3)
-            self.close_connection = True
-            return
         if mode == "redirect":
             self.send_response(302)
             self.send_header("Location", self.path)
@@ -41,17 +35,14 @@ class Feeds(http.server.BaseHTTPRequestHandler):
                 with open(os.path.join(HERE, name), "rb") as f:
                     body = f.read()
                 break
-        size = 50 * 1024 * 1024 if mode == "huge" else len(body)
+        if mode == "huge":
+            body = b"<item>" * (3 * 1024 * 1024 // 6)
         self.send_response(200)
         self.send_header("Content-Type", "application/rss+xml")
-        self.send_header("Content-Length", str(size))
+        self.send_header("Content-Length", str(len(body)))
         self.end_headers()
         try:
-            if mode == "huge":
-                for _ in range(50):
-                    self.wfile.write(b"<item>" * (1024 * 1024 // 6) + b"<ite")
-            else:
-                self.wfile.write(body)
+            self.wfile.write(body)
         except OSError:
             pass  # the reader hung up
 

@@ -5,7 +5,6 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
-#include <algorithm>
 #include <chrono>
 #include <memory>
 #include <string>
@@ -13,7 +12,6 @@
 #include <utility>
 #include <vector>
 
-#include "core/app/Error.h"
 #include "win32/support/BarHarness.h"
 #include "win32/support/PointerInput.h"
 
@@ -35,13 +33,11 @@ class FakeWidget : public IWidget {
     std::string ButtonText() const override { return "Fake"; }
     void MeasureCanvas(GDIPGraphics&, int32_t& w, int32_t& h) override { w = width, h = height; }
     void OnCanvasMouseMove(int16_t buttons, float x, float y) override {
-        if (failMoves) throw Error(7, "no moves today");
         moves.emplace_back(buttons, x, y);
     }
     void OnCanvasMouseLeave() override { ++leaves; }
 
     int32_t width, height;
-    bool failMoves = false;
     std::vector<Move> moves;
     int leaves = 0;
 };
@@ -108,38 +104,17 @@ TEST_F(WidgetCanvasTest, ThePointerReachesTheWidgetLeavesOnceEachTimeAndShowsThe
         EXPECT_EQ(GetCursor(), on ? hand : arrow) << on;
         LeaveCanvas();
     }
-
-    // A failing widget is logged once; the canvas carries on and still tracks the pointer.
-    widget.failMoves = true;
-    MovePointer(310, 310);
-    MovePointer(320, 320);
-    const std::string log = m_log.Text();  // one line however often it fails
-    EXPECT_TRUE(log.ends_with(",7,\"WidgetCanvas\",\"Form_MouseMove\",\"no moves today\"\r\n") &&
-                std::count(log.begin(), log.end(), '\n') == 1)
-        << log;
-    widget.failMoves = false;
-    MovePointer(330, 340);
-    EXPECT_EQ(widget.moves.back(), Move(0, 30, 40));
-    LeaveCanvas();
-    EXPECT_EQ(widget.leaves, 5);
+    EXPECT_EQ(widget.leaves, 4);
 }
 
-// Where a canvas goes is the core's (CanvasPlacement); here the real screen's edge and a canvas of
-// a single pixel that still takes the pointer; then the ways it is hidden.
-TEST_F(WidgetCanvasTest, PlacedOnTheRealScreenItTakesThePointerAndHidesWhenAnotherProgramIsActive) {
-    const int32_t screen = GetSystemMetrics(SM_CXSCREEN);
-    FakeWidget wide(300, 90), none(0, -3);
-    Show(wide, screen - 100);
-    RECT rect{}, expected{screen - 300, 300, screen, 390};
-    GetWindowRect(m_canvas->Handle(), &rect);
-    EXPECT_TRUE(EqualRect(&rect, &expected) && m_canvas->IsVisible()) << rect.left;
+// Where a canvas goes is the core's (CanvasPlacement); here a canvas of a single pixel that still
+// takes the pointer, then the ways it is hidden.
+TEST_F(WidgetCanvasTest, ASinglePixelTakesThePointerAndItHidesWhenAnotherProgramIsActive) {
+    FakeWidget none(0, -3);
     Show(none, 500);
     MovePointer(500, 300);
     EXPECT_EQ(none.moves, (std::vector<Move>{{0, 0, 0}}));
     LeaveCanvas();
-    EXPECT_EQ(GetWindowLongPtrW(m_canvas->Handle(), GWL_EXSTYLE) &
-                  (WS_EX_LAYERED | WS_EX_TOPMOST | WS_EX_TOOLWINDOW),
-              WS_EX_LAYERED | WS_EX_TOPMOST | WS_EX_TOOLWINDOW);
     m_canvas->Hide();
     EXPECT_FALSE(m_canvas->IsVisible());
     EXPECT_EQ(m_dismissed, 0) << "the host's own hiding tells nobody";
