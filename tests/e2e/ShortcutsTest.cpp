@@ -1,5 +1,5 @@
 // The custom shortcut menus as a user meets them, for a program without a menu bar (under Wine no
-// other program's menu bar can be read).
+// other program's menu bar can be read); and the search button.
 #include <gtest/gtest.h>
 
 #include "E2eSupport.h"
@@ -40,6 +40,14 @@ RECT PickFirstRow(TarvikCopy& tarvik, const RECT& menu) {
     return ClickOpens(tarvik, menu.left + 40, menu.top + 14, L"Tarvik_WidgetCanvas", nullptr, 3s);
 }
 
+std::vector<std::string> g_hookedKeys;
+
+LRESULT CALLBACK RecordKey(int code, WPARAM wParam, LPARAM lParam) {
+    const auto& key = *reinterpret_cast<const KBDLLHOOKSTRUCT*>(lParam);
+    g_hookedKeys.push_back((key.flags & LLKHF_UP ? "^" : "") + std::to_string(key.vkCode));
+    return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
 TEST(Shortcuts, AnEntryMadeInTheEditorIsKeptAndPressesItsChordInTheProgram) {
     StartGdiPlus();
     RegDeleteKeyValueW(HKEY_CURRENT_USER, kSection, L"menufixture.exe");
@@ -72,6 +80,18 @@ TEST(Shortcuts, AnEntryMadeInTheEditorIsKeptAndPressesItsChordInTheProgram) {
         PumpUntil([&] { return ReadFile(keys) == "down 17\r\ndown 75\r\nup 75\r\nup 17\r\n"; }, 2s))
         << ReadFile(keys);
     RegDeleteKeyValueW(HKEY_CURRENT_USER, kSection, L"menufixture.exe");
+
+    // The search button is the third dark shape from the right: the clock's text, the App
+    // button's icon, then its own. It presses the Windows key with S.
+    const auto shapes =
+        DarkRuns(RECT{ScreenWidth() - 400, 2, ScreenWidth(), 21}, L"shortcuts-search.png", 15);
+    ASSERT_GE(shapes.size(), 3u);
+    const HHOOK hook = SetWindowsHookExW(WH_KEYBOARD_LL, RecordKey, GetModuleHandleW(nullptr), 0);
+    MovePointer((shapes.end()[-3].left + shapes.end()[-3].right) / 2, 10);
+    ClickPointer();
+    PumpUntil([] { return g_hookedKeys.size() >= 4; }, 2s);
+    UnhookWindowsHookEx(hook);
+    EXPECT_EQ(g_hookedKeys, (std::vector<std::string>{"91", "83", "^83", "^91"}));
 }
 
 }  // namespace
