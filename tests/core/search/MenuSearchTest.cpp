@@ -7,8 +7,11 @@
 #include "core/search/MenuIndex.h"
 #include "core/search/MenuSearch.h"
 #include "core/search/RecentCommands.h"
+#include "core/search/SearchPanelView.h"
 #include "core/search/SearchText.h"
+#include "core/support/Drawn.h"
 #include "core/support/MenuRows.h"
+#include "core/support/ThemeLoad.h"
 #include "core/support/WidgetFakes.h"
 
 // Rows are built with designated initializers that leave the rest default.
@@ -246,6 +249,43 @@ TEST_F(MenuSearchTest, EnterRunsTheChosenCommandAndItComesFirstNextTime) {
     Type(u"zo\b\b");
     EXPECT_EQ(m_search.Results().size(), 3u);
     EXPECT_EQ(m_search.Enter()->CommandId, 104);
+}
+
+// The default layout: rows 21 high, highlight margin 15, text 30 from the left and 4 down.
+TEST_F(MenuSearchTest, ThePanelShowsTheFieldAndOneRowPerResult) {
+    ThemeLoad load;
+    ASSERT_TRUE(load.Load("<t><text color='332211' highlight='ffffff'/></t>"));
+    TestTrace log;
+    Brushes& brushes = load.brushes();
+    SearchPanelView view(load.theme, brushes, log.trace);
+    Open();
+    // The field alone, then the field and four rows; never wider than the screen.
+    EXPECT_EQ(view.Size(m_search, 1920), (ListSize{630, 59}));
+    EXPECT_EQ(view.Size(m_search, 500), (ListSize{500, 59}));
+    Type(u"sa");
+    m_search.Move(1);
+    const ListSize size = view.Size(m_search, 1920);
+    EXPECT_EQ(size, (ListSize{630, 52 + 4 * 21 + 6}));
+
+    GDIPBitmap bitmap = GDIPBitmap::CreateFromSizeFormat(size.width, size.height);
+    GDIPGraphics graphics;
+    graphics.FromImage(bitmap.Image());
+    view.Paint(graphics, m_search, size.width, size.height, true);
+    const GlassStyle& glass = load.theme.Glass;
+    const Lines drawn =
+        Drawn(RecordedCalls(graphics), {{glass.Selection, "selection"},
+                                        {RecordedArgb(brushes.DisabledBrush()), "disabled"},
+                                        {RecordedArgb(brushes.HighlightBrush()), "highlight"},
+                                        {RecordedArgb(brushes.TextBrush()), "text"}});
+    // After the glass and the field: text is 7.5 pixels a unit, so "sa" ends at 45 and "Ctrl+S"
+    // is 45 wide and ends at 600; only the chosen row shows its shortcut text undimmed.
+    EXPECT_EQ(Lines(drawn.begin() + 5, drawn.end()),
+              (Lines{"sa text 30,19 15", "rect text 45,19 1x21", "Ctrl+S disabled 555,52 15",
+                     "clip 30,50 510x21", "File > Save text 30,52 15", "clip off", "fill selection",
+                     "Ctrl+Shift+S highlight 510,73 15", "clip 30,71 465x21",
+                     "File > Save As... highlight 30,73 15", "clip off", "clip 30,92 570x21",
+                     "Edit > Select All text 30,94 15", "clip off", "clip 30,113 570x21",
+                     "File > Save All disabled 30,115 15", "clip off"}));
 }
 
 }  // namespace
