@@ -73,7 +73,11 @@ void SearchPanelView::PaintField(GDIPGraphics& graphics, const MenuSearch& searc
             text.remove_prefix(1);
         } while (!text.empty() && (static_cast<unsigned char>(text.front()) & 0xC0) == 0x80);
     }
-    const float caretX = x + graphics.MeasureStringWidth(text, font);
+    // Text drawn at a point starts after the library's padding, which MeasureString counts on
+    // both sides and MeasureStringWidth does not: the caret goes where the text ends.
+    const float caretX =
+        x +
+        (graphics.MeasureString(text, font).Width + graphics.MeasureStringWidth(text, font)) / 2.0f;
     if (text.empty()) {
         graphics.DrawString(kPrompt, font, m_brushes.DisabledBrush(), x + 2.0f, y);
     } else {

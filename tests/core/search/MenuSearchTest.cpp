@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <tuple>
 #include <vector>
@@ -175,6 +176,8 @@ TEST(RecentCommands, KeepsTheNewestTwentyPerProgram) {
     ASSERT_EQ(kept.size(), RecentCommands::kMaxCommands);
     EXPECT_EQ(kept.front(), "Cmd 24");
     EXPECT_EQ(kept.back(), "Cmd 5");
+    const std::string stored = settings.Read("Recent", "notepad.exe", "");
+    EXPECT_EQ(std::count(stored.begin(), stored.end(), '\n'), 19) << "stored bounded too";
     // Nothing that could not be read back is written.
     const int writes = settings.writes;
     recent.Remember("", "File > Save");
@@ -277,10 +280,11 @@ TEST_F(MenuSearchTest, ThePanelShowsTheFieldAndOneRowPerResult) {
                                         {RecordedArgb(brushes.DisabledBrush()), "disabled"},
                                         {RecordedArgb(brushes.HighlightBrush()), "highlight"},
                                         {RecordedArgb(brushes.TextBrush()), "text"}});
-    // After the glass and the field: text is 7.5 pixels a unit, so "sa" ends at 45 and "Ctrl+S"
-    // is 45 wide and ends at 600; only the chosen row shows its shortcut text undimmed.
+    // After the glass and the field: text is 7.5 pixels a unit, so "sa" ends at 47.5 (after the
+    // padding of 2.5) and "Ctrl+S" is 45 wide and ends at 600; only the chosen row shows its
+    // shortcut text undimmed.
     EXPECT_EQ(Lines(drawn.begin() + 5, drawn.end()),
-              (Lines{"sa text 30,19 15", "rect text 45,19 1x21", "Ctrl+S disabled 555,52 15",
+              (Lines{"sa text 30,19 15", "rect text 47.5,19 1x21", "Ctrl+S disabled 555,52 15",
                      "clip 30,50 510x21", "File > Save text 30,52 15", "clip off", "fill selection",
                      "Ctrl+Shift+S highlight 510,73 15", "clip 30,71 465x21",
                      "File > Save As... highlight 30,73 15", "clip off", "clip 30,92 570x21",
