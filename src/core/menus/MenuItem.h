@@ -25,6 +25,7 @@ struct MenuItem {
     WindowHandle hWnd = 0;           // receives the command
     IWidget* OwnerWidget = nullptr;  // when set, picking calls the widget instead of posting
     std::string ShortcutKeys;        // key chord of a custom shortcut entry
+    std::string AcceleratorText;     // key text a program's menu shows beside the caption
     bool IsSeparator = false;
     bool IsEnabled = true;
 };

@@ -71,6 +71,13 @@ class IMenuSource {
     virtual void ReadMenuBar(MenuItemList& titles, WindowHandle window) = 0;
 };
 
+// Runs a menu entry the user chose, as a pick in a drop-down does, with the same refusals.
+class IMenuCommands {
+  public:
+    virtual ~IMenuCommands() = default;
+    virtual void RunCommand(const MenuItem& item) = 0;
+};
+
 // The user's own shortcut menus, offered for windows that have no menu bar of their own.
 class ICustomMenuSource {
   public:

@@ -38,11 +38,14 @@ std::string WithoutMnemonics(std::string_view text) {
     return out;
 }
 
-// The accelerator text ("Ctrl+O") follows the last tab; the bar does not show it.
-std::string WithoutAccelerator(std::string text) {
+// The accelerator text ("Ctrl+O") follows the last tab: the drop-downs do not show it, the
+// menu search does. Cuts it off the caption and returns it.
+std::string TakeAccelerator(std::string& text) {
     const size_t tab = text.rfind('\t');
-    if (tab != std::string::npos) text.erase(tab);
-    return text;
+    if (tab == std::string::npos) return {};
+    std::string accelerator = text.substr(tab + 1);
+    text.erase(tab);
+    return accelerator;
 }
 
 std::string UpperHex(uint32_t value) {
@@ -104,7 +107,8 @@ void NativeMenu::ReadMenu(MenuItemList& items, MenuHandle menu, WindowHandle win
         auto item = std::make_shared<MenuItem>();
         const MenuHandle subMenu = m_reader.SubMenu(menu, position);
         const uint32_t state = m_reader.State(menu, position);
-        item->text = WithoutAccelerator(WithoutMnemonics(m_reader.Text(menu, position)));
+        item->text = WithoutMnemonics(m_reader.Text(menu, position));
+        item->AcceleratorText = TakeAccelerator(item->text);
         item->IsSeparator = subMenu == 0 && (state & kSeparator) != 0;
         item->IsEnabled = (state & (kGrayed | kDisabled)) == 0;
         item->CommandId = m_reader.ItemId(menu, position);
@@ -130,14 +134,17 @@ void NativeMenu::HandleMenuItem(const MenuItem& item, IDropDownMenu& menu, int32
         closeAll = false;
         return;
     }
-    if (!item.IsSeparator && item.IsEnabled) {
-        if (item.OwnerWidget == nullptr) {
-            PostItemCommand(item);
-        } else if (m_widgetCommand) {
-            m_widgetCommand(*item.OwnerWidget, item);
-        }
-    }
+    RunCommand(item);
     closeAll = true;
+}
+
+void NativeMenu::RunCommand(const MenuItem& item) {
+    if (item.IsSeparator || !item.IsEnabled || !item.Children.empty()) return;
+    if (item.OwnerWidget == nullptr) {
+        PostItemCommand(item);
+    } else if (m_widgetCommand) {
+        m_widgetCommand(*item.OwnerWidget, item);
+    }
 }
 
 void NativeMenu::PostItemCommand(const MenuItem& item) {

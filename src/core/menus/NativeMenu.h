@@ -26,7 +26,7 @@ struct ThemeLayout;
 // The strip reads its titles here (IMenuSource) and the drop-downs hand it their rows
 // (IMenuRowActions). One per process, built by the program. Everything it is handed must
 // outlive it.
-class NativeMenu final : public IMenuSource, public IMenuRowActions {
+class NativeMenu final : public IMenuSource, public IMenuRowActions, public IMenuCommands {
   public:
     // Runs the command of a row that a widget built (the widget host plugs its dispatch in).
     using WidgetCommand = std::function<void(IWidget& widget, const MenuItem& item)>;
@@ -73,6 +73,9 @@ class NativeMenu final : public IMenuSource, public IMenuRowActions {
         bool flag = true;
         HoverMenuItem(item, menu, index, flag);
     }
+    // Runs the command of an entry without a submenu: posts it to its window, or hands it to
+    // the widget that built it. A separator or a disabled entry runs nothing.
+    void RunCommand(const MenuItem& item) override;
     // Opens a cascade with the item's children beside row index of parentMenu.
     void OpenSubMenu(const MenuItem& item, IDropDownMenu& parentMenu, int32_t index);
 

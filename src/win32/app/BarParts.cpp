@@ -35,7 +35,9 @@ BarParts::BarParts(Trace& log, const Overrides& given, const Dpi& scale, const T
       audio(trace),
       clipboardHistory(clipboard, trace),
       customMenus(CustomMenusServices{settings, trace, shortcutWindows, keySender, nativeMenu}),
-      trayHost(trace) {
+      trayHost(trace),
+      searchPanel(SearchPanelServices{theme, brushes, trace, surfaces, composition, nativeMenu,
+                                      &customMenus, nativeMenu, shortcutWindows, settings}) {
     contextMenu.AddItem(1, "Exit");
     RouteWidgetCommands();
 }

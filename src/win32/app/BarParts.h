@@ -19,6 +19,7 @@
 #include "win32/platform/LayeredWindow.h"
 #include "win32/platform/RegistrySettings.h"
 #include "win32/platform/WindowSubclass.h"
+#include "win32/search/SearchPanel.h"
 #include "win32/shortcuts/Win32ShortcutPorts.h"
 #include "win32/widgets/CoreAudio.h"
 #include "win32/widgets/LocaleDateNames.h"
@@ -99,6 +100,8 @@ class BarParts {
     HttpFeedFetcher newsFeed{trace};
     // The notification icons of other programs, for the tray widget.
     TrayHost trayHost;
+    // The search over the menus of the program in front; its hotkey opens it with OpenFor.
+    SearchPanel searchPanel;
 
   private:
     void RouteWidgetCommands();

@@ -78,7 +78,10 @@ bool Program::CreateBar() {
         KeepCrashGuardInformed();
     };
     m_bar = std::make_unique<RivovoZoz>(std::move(services));
-    if (m_bar->Create()) return true;
+    if (m_bar->Create()) {
+        m_parts->searchPanel.SetBar(m_bar->Handle());
+        return true;
+    }
     m_trace.LogError(static_cast<int32_t>(GetLastError()), "Program", "Main",
                      "the bar window could not be created");
     // Without a bar nobody would give the strip back: the desktop gets it back now.

@@ -42,6 +42,8 @@ class Program {
     const WindowsVersion& Version() const { return m_version; }
     const Theme& GetTheme() const { return m_theme; }
     RivovoZoz* Bar() { return m_bar.get(); }
+    // The menu search's panel, which its hotkey opens; null before the bar's parts are made.
+    SearchPanel* MenuSearchPanel() { return m_parts ? &m_parts->searchPanel : nullptr; }
 
   private:
     void WriteStartLines();

@@ -109,6 +109,12 @@ TEST_F(NativeMenuTest, CaptionsAndStateFlagsBecomeRows) {
         m_system.menus[kMenu] = {{raw, state, 100, subMenu}};
         EXPECT_EQ(Read(), rows) << raw;
     }
+    // The text after the last tab is kept apart, for the menu search to show.
+    m_system.menus[kMenu] = {{"Two\tTabs\tCtrl+T", 0, 100}, {"&Plain", 0, 101}};
+    MenuItemList items;
+    m_native.PopulateMenuFromHandle(items, kMenu, kWindow);
+    EXPECT_EQ(items.at(0)->AcceleratorText, "Ctrl+T");
+    EXPECT_EQ(items.at(1)->AcceleratorText, "");
     EXPECT_TRUE(m_log.Records().empty());
 }
 

@@ -1,0 +1,139 @@
+// The search panel as a user drives it with the keyboard, over the real menu bar of a window of
+// this program; saves build/screenshots/search-panel.png.
+#include "win32/search/SearchPanel.h"
+
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <chrono>
+#include <string>
+#include <vector>
+
+#include "core/shortcuts/CustomMenus.h"
+#include "win32/support/BarHarness.h"
+#include "win32/support/CommandTarget.h"
+#include "win32/support/Screenshot.h"
+
+namespace tarvik::test {
+namespace {
+
+using namespace std::chrono_literals;
+
+// The target's menu bar: File (Save, Save As..., Exit) and Format > Font > Bold.
+HMENU EditorMenu() {
+    HMENU bar = CreateMenu();
+    HMENU file = CreatePopupMenu();
+    AppendMenuW(file, MF_STRING, 103, L"&Save\tCtrl+S");
+    AppendMenuW(file, MF_STRING, 104, L"Save &As...\tCtrl+Shift+S");
+    AppendMenuW(file, MF_SEPARATOR, 0, nullptr);
+    AppendMenuW(file, MF_STRING, 106, L"E&xit");
+    AppendMenuW(bar, MF_POPUP, reinterpret_cast<UINT_PTR>(file), L"&File");
+    HMENU format = CreatePopupMenu();
+    HMENU font = CreatePopupMenu();
+    AppendMenuW(font, MF_STRING | MF_GRAYED, 301, L"&Bold\tCtrl+B");
+    AppendMenuW(format, MF_POPUP, reinterpret_cast<UINT_PTR>(font), L"&Font");
+    AppendMenuW(bar, MF_POPUP, reinterpret_cast<UINT_PTR>(format), L"F&ormat");
+    return bar;
+}
+
+std::vector<std::string> Shown(const SearchPanel& panel) {
+    std::vector<std::string> rows;
+    for (const MenuCommand* command : panel.Search().Results()) {
+        rows.push_back(command->path + " | " + command->shortcut);
+    }
+    return rows;
+}
+
+class SearchPanelTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        ASSERT_TRUE(m_harness.Ready());
+        const HMENU fixture = GetMenu(m_target.Handle());
+        SetMenu(m_target.Handle(), EditorMenu());
+        DestroyMenu(fixture);
+        ShowWindow(m_target.Handle(), SW_SHOW);
+        SetForegroundWindow(m_target.Handle());
+        m_harness.Parts().settings.DeleteKey(RecentCommands::kSection, Program());
+        PumpMessages(100ms);
+    }
+    void TearDown() override {
+        m_harness.Parts().settings.DeleteKey(RecentCommands::kSection, Program());
+    }
+    std::string Program() {
+        return ExecutableKeyFromPath(m_harness.Parts().shortcutWindows.ProcessImagePath(Target()));
+    }
+    WindowHandle Target() const { return reinterpret_cast<WindowHandle>(m_target.Handle()); }
+    SearchPanel& Panel() { return m_harness.Parts().searchPanel; }
+    void Open() {
+        Panel().OpenFor(Target());
+        ASSERT_TRUE(PumpUntil([&] { return Panel().IsVisible(); }, 1s));
+    }
+    // Keys as the keyboard delivers them: a key-down, then the character it types.
+    void Type(const std::wstring& text) {
+        for (const wchar_t unit : text) PostMessageW(Panel().Handle(), WM_CHAR, unit, 1);
+        PumpMessages(100ms);
+    }
+    void Press(WPARAM key) {
+        PostMessageW(Panel().Handle(), WM_KEYDOWN, key, 1);
+        PumpMessages(100ms);
+    }
+
+    BarHarness m_harness;
+    CommandTarget m_target;
+};
+
+TEST_F(SearchPanelTest, FindsRunsAndRemembersACommandByTheKeyboard) {
+    ASSERT_FALSE(Program().empty());
+    Open();
+    EXPECT_EQ(GetForegroundWindow(), Panel().Handle()) << "the panel takes the keyboard";
+    EXPECT_TRUE(GetWindowLongW(Panel().Handle(), GWL_EXSTYLE) & WS_EX_LAYERED);
+    RECT panel{};
+    GetWindowRect(Panel().Handle(), &panel);
+    RECT bar{};
+    GetWindowRect(m_harness.Window(), &bar);
+    EXPECT_EQ(panel.top, bar.bottom);
+    EXPECT_NEAR((panel.left + panel.right) / 2, (bar.left + bar.right) / 2, 1);
+
+    Type(L"sav as");
+    EXPECT_EQ(Shown(Panel()), std::vector<std::string>{"File > Save As... | Ctrl+Shift+S"});
+    Type(
+        L"\b\b\b\b\b\b\U0001F600\b"
+        L"sa");
+    EXPECT_EQ(Panel().Search().Query(), "sa");
+    EXPECT_EQ(Shown(Panel()), (std::vector<std::string>{"File > Save | Ctrl+S",
+                                                        "File > Save As... | Ctrl+Shift+S"}));
+    Press(VK_DOWN);
+    GetWindowRect(Panel().Handle(), &panel);
+    EXPECT_TRUE(
+        SaveScreenshot(ScreenshotFolder() / L"search-panel.png",
+                       RECT{panel.left - 20, panel.top, panel.right + 20, panel.bottom + 20}));
+    Press(VK_RETURN);
+    EXPECT_TRUE(PumpUntil([&] { return !m_target.commands.empty(); }, 2s));
+    EXPECT_EQ(m_target.commands, std::vector<WPARAM>{104});
+    EXPECT_FALSE(Panel().IsVisible());
+    EXPECT_EQ(GetForegroundWindow(), m_target.Handle()) << "the keyboard goes back";
+    EXPECT_EQ(m_harness.Parts().settings.Read(RecentCommands::kSection, Program(), ""),
+              "File > Save As...");
+
+    // Next time the command is offered before anything is typed; a disabled one runs nothing.
+    Open();
+    EXPECT_EQ(Shown(Panel()), std::vector<std::string>{"File > Save As... | Ctrl+Shift+S"});
+    Type(L"bold");
+    EXPECT_EQ(Shown(Panel()), std::vector<std::string>{"Format > Font > Bold | Ctrl+B"});
+    Press(VK_RETURN);
+    EXPECT_TRUE(Panel().IsVisible());
+    Press(VK_ESCAPE);
+    EXPECT_FALSE(Panel().IsVisible());
+    EXPECT_EQ(GetForegroundWindow(), m_target.Handle());
+
+    // Switching to another window closes the panel and leaves the keyboard there.
+    Open();
+    TestWindow elsewhere(900, 500, 80, 60);
+    SetForegroundWindow(elsewhere.Handle());
+    EXPECT_TRUE(PumpUntil([&] { return !Panel().IsVisible(); }, 2s));
+    EXPECT_EQ(GetForegroundWindow(), elsewhere.Handle());
+    EXPECT_EQ(m_target.commands, std::vector<WPARAM>{104});
+}
+
+}  // namespace
+}  // namespace tarvik::test
