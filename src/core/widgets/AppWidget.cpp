@@ -195,7 +195,8 @@ void AppWidget::PaintHotkeys(GDIPGraphics& graphics, Drawing& drawing) {
         const float width = graphics.MeasureString(chord, drawing.textFont).Width;
         const GDIPBrush& brush = recording || m_hotkeys->IsHeld(action) ? m_brushes.TextBrush()
                                                                         : m_brushes.DisabledBrush();
-        graphics.DrawString(chord, drawing.textFont, brush, right - width, textTop + 2);
+        graphics.DrawString(chord, drawing.textFont, brush,
+                            static_cast<float>(NearestInt(right - width)), textTop + 2);
     }
 }
 

@@ -5,24 +5,25 @@
 #include <sstream>
 #include <string>
 
-#include "core/support/MenuRows.h"
-
 namespace tarvik {
 namespace {
 
-using test::Item;
 using Key = MenuKeyboard::Key;
 using Outcome = MenuKeyboard::Outcome;
 
 std::shared_ptr<MenuItem> Row(std::string text, std::string accessKey = "", bool enabled = true,
                               MenuItemList children = {}) {
-    return Item({.text = std::move(text),
-                 .AccessKey = std::move(accessKey),
-                 .Children = std::move(children),
-                 .IsEnabled = enabled});
+    auto row = std::make_shared<MenuItem>();
+    row->text = std::move(text);
+    row->AccessKey = std::move(accessKey);
+    row->Children = std::move(children);
+    row->IsEnabled = enabled;
+    return row;
 }
 std::shared_ptr<MenuItem> Separator() {
-    return Item({.IsSeparator = true});
+    auto row = std::make_shared<MenuItem>();
+    row->IsSeparator = true;
+    return row;
 }
 
 // The program's title, then File, Edit, View and an empty Help.
@@ -62,7 +63,7 @@ std::string Where(const MenuKeyboard& keys, const MenuItemList& titles, Outcome 
 
 // Keys in a line: L R U D for the arrows, E Enter, X Escape, "'c" types c, "P3" the pointer on
 // row 3 of the deepest level.
-std::string Run(const std::string& line) {
+std::string Navigate(const std::string& line) {
     const MenuItemList titles = Titles();
     MenuKeyboard keys;
     EXPECT_TRUE(keys.Open(titles));
@@ -130,7 +131,7 @@ TEST(MenuKeyboard, KeySequencesMoveThroughTitlesRowsAndCascades) {
         {"P3 D", "File / Open..."},  // a separator cannot be hot
         {"D D R P2 L D", "File / Exit"},
     };
-    for (const auto& [keys, expected] : cases) EXPECT_EQ(Run(keys), expected) << keys;
+    for (const auto& [keys, expected] : cases) EXPECT_EQ(Navigate(keys), expected) << keys;
 }
 
 TEST(MenuKeyboard, OpensNothingWithoutATitleOfTheProgram) {

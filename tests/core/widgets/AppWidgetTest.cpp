@@ -102,8 +102,8 @@ TEST(AppWidget, AClickOnAHotkeyRowTakesTheNextChordAndEscapeKeepsTheOldOne) {
     EXPECT_EQ(
         rig.ShowWidgetsPage(),
         (Lines{"176x164", "Widgets text 16,16 15b", "rect box 16,46 13x13", "line check",
-               "Clock text 37,43 15", "Open menus text 16,73 15", "Win+Alt+M text 99,75 10",
-               "Menu search text 16,95 15", "Win+Alt+Space dim 85,97 10", "Back ? 70,126 15"}));
+               "Clock text 37,43 15", "Open menus text 16,73 15", "Win+Alt+M text 112,75 10",
+               "Menu search text 16,95 15", "Win+Alt+Space dim 92,97 10", "Back ? 70,126 15"}));
     const auto chords = [&] {
         return hotkeys.ChordText(Hotkeys::Action::OpenMenus) + " " +
                settings.Read("Hotkeys", "OpenMenus", "-");
@@ -120,7 +120,7 @@ TEST(AppWidget, AClickOnAHotkeyRowTakesTheNextChordAndEscapeKeepsTheOldOne) {
     for (const auto& [key, shift, recording, expected] : keys) {
         if (!rig.app->CapturesKeys()) rig.app->OnCanvasMouseUp(1, 150, 80);
         EXPECT_TRUE(rig.app->CapturesKeys());
-        EXPECT_EQ(rig.Show().at(6), "Press keys... text 90,75 10");
+        EXPECT_EQ(rig.Show().at(6), "Press keys... text 92,75 10");
         rig.app->OnCanvasKeyDown(key, shift);
         EXPECT_EQ(rig.app->CapturesKeys(), recording) << key << " " << shift;
         EXPECT_EQ(chords(), expected) << key << " " << shift;
