@@ -20,9 +20,10 @@ constexpr int16_t kEscape = 27;
 
 // The hotkey rows in order, with their captions.
 constexpr std::pair<Hotkeys::Action, const char*> kHotkeyRows[] = {
-    {Hotkeys::Action::OpenMenus, "Open menus"},
-    {Hotkeys::Action::MenuSearch, "Menu search"},
+    {Hotkeys::Action::OpenMenus, "Menus"},
+    {Hotkeys::Action::MenuSearch, "Search"},
 };
+constexpr const char* kHotkeysHeading = "Hotkeys";
 constexpr const char* kRecordingText = "Press keys...";
 
 // The key alone, without what it is pressed with.
@@ -174,18 +175,26 @@ int32_t AppWidget::HotkeysTop() const {
     return ListTop() + static_cast<int32_t>(m_rows.size()) * m_rowHeight + m_gap;
 }
 
+int32_t AppWidget::HotkeyRowsTop() const {
+    return HotkeysTop() + m_titleLine;
+}
+
 int32_t AppWidget::BackTop() const {
     if (HotkeyRows() == 0) return HotkeysTop();
-    return HotkeysTop() + HotkeyRows() * m_rowHeight + m_gap;
+    return HotkeyRowsTop() + HotkeyRows() * m_rowHeight + m_gap;
 }
 
 void AppWidget::PaintHotkeys(GDIPGraphics& graphics, Drawing& drawing) {
     const GDIPFont& font = m_theme.FontFor(0);
     const auto left = static_cast<float>(m_padding);
     const auto right = static_cast<float>(m_canvasWidth - m_padding);
+    if (HotkeyRows() > 0) {
+        graphics.DrawString(kHotkeysHeading, drawing.titleFont, m_brushes.TextBrush(), left,
+                            static_cast<float>(HotkeysTop()));
+    }
     for (int32_t row = 0; row < HotkeyRows(); ++row) {
         const auto& [action, caption] = kHotkeyRows[static_cast<size_t>(row)];
-        const int32_t rowTop = HotkeysTop() + row * m_rowHeight;
+        const int32_t rowTop = HotkeyRowsTop() + row * m_rowHeight;
         const auto textTop =
             static_cast<float>(rowTop + (m_rowHeight - NearestInt(m_theme.TextSize)) / 2 - 2);
         graphics.DrawString(caption, font, m_brushes.TextBrush(), left, textTop);
@@ -201,7 +210,7 @@ void AppWidget::PaintHotkeys(GDIPGraphics& graphics, Drawing& drawing) {
 }
 
 std::optional<size_t> AppWidget::HotkeyRowAt(float y) const {
-    const int32_t top = HotkeysTop();
+    const int32_t top = HotkeyRowsTop();
     if (!(top <= y && y < static_cast<double>(top) + double(HotkeyRows()) * m_rowHeight)) {
         return std::nullopt;
     }

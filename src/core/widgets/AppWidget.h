@@ -87,7 +87,9 @@ class AppWidget final : public IWidget, public ICanvasKeys {
     void PaintHotkeys(GDIPGraphics& graphics, Drawing& drawing);
     // The rows of the hotkeys, below the widgets' rows: 0 without hotkeys.
     int32_t HotkeyRows() const;
+    // The heading of the hotkeys, then their rows.
     int32_t HotkeysTop() const;
+    int32_t HotkeyRowsTop() const;
     int32_t BackTop() const;
     // The hotkey row at that height, if any.
     std::optional<size_t> HotkeyRowAt(float y) const;

@@ -98,12 +98,12 @@ TEST(AppWidget, AClickOnAHotkeyRowTakesTheNextChordAndEscapeKeepsTheOldOne) {
     Hotkeys hotkeys(settings, port, log.trace);
     hotkeys.RegisterAll();
     Rig rig({"Clock"}, &hotkeys);
-    // Below Clock's row (42..64): the hotkeys at 72..94 and 94..116, "Back" at 124.
-    EXPECT_EQ(
-        rig.ShowWidgetsPage(),
-        (Lines{"176x164", "Widgets text 16,16 15b", "rect box 16,46 13x13", "line check",
-               "Clock text 37,43 15", "Open menus text 16,73 15", "Win+Alt+M text 112,75 10",
-               "Menu search text 16,95 15", "Win+Alt+Space dim 92,97 10", "Back ? 70,126 15"}));
+    // Below Clock's row (42..64): the heading, the hotkeys at 98..120 and 120..142, "Back".
+    EXPECT_EQ(rig.ShowWidgetsPage(),
+              (Lines{"176x190", "Widgets text 16,16 15b", "rect box 16,46 13x13", "line check",
+                     "Clock text 37,43 15", "Hotkeys text 16,72 15b", "Menus text 16,99 15",
+                     "Win+Alt+M text 112,101 10", "Search text 16,121 15",
+                     "Win+Alt+Space dim 92,123 10", "Back ? 70,152 15"}));
     const auto chords = [&] {
         return hotkeys.ChordText(Hotkeys::Action::OpenMenus) + " " +
                settings.Read("Hotkeys", "OpenMenus", "-");
@@ -118,14 +118,14 @@ TEST(AppWidget, AClickOnAHotkeyRowTakesTheNextChordAndEscapeKeepsTheOldOne) {
         {75, 12, false, "Win+Alt+K Win+Alt+K"},
     };
     for (const auto& [key, shift, recording, expected] : keys) {
-        if (!rig.app->CapturesKeys()) rig.app->OnCanvasMouseUp(1, 150, 80);
+        if (!rig.app->CapturesKeys()) rig.app->OnCanvasMouseUp(1, 150, 105);
         EXPECT_TRUE(rig.app->CapturesKeys());
-        EXPECT_EQ(rig.Show().at(6), "Press keys... text 92,75 10");
+        EXPECT_EQ(rig.Show().at(7), "Press keys... text 92,101 10");
         rig.app->OnCanvasKeyDown(key, shift);
         EXPECT_EQ(rig.app->CapturesKeys(), recording) << key << " " << shift;
         EXPECT_EQ(chords(), expected) << key << " " << shift;
     }
-    rig.app->OnCanvasMouseUp(1, 150, 100);  // the search's row, then a click elsewhere
+    rig.app->OnCanvasMouseUp(1, 150, 130);  // the search's row, then a click elsewhere
     rig.app->OnCanvasMouseUp(1, 150, 50);
     EXPECT_FALSE(rig.app->CapturesKeys());
 }
