@@ -6,6 +6,20 @@ namespace {
 
 MenuKeyboardHook* g_running = nullptr;
 
+// A key no keyboard has, pressed so that the Alt or Windows key still held from the hotkey is
+// not let go alone: the program in front would take a lone Alt for its own menu bar, Windows a
+// lone Windows key for the Start menu. Marked, so that the hook lets it through.
+constexpr BYTE kMaskKey = 0xE8;
+constexpr ULONG_PTR kMaskMarker = 0x5441524B;  // "TARK"
+
+void MaskHeldModifiers() {
+    const bool held = GetAsyncKeyState(VK_MENU) < 0 || GetAsyncKeyState(VK_LWIN) < 0 ||
+                      GetAsyncKeyState(VK_RWIN) < 0;
+    if (!held) return;
+    keybd_event(kMaskKey, 0, 0, kMaskMarker);
+    keybd_event(kMaskKey, 0, KEYEVENTF_KEYUP, kMaskMarker);
+}
+
 bool IsModifierKey(DWORD key) {
     switch (key) {
         case VK_SHIFT:
@@ -55,6 +69,7 @@ bool MenuKeyboardHook::Start(HWND owner) {
     if (!m_keyboard) return false;
     m_mouse = SetWindowsHookExW(WH_MOUSE_LL, MouseProc, module, 0);
     g_running = this;
+    MaskHeldModifiers();
     return true;
 }
 
@@ -68,7 +83,7 @@ void MenuKeyboardHook::Stop() {
 }
 
 bool MenuKeyboardHook::OnKey(WPARAM message, const KBDLLHOOKSTRUCT& key) {
-    if (IsModifierKey(key.vkCode)) return false;
+    if (IsModifierKey(key.vkCode) || key.dwExtraInfo == kMaskMarker) return false;
     if (message == WM_KEYUP || message == WM_SYSKEYUP) return m_taken.erase(key.vkCode) != 0;
     m_taken.insert(key.vkCode);
     PostMessageW(m_owner, kKeyMessage, key.vkCode, static_cast<LPARAM>(CharacterOf(key)));
