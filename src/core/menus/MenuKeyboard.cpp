@@ -67,11 +67,11 @@ int32_t NextPickable(const MenuItemList& rows, int32_t from, int32_t step) {
 
 }  // namespace
 
-bool MenuKeyboard::Open(const MenuItemList& titles) {
+bool MenuKeyboard::Open(const MenuItemList& titles, int32_t title) {
     Close();
-    if (titles.size() < 2) return false;
+    if (title < 2 || title > static_cast<int32_t>(titles.size())) return false;
     m_titles = titles;
-    OpenTitle(2);
+    OpenTitle(title);
     return true;
 }
 

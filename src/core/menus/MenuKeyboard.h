@@ -29,9 +29,9 @@ class MenuKeyboard {
         int32_t hot = 0;
     };
 
-    // Opens the first title after the application title with its first pickable row hot; false
-    // (and stays closed) when there is no such title.
-    bool Open(const MenuItemList& titles);
+    // Opens a title (1-based; the first after the application title unless given) with its
+    // first pickable row hot; false (and stays closed) when there is no such title.
+    bool Open(const MenuItemList& titles, int32_t title = 2);
     void Close();
     Outcome Press(Key key);
     // A typed character (one code point).

@@ -1,5 +1,6 @@
 #include "core/menus/MenuKeyboardMode.h"
 
+#include <algorithm>
 #include <memory>
 
 #include "core/menus/MenuStrip.h"
@@ -71,8 +72,20 @@ void MenuKeyboardMode::Cancel() {
     if (m_active) End();
 }
 
-// Rows the pointer made hot count as the keyboard's, so that the keys go on from there.
+// The title and the rows the pointer chose count as the keyboard's, so that the keys go on from
+// there.
 void MenuKeyboardMode::FollowPointer() {
+    const MenuItemList& titles = m_strip.Titles();
+    const auto selected = std::find(titles.begin(), titles.end(), m_strip.Selected());
+    const auto title = static_cast<int32_t>(selected - titles.begin()) + 1;
+    if (m_strip.Selected() && selected != titles.end() && title != m_model.Title() &&
+        m_model.Open(titles, title)) {
+        // The strip already shows that title's drop-down.
+        m_shownTitle = title;
+        m_shown.assign(1, m_model.Levels().front().rows);
+        Show();
+        return;
+    }
     const IDropDownMenu* menu = &m_dropDown;
     for (size_t level = 0; menu && level < m_model.Levels().size(); ++level) {
         const int32_t hot = menu->HotRow();

@@ -359,8 +359,12 @@ void RivovoZoz::OpenMenusFromKeyboard() {
         m_keyboard->Cancel();
         return;
     }
+    // The strip may not have caught up with the program in front yet.
     const HWND front = GetForegroundWindow();
-    if (front && !IsOwnWindow(front)) TrackWindow(front);
+    if (front && !IsOwnWindow(front) &&
+        reinterpret_cast<WindowHandle>(front) != m_menuStrip->TrackedWindow()) {
+        TrackWindow(front);
+    }
     m_keyboardTarget = reinterpret_cast<HWND>(m_menuStrip->TrackedWindow());
     if (!m_keyboardHook.Start(Handle())) {
         m_services.trace.LogErrorOnce(static_cast<int32_t>(GetLastError()), kSource,

@@ -78,7 +78,7 @@ struct Rig {
 
 TEST(MenuKeyboardMode, KeysShowTheirPlaceWithTheStripsDropDownAndItsCascades) {
     // Keys: L R U D arrows, E Enter, X Escape, 'c a letter, P2 the pointer on row 2 of the
-    // drop-down, C the drop-down closed by the pointer.
+    // drop-down, T3 the pointer on the third title, C the drop-down closed by the pointer.
     const std::pair<std::string, std::string> cases[] = {
         {"", "File 1"},
         {"D", "File 2"},
@@ -93,6 +93,7 @@ TEST(MenuKeyboardMode, KeysShowTheirPlaceWithTheStripsDropDownAndItsCascades) {
         {"D D X", "closed, ended 1"},
         {"P4 D", "File 1"},
         {"C D", "closed, ended 1"},  // over: the keys are the program's again
+        {"D T3 D", "Edit 1"},        // the pointer moved to Edit's title
     };
     for (const auto& [keys, expected] : cases) {
         Rig rig;
@@ -103,6 +104,8 @@ TEST(MenuKeyboardMode, KeysShowTheirPlaceWithTheStripsDropDownAndItsCascades) {
                 rig.mode->Character(static_cast<char32_t>(word[1]));
             } else if (word[0] == 'P') {
                 rig.dropDown.hotRow = std::stoi(word.substr(1));
+            } else if (word[0] == 'T') {
+                rig.strip->OpenTitle(std::stoi(word.substr(1)));
             } else if (word == "C") {
                 rig.dropDown.closeMe();
                 rig.mode->DropDownClosed();

@@ -22,6 +22,7 @@ class FakeDropDown final : public IDropDownMenu {
     void ShowList(const MenuItemList& items, ScreenPoint at) override {
         shown.emplace_back(&items, at);
         visible = true;
+        hotRow = 0;  // a new list has no hot row yet
     }
     bool IsVisible() const override { return visible; }
     void Hide() override {
