@@ -85,6 +85,13 @@ bool Hotkeys::Change(Action action, std::string_view text) {
         m_trace.LogError(0, kSource, "Change", "'" + std::string(text) + "' is no key chord");
         return false;
     }
+    const Action other = action == Action::OpenMenus ? Action::MenuSearch : Action::OpenMenus;
+    if (SlotOf(other).held && SlotOf(other).chord == *chord) {
+        m_trace.LogError(
+            0, kSource, "Change",
+            "the hotkey " + chord->Text() + " is already used for " + std::string(Purpose(other)));
+        return false;
+    }
     Slot& slot = SlotOf(action);
     const HotkeyChord before = slot.chord;
     const bool heldBefore = slot.held;

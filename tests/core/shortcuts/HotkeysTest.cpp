@@ -108,6 +108,7 @@ TEST(Hotkeys, AChangeIsStoredOnlyWhenTheNewChordIsTaken) {
         {"Win+Shift+M", true, "Win+Shift+M Win+Alt+Space menus search ", "Win+Shift+M"},
         {"Ctrl+Alt+K", false, "Win+Shift+M Win+Alt+Space menus search ", "Win+Shift+M"},
         {"Ctrl+Alt+k", false, "Win+Shift+M Win+Alt+Space menus search ", "Win+Shift+M"},
+        {"Win+Alt+Space", false, "Win+Shift+M Win+Alt+Space menus search ", "Win+Shift+M"},
         {"Alt+Win+M", true, "Win+Alt+M Win+Alt+Space menus search ", "Win+Alt+M"},
     };
     for (const auto& [text, taken, state, stored] : steps) {
@@ -116,7 +117,10 @@ TEST(Hotkeys, AChangeIsStoredOnlyWhenTheNewChordIsTaken) {
         EXPECT_EQ(rig.settings.Read("Hotkeys", "OpenMenus", ""), stored) << text;
     }
     EXPECT_EQ(rig.port.held.size(), 2u);
-    EXPECT_EQ(rig.log.Records().size(), 2u) << "the refusal and the text that is no chord";
+    const test::Lines log = rig.log.Records();
+    ASSERT_EQ(log.size(), 3u) << "the refusal, the text that is no chord, the chord in use";
+    EXPECT_EQ(log[2], R"(0,"Hotkeys","Change","the hotkey Win+Alt+Space is already used for the )"
+                      R"(menu search")");
 }
 
 }  // namespace
