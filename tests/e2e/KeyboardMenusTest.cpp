@@ -1,6 +1,7 @@
 // The bar's menus worked from the keyboard, for a program in front: its hotkey, the arrows and
-// Enter. Under Wine no other program's menu bar can be read, so the program's menus are its
-// custom shortcut menu, whose rows press their chord in the program.
+// Enter, and a new hotkey chosen on the App panel. Under Wine no other program's menu bar can be
+// read, so the program's menus are its custom shortcut menu, whose rows press their chord in the
+// program.
 #include <gtest/gtest.h>
 
 #include "E2eSupport.h"
@@ -10,6 +11,15 @@ namespace tarvik::test {
 namespace {
 
 constexpr const wchar_t* kCustomMenus = L"Software\\Tarvik\\CustomMenus";
+
+// The menus' chord as stored; empty when none is.
+std::wstring StoredHotkey() {
+    wchar_t value[64] = {};
+    DWORD size = sizeof value;
+    RegGetValueW(HKEY_CURRENT_USER, L"Software\\Tarvik\\Hotkeys", L"OpenMenus", RRF_RT_REG_SZ,
+                 nullptr, value, &size);
+    return value;
+}
 
 // Keys down in order, then up in reverse order (virtual-key codes), as a user presses a chord.
 void Chord(std::initializer_list<BYTE> keys) {
@@ -67,6 +77,35 @@ TEST(KeyboardMenus, TheHotkeyOpensTheFirstMenuTheArrowsMoveAndEnterRunsTheRowInT
         EXPECT_EQ(received.find(taken), std::string::npos) << taken << "went to the program";
     }
     EXPECT_TRUE(received.ends_with("down 40\r\nup 40\r\n")) << received;
+
+    // A new chord for the menus, chosen on the App panel's widgets page: the hotkeys' heading
+    // follows ten widget rows, so the menus' row is 296..318 down the panel.
+    MovePointer(ClockTextLeft(L"keyboard-menus-clock.png") - 4 - 2 - 25, 10);
+    ClickPointer();
+    const HWND panel = tarvik.WaitForWindow(L"Tarvik_WidgetCanvas", 3s);
+    ASSERT_TRUE(GetWindowRect(panel, &rect));
+    PumpMessages(300ms);
+    MovePointer(rect.left + 88, rect.top + 102 + 12);  // "Options..."
+    ClickPointer();
+    PumpMessages(300ms);
+    GetWindowRect(panel, &rect);
+    MovePointer(rect.left + 60, rect.top + 300);
+    ClickPointer();
+    PumpMessages(300ms);
+    Chord({VK_LWIN, VK_CONTROL, 'K'});
+    SaveScreenshot(ScreenshotFolder() / L"keyboard-menus-options.png",
+                   {rect.left - 20, 0, rect.right + 20, rect.bottom + 20});
+    EXPECT_EQ(StoredHotkey(), L"Win+Ctrl+K");
+    MovePointer(360, 320);  // the program in front again
+    ClickPointer();
+    MovePointer(360, 600);
+    PumpMessages(600ms);
+    Chord({VK_LWIN, VK_MENU, 'M'});
+    EXPECT_FALSE(IsWindowVisible(menu)) << "the old chord is let go";
+    Chord({VK_LWIN, VK_CONTROL, 'K'});
+    EXPECT_TRUE(PumpUntil([&] { return IsWindowVisible(menu) != FALSE; }, 3s));
+    Chord({VK_ESCAPE});
+    RegDeleteTreeW(HKEY_CURRENT_USER, L"Software\\Tarvik\\Hotkeys");
     RegDeleteKeyValueW(HKEY_CURRENT_USER, kCustomMenus, L"menufixture.exe");
 }
 
