@@ -114,6 +114,13 @@ DropDownList::MoveOutcome DropDownList::MouseMove(int32_t y) {
     return MoveOutcome::Hover;
 }
 
+void DropDownList::SetHotIndex(int32_t index) {
+    m_hot.reset();
+    if (index < 1 || index > static_cast<int32_t>(m_items.size())) return;
+    m_hot = m_items[static_cast<size_t>(index - 1)];
+    m_hotIndex = index;
+}
+
 bool DropDownList::MouseDown() {
     if (!m_hot) return false;
     m_pressed = std::move(m_hot);

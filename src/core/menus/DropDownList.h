@@ -63,6 +63,8 @@ class DropDownList {
     // Turns the hot row into the pressed one; true when something must be repainted.
     bool MouseDown();
     void ClearHot() { m_hot.reset(); }
+    // Makes row index (1-based) the hot one, as the pointer would; any other index clears it.
+    void SetHotIndex(int32_t index);
     const std::shared_ptr<MenuItem>& HotItem() const { return m_hot; }
     const std::shared_ptr<MenuItem>& PressedItem() const { return m_pressed; }
     int32_t HotIndex() const { return m_hotIndex; }

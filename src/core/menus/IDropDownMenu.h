@@ -24,6 +24,11 @@ class IDropDownMenu {
     virtual void closeMe() = 0;
     virtual void closeAncestors() = 0;
 
+    // Highlights row index (1-based) as the pointer would, 0 for none, and repaints.
+    virtual void ShowHotRow(int32_t index) = 0;
+    // The 1-based row the pointer made hot last, 0 for none.
+    virtual int32_t HotRow() const = 0;
+
     // The top of a 1-based row in client pixels.
     virtual int32_t RowTop(int32_t index) const = 0;
     // Where the window was last placed on the screen.

@@ -20,6 +20,9 @@ struct MenuItem {
     float width = 0;   // measured title width, set by the strip's layout
     float Left = 0;    // x of the title text inside the strip, set by the layout
     std::string text;  // caption without mnemonic markers
+    // The letter the caption marked with a single "&" (its access key, one UTF-8 character);
+    // empty when it marked none.
+    std::string AccessKey;
     MenuItemList Children;
     int32_t CommandId = 0;           // sent as the WM_COMMAND wParam
     WindowHandle hWnd = 0;           // receives the command

@@ -69,6 +69,15 @@ void MenuStrip::MouseMove(int16_t x) {
     RaiseChanged();
 }
 
+void MenuStrip::OpenTitle(int32_t index) {
+    if (index < 2 || index > static_cast<int32_t>(m_titles.size())) return;
+    const std::shared_ptr<MenuItem> title = m_titles[static_cast<size_t>(index - 1)];
+    const std::shared_ptr<MenuItem> hoverBefore = std::exchange(m_hover, title);
+    const std::shared_ptr<MenuItem> selectedBefore = std::exchange(m_selected, title);
+    ShowDropDownFor(*title);
+    RedrawTitles({hoverBefore.get(), selectedBefore.get(), title.get()});
+}
+
 void MenuStrip::OnMouseLeave() {
     if (m_dropDown.IsVisible()) m_dropDown.Hide();
     if (m_selected) {

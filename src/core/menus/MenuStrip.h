@@ -69,6 +69,9 @@ class MenuStrip {
     void MouseDown(int32_t button, int32_t x, int32_t y);
     // x in bar pixels.
     void MouseMove(int16_t x);
+    // Opens the drop-down under a title (1-based; the application title opens nothing) and
+    // shows the title pressed, as a click on it would.
+    void OpenTitle(int32_t index);
     // The pointer moved from the strip to another part of the bar.
     void OnMouseLeave();
 

@@ -23,16 +23,35 @@ constexpr uint32_t kSeparator = 0x800;  // MF_SEPARATOR
 // GetMenuItemID's answer for an entry that opens a submenu.
 constexpr int32_t kPopupCommandId = -1;
 
-// "&&" shows one ampersand; any other "&" only marks the next letter as the mnemonic.
-std::string WithoutMnemonics(std::string_view text) {
-    std::string out;
-    out.reserve(text.size());
+// The caption as shown and the letter it marks as its access key.
+struct Caption {
+    std::string text;
+    std::string accessKey;
+};
+
+// The number of bytes of the UTF-8 character that starts with this byte (1 for a stray one).
+size_t CharacterBytes(unsigned char lead) {
+    if (lead >= 0xF0 && lead <= 0xF4) return 4;
+    if (lead >= 0xE0) return lead <= 0xEF ? 3 : 1;
+    if (lead >= 0xC2) return 2;
+    return 1;
+}
+
+// "&&" shows one ampersand; any other "&" only marks the next letter as the access key (the
+// first one marked counts).
+Caption WithoutMnemonics(std::string_view text) {
+    Caption out;
+    out.text.reserve(text.size());
     for (size_t i = 0; i < text.size(); ++i) {
         if (text[i] != '&') {
-            out += text[i];
+            out.text += text[i];
         } else if (i + 1 < text.size() && text[i + 1] == '&') {
-            out += '&';
+            out.text += '&';
             ++i;
+        } else if (i + 1 < text.size() && out.accessKey.empty() && text[i + 1] != '\t') {
+            const size_t bytes = CharacterBytes(static_cast<unsigned char>(text[i + 1]));
+            if (i + 1 + bytes <= text.size())
+                out.accessKey = std::string(text.substr(i + 1, bytes));
         }
     }
     return out;
@@ -107,8 +126,10 @@ void NativeMenu::ReadMenu(MenuItemList& items, MenuHandle menu, WindowHandle win
         auto item = std::make_shared<MenuItem>();
         const MenuHandle subMenu = m_reader.SubMenu(menu, position);
         const uint32_t state = m_reader.State(menu, position);
-        item->text = WithoutMnemonics(m_reader.Text(menu, position));
+        Caption caption = WithoutMnemonics(m_reader.Text(menu, position));
+        item->text = std::move(caption.text);
         item->AcceleratorText = TakeAccelerator(item->text);
+        item->AccessKey = std::move(caption.accessKey);
         item->IsSeparator = subMenu == 0 && (state & kSeparator) != 0;
         item->IsEnabled = (state & (kGrayed | kDisabled)) == 0;
         item->CommandId = m_reader.ItemId(menu, position);

@@ -19,6 +19,18 @@ class IKeySender {
     virtual void SendKey(uint8_t keyCode, uint32_t flags) = 0;
 };
 
+// System-wide hotkeys held for the bar's window: Windows sends the window a notice with the id
+// whenever the chord is pressed, whichever program is in front.
+class IHotkeyPort {
+  public:
+    virtual ~IHotkeyPort() = default;
+    // Takes the chord (modifiers as Windows registers them) under the id; 0 when taken,
+    // otherwise the system's error code (another program holds it: 1409).
+    virtual int32_t Register(int32_t id, uint32_t modifiers, int32_t keyCode) = 0;
+    // Lets go of the chord held under the id; nothing when none is held.
+    virtual void Unregister(int32_t id) = 0;
+};
+
 // What the custom shortcut menus ask about other programs' windows.
 class IShortcutWindows {
   public:

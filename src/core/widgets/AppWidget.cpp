@@ -6,6 +6,7 @@
 #include "core/bar/Dpi.h"
 #include "core/graphics/GDIPGraphicPath.h"
 #include "core/graphics/GDIPGraphics.h"
+#include "core/shortcuts/Hotkeys.h"
 #include "core/theme/Brushes.h"
 #include "core/theme/Theme.h"
 #include "core/widgets/framework/WidgetHost.h"
@@ -15,6 +16,20 @@ namespace tarvik {
 namespace {
 
 constexpr int16_t kLeftButton = 1;
+constexpr int16_t kEscape = 27;
+
+// The hotkey rows in order, with their captions.
+constexpr std::pair<Hotkeys::Action, const char*> kHotkeyRows[] = {
+    {Hotkeys::Action::OpenMenus, "Menus"},
+    {Hotkeys::Action::MenuSearch, "Search"},
+};
+constexpr const char* kHotkeysHeading = "Hotkeys";
+constexpr const char* kRecordingText = "Press keys...";
+
+// The key alone, without what it is pressed with.
+bool IsModifierKey(int16_t keyCode) {
+    return keyCode == 16 || keyCode == 17 || keyCode == 18 || keyCode == 91 || keyCode == 92;
+}
 
 std::string VersionText(const ProgramVersion& version) {
     return "Version " + std::to_string(version.major) + "." + std::to_string(version.minor) + "." +
@@ -29,6 +44,7 @@ AppWidget::AppWidget(const AppWidgetServices& services)
       m_trace(services.trace),
       m_system(services.system),
       m_version(services.version),
+      m_hotkeys(services.hotkeys),
       m_canvasWidth(services.dpi.Scale(176)),
       m_padding(services.dpi.Scale(16)),
       m_titleLine(services.dpi.Scale(26)),
@@ -93,8 +109,7 @@ void AppWidget::MeasureCanvas(GDIPGraphics& /*graphics*/, int32_t& width, int32_
             return;
         }
         CollectRows();
-        height = ListTop() + static_cast<int32_t>(m_rows.size()) * m_rowHeight + m_gap +
-                 m_back.Height() + m_padding;
+        height = BackTop() + m_back.Height() + m_padding;
     });
 }
 
@@ -125,8 +140,8 @@ void AppWidget::PaintWidgetsPage(GDIPGraphics& graphics, Drawing& drawing) {
     const auto padding = static_cast<float>(m_padding);
     graphics.DrawString("Widgets", drawing.titleFont, m_brushes.TextBrush(), padding, padding);
     for (size_t index = 0; index < m_rows.size(); ++index) PaintRow(graphics, drawing, index);
-    m_back.LayoutCentered(graphics, m_canvasWidth,
-                          ListTop() + static_cast<int32_t>(m_rows.size()) * m_rowHeight + m_gap);
+    PaintHotkeys(graphics, drawing);
+    m_back.LayoutCentered(graphics, m_canvasWidth, BackTop());
     m_back.Draw(&graphics);
 }
 
@@ -150,6 +165,80 @@ void AppWidget::PaintRow(GDIPGraphics& graphics, Drawing& drawing, size_t index)
     graphics.DrawString(m_rows[index].name, m_theme.FontFor(0), m_brushes.TextBrush(),
                         static_cast<float>(m_padding + m_boxSize + m_gap),
                         static_cast<float>(textTop));
+}
+
+int32_t AppWidget::HotkeyRows() const {
+    return m_hotkeys == nullptr ? 0 : static_cast<int32_t>(std::size(kHotkeyRows));
+}
+
+int32_t AppWidget::HotkeysTop() const {
+    return ListTop() + static_cast<int32_t>(m_rows.size()) * m_rowHeight + m_gap;
+}
+
+int32_t AppWidget::HotkeyRowsTop() const {
+    return HotkeysTop() + m_titleLine;
+}
+
+int32_t AppWidget::BackTop() const {
+    if (HotkeyRows() == 0) return HotkeysTop();
+    return HotkeyRowsTop() + HotkeyRows() * m_rowHeight + m_gap;
+}
+
+void AppWidget::PaintHotkeys(GDIPGraphics& graphics, Drawing& drawing) {
+    const GDIPFont& font = m_theme.FontFor(0);
+    const auto left = static_cast<float>(m_padding);
+    const auto right = static_cast<float>(m_canvasWidth - m_padding);
+    if (HotkeyRows() > 0) {
+        graphics.DrawString(kHotkeysHeading, drawing.titleFont, m_brushes.TextBrush(), left,
+                            static_cast<float>(HotkeysTop()));
+    }
+    for (int32_t row = 0; row < HotkeyRows(); ++row) {
+        const auto& [action, caption] = kHotkeyRows[static_cast<size_t>(row)];
+        const int32_t rowTop = HotkeyRowsTop() + row * m_rowHeight;
+        const auto textTop =
+            static_cast<float>(rowTop + (m_rowHeight - NearestInt(m_theme.TextSize)) / 2 - 2);
+        graphics.DrawString(caption, font, m_brushes.TextBrush(), left, textTop);
+        // The chord at the right edge; dim when another program holds it.
+        const bool recording = m_recording == static_cast<size_t>(row);
+        const std::string chord = recording ? kRecordingText : m_hotkeys->ChordText(action);
+        const float width = graphics.MeasureString(chord, drawing.textFont).Width;
+        const GDIPBrush& brush = recording || m_hotkeys->IsHeld(action) ? m_brushes.TextBrush()
+                                                                        : m_brushes.DisabledBrush();
+        graphics.DrawString(chord, drawing.textFont, brush,
+                            static_cast<float>(NearestInt(right - width)), textTop + 2);
+    }
+}
+
+std::optional<size_t> AppWidget::HotkeyRowAt(float y) const {
+    const int32_t top = HotkeyRowsTop();
+    if (!(top <= y && y < static_cast<double>(top) + double(HotkeyRows()) * m_rowHeight)) {
+        return std::nullopt;
+    }
+    return static_cast<size_t>((static_cast<double>(y) - top) / m_rowHeight);
+}
+
+void AppWidget::OnCanvasKeyDown(int16_t keyCode, int16_t shift) {
+    if (!m_recording || m_hotkeys == nullptr) return;
+    RunLogged(m_trace, kSource, "OnCanvasKeyDown", true, [&] {
+        if (keyCode == kEscape) {
+            m_recording.reset();
+        } else if (!IsModifierKey(keyCode)) {
+            // The canvas gives the modifiers as 1 Shift, 2 Ctrl, 4 Alt, 8 the Windows key.
+            HotkeyChord chord{0, keyCode};
+            if ((shift & 1) != 0) chord.modifiers |= HotkeyChord::kShift;
+            if ((shift & 2) != 0) chord.modifiers |= HotkeyChord::kCtrl;
+            if ((shift & 4) != 0) chord.modifiers |= HotkeyChord::kAlt;
+            if ((shift & 8) != 0) chord.modifiers |= HotkeyChord::kWin;
+            const std::string text = chord.Text();
+            // A key without a name, or without anything held, is no hotkey: keep waiting.
+            if (text.empty() || chord.modifiers == 0) return;
+            m_hotkeys->Change(kHotkeyRows[*m_recording].first, text);
+            m_recording.reset();
+        } else {
+            return;
+        }
+        if (m_host != nullptr) m_host->RepaintCanvas();
+    });
 }
 
 std::optional<size_t> AppWidget::RowAt(float y) const {
@@ -187,9 +276,15 @@ void AppWidget::OnCanvasMouseUp(int16_t button, float x, float y) {
             }
             return;
         }
+        const bool wasRecording = m_recording.has_value();
+        m_recording = HotkeyRowAt(y);
         if (m_back.HitTest(x, y)) {
             ShowPage(0);
             return;
+        }
+        if (m_recording || wasRecording) {
+            if (m_host != nullptr) m_host->RepaintCanvas();
+            if (m_recording) return;
         }
         const std::optional<size_t> row = RowAt(y);
         if (!row) return;
@@ -211,6 +306,7 @@ void AppWidget::OnCanvasMouseLeave() {
 
 void AppWidget::ShowPage(int32_t page) {
     m_page = page;
+    m_recording.reset();
     ClearHover();
     if (m_host != nullptr) m_host->RefreshCanvas(kName);
 }

@@ -16,6 +16,7 @@ namespace tarvik {
 
 class Brushes;
 class Dpi;
+class Hotkeys;
 class Theme;
 class Trace;
 
@@ -27,12 +28,16 @@ struct AppWidgetServices {
     const Dpi& dpi;
     ISystemCommands& system;  // opens the home page
     ProgramVersion version;
+    // The system-wide hotkeys the widgets page lets the user change (none: not shown).
+    Hotkeys* hotkeys = nullptr;
 };
 
 // The program's own button on the bar. Its canvas has two pages: the name and version with a
 // button to the home page and "Options...", and "Widgets", a check box per widget of the bar
-// that switches it on or off, with "Back". The canvas shows the page it showed last.
-class AppWidget final : public IWidget {
+// that switches it on or off, then the two hotkeys, with "Back". A click on a hotkey's row
+// waits for the new chord: pressing it takes and stores it, Escape leaves the old one. The
+// canvas shows the page it showed last.
+class AppWidget final : public IWidget, public ICanvasKeys {
   public:
     static constexpr const char* kName = "App";
     static constexpr const char* kSource = "AppWidget";
@@ -52,6 +57,10 @@ class AppWidget final : public IWidget {
     void OnCanvasMouseUp(int16_t button, float x, float y) override;
     void OnCanvasMouseLeave() override;
     void Attach(WidgetHost* host) override { m_host = host; }
+
+    void OnCanvasKeyDown(int16_t keyCode, int16_t shift) override;
+    void OnCanvasKeyPress(int16_t /*keyAscii*/) override {}
+    bool CapturesKeys() const override { return m_recording.has_value(); }
 
     // 0 the about page, 1 the widgets page.
     int32_t Page() const { return m_page; }
@@ -75,6 +84,15 @@ class AppWidget final : public IWidget {
     void PaintAboutPage(GDIPGraphics& graphics, Drawing& drawing);
     void PaintWidgetsPage(GDIPGraphics& graphics, Drawing& drawing);
     void PaintRow(GDIPGraphics& graphics, Drawing& drawing, size_t index);
+    void PaintHotkeys(GDIPGraphics& graphics, Drawing& drawing);
+    // The rows of the hotkeys, below the widgets' rows: 0 without hotkeys.
+    int32_t HotkeyRows() const;
+    // The heading of the hotkeys, then their rows.
+    int32_t HotkeysTop() const;
+    int32_t HotkeyRowsTop() const;
+    int32_t BackTop() const;
+    // The hotkey row at that height, if any.
+    std::optional<size_t> HotkeyRowAt(float y) const;
     int32_t TopOfButtons() const;
     int32_t ListTop() const;
     // The index into m_rows of the row at that height; nothing outside the list.
@@ -87,6 +105,7 @@ class AppWidget final : public IWidget {
     Trace& m_trace;
     ISystemCommands& m_system;
     ProgramVersion m_version;
+    Hotkeys* m_hotkeys;
 
     int32_t m_canvasWidth;
     int32_t m_padding;
@@ -105,6 +124,8 @@ class AppWidget final : public IWidget {
     int32_t m_page = 0;
     std::vector<Row> m_rows;
     std::optional<Drawing> m_drawing;
+    // The hotkey row waiting for its new chord.
+    std::optional<size_t> m_recording;
 };
 
 }  // namespace tarvik

@@ -54,8 +54,8 @@ void BarParts::RegisterWidgets(WidgetHost& host) {
     host.Register(std::make_shared<StartWidget>(theme, systemCommands, trace));
     host.Register(std::make_shared<ClockWidget>(
         ClockWidgetServices{theme, brushes, trace, dpi, clock, dateNames}));
-    host.Register(std::make_shared<AppWidget>(
-        AppWidgetServices{theme, brushes, trace, dpi, systemCommands, ExecutableVersion()}));
+    host.Register(std::make_shared<AppWidget>(AppWidgetServices{
+        theme, brushes, trace, dpi, systemCommands, ExecutableVersion(), &hotkeys}));
     host.Register(std::make_shared<SpotlightWidget>(theme, keySender));
     host.Register(
         std::make_shared<VolumeWidget>(VolumeWidgetServices{theme, brushes, trace, dpi, audio}));
@@ -92,7 +92,11 @@ BarServices BarParts::ForBar(std::function<void(int32_t)> onContextCommand) {
                        nullptr,
                        &clipboardHistory,
                        &customMenus,
-                       &trayHost};
+                       &trayHost,
+                       nullptr,
+                       &hotkeys,
+                       &hotkeyWindow,
+                       {}};
 }
 
 DropDownServices BarParts::ForDropDown() {

@@ -7,6 +7,7 @@
 #include "core/menus/MenuPorts.h"
 #include "core/menus/NativeMenu.h"
 #include "core/shortcuts/CustomMenus.h"
+#include "core/shortcuts/Hotkeys.h"
 #include "core/theme/Brushes.h"
 #include "core/widgets/ClipboardHistory.h"
 #include "win32/app/SystemClock.h"
@@ -20,6 +21,7 @@
 #include "win32/platform/RegistrySettings.h"
 #include "win32/platform/WindowSubclass.h"
 #include "win32/search/SearchPanel.h"
+#include "win32/shortcuts/GlobalHotkeys.h"
 #include "win32/shortcuts/Win32ShortcutPorts.h"
 #include "win32/widgets/CoreAudio.h"
 #include "win32/widgets/LocaleDateNames.h"
@@ -93,6 +95,9 @@ class BarParts {
     Win32KeySender keySender;
     Win32ShortcutWindows shortcutWindows;
     CustomMenus customMenus;
+    // The system-wide hotkeys (open the menus, menu search), held for the bar's window.
+    GlobalHotkeys hotkeyWindow;
+    Hotkeys hotkeys{settings, hotkeyWindow, trace};
     // The weather's two feeds and the news feed, each loaded on its own, read as XML.
     MsXmlParser feedParser;
     HttpFeedFetcher observationFeed{trace};

@@ -73,6 +73,7 @@ bool Program::Main() {
 bool Program::CreateBar() {
     BarServices services = m_parts->ForBar([this](int32_t command) { OnContextCommand(command); });
     services.onShellRestarted = [this] { OnShellRestarted(); };
+    services.onMenuSearch = [this](WindowHandle program) { m_parts->searchPanel.OpenFor(program); };
     services.onClosing = [this] {
         m_workArea->Restore();
         KeepCrashGuardInformed();

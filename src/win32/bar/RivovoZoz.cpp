@@ -1,11 +1,15 @@
 #include "win32/bar/RivovoZoz.h"
 
+#include <windowsx.h>
+
 #include "core/app/CommandLine.h"
 #include "core/app/HandlerScope.h"
 #include "core/app/LogException.h"
 #include "core/app/Trace.h"
+#include "core/menus/MenuKeyboardMode.h"
 #include "core/menus/NativeMenu.h"
 #include "core/shortcuts/CustomMenus.h"
+#include "core/shortcuts/Hotkeys.h"
 #include "core/shortcuts/MenuEditorHandoff.h"
 #include "core/theme/Theme.h"
 #include "core/widgets/ClipboardHistory.h"
@@ -13,8 +17,10 @@
 #include "win32/bar/BackdropWindow.h"
 #include "win32/menus/ContextMenu.h"
 #include "win32/menus/DropDownMenu.h"
+#include "win32/menus/MenuKeyboardHook.h"
 #include "win32/platform/LayeredWindow.h"
 #include "win32/platform/WindowSubclass.h"
+#include "win32/shortcuts/GlobalHotkeys.h"
 #include "win32/widgets/TrayHost.h"
 #include "win32/widgets/framework/WidgetCanvas.h"
 
@@ -66,6 +72,7 @@ bool RivovoZoz::Create() {
 
     Initialize();
     m_services.subclass.HookWindow(Handle(), *this);
+    ConnectHotkeys();
     RegisterForegroundNotices();
     RequestMouseLeave();
 
@@ -132,8 +139,12 @@ void RivovoZoz::Initialize() {
     m_menuStrip = std::make_unique<MenuStrip>(
         MenuStripServices{m_services.theme, m_services.brushes, m_services.trace, *m_dropDown,
                           m_services.nativeMenu});
+    m_keyboard =
+        std::make_unique<MenuKeyboardMode>(*m_menuStrip, *m_dropDown, m_services.nativeMenu);
+    m_keyboard->Ended = [this] { KeyboardMenusEnded(); };
     m_dropDown->Closed = [this] {
         if (m_menuStrip) m_menuStrip->m_menu_Closed();
+        if (m_keyboard) m_keyboard->DropDownClosed();
     };
 
     // The widgets: one drop-down for their menus and one canvas for their panels.
@@ -313,9 +324,92 @@ void RivovoZoz::PollForeground() {
 void RivovoZoz::TrackWindow(HWND window) {
     if (!window) return;
     if (IsOwnWindow(window)) return;
+    // Another program came to the front: the keyboard's menus were for the one before.
+    if (m_keyboard && m_keyboard->Active() && window != m_keyboardTarget) m_keyboard->Cancel();
     // The shortcut editor keeps the strip on the program it edits until it is done.
     if (m_menuEditorHandoff && m_menuEditorHandoff->EditorBusy()) return;
     m_menuStrip->PopulateFromhWnd(reinterpret_cast<WindowHandle>(window));
+}
+
+void RivovoZoz::ConnectHotkeys() {
+    Hotkeys* hotkeys = m_services.hotkeys;
+    GlobalHotkeys* window = m_services.hotkeyWindow;
+    if (hotkeys == nullptr || window == nullptr) return;
+    window->Attach(Handle());
+    window->Pressed = [hotkeys](int32_t id) { hotkeys->OnHotkey(id); };
+    hotkeys->SetAction(Hotkeys::Action::OpenMenus, [this] { OpenMenusFromKeyboard(); });
+    hotkeys->SetAction(Hotkeys::Action::MenuSearch, [this] {
+        if (!m_services.onMenuSearch) return;
+        if (m_keyboard && m_keyboard->Active()) m_keyboard->Cancel();
+        // The search is over the program the strip shows, even when one of our windows is in
+        // front (the bar was clicked, or the panel itself is open).
+        const HWND front = GetForegroundWindow();
+        if (front && !IsOwnWindow(front) &&
+            reinterpret_cast<WindowHandle>(front) != m_menuStrip->TrackedWindow()) {
+            TrackWindow(front);
+        }
+        m_services.onMenuSearch(m_menuStrip->TrackedWindow());
+    });
+    hotkeys->RegisterAll();
+}
+
+// The keys reach the menus through a low-level keyboard hook that lives only while they are
+// open: the program in front keeps the activation and the keyboard focus throughout, so the
+// keyboard is never left with the bar, and nothing needs handing back when the menus close.
+// Making the bar the foreground window instead would work on Windows (the program that received
+// a hotkey may take the foreground), but the bar's popup windows cannot hold the focus everywhere
+// (not under Wine without a window manager), and the focus would then have to be given back to
+// the right window on every way out.
+void RivovoZoz::OpenMenusFromKeyboard() {
+    if (!m_keyboard) return;
+    if (m_keyboard->Active()) {
+        m_keyboard->Cancel();
+        return;
+    }
+    // The strip may not have caught up with the program in front yet.
+    const HWND front = GetForegroundWindow();
+    if (front && !IsOwnWindow(front) &&
+        reinterpret_cast<WindowHandle>(front) != m_menuStrip->TrackedWindow()) {
+        TrackWindow(front);
+    }
+    m_keyboardTarget = reinterpret_cast<HWND>(m_menuStrip->TrackedWindow());
+    if (!m_keyboardHook.Start(Handle())) {
+        m_services.trace.LogErrorOnce(static_cast<int32_t>(GetLastError()), kSource,
+                                      "OpenMenusFromKeyboard",
+                                      "the keyboard could not be watched - the menus stay closed");
+        return;
+    }
+    m_dropDown->SetShowWithoutActivating(true);
+    if (!m_keyboard->Start()) KeyboardMenusEnded();
+}
+
+void RivovoZoz::KeyboardMenusEnded() {
+    m_keyboardHook.Stop();
+    if (m_dropDown) m_dropDown->SetShowWithoutActivating(false);
+    const HWND target = std::exchange(m_keyboardTarget, nullptr);
+    // A click on one of our windows may have taken the activation: it goes back.
+    const HWND front = GetForegroundWindow();
+    if (target && IsWindow(target) && front && IsOwnWindow(front)) SetForegroundWindow(target);
+}
+
+// Posted by the hook: harmless from anyone, as the keys count only while the menus are open.
+bool RivovoZoz::OnKeyboardMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message != MenuKeyboardHook::kKeyMessage && message != MenuKeyboardHook::kClickMessage) {
+        return false;
+    }
+    if (!m_keyboard || !m_keyboard->Active()) return true;
+    if (message == MenuKeyboardHook::kClickMessage) {
+        const POINT at{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+        const HWND clicked = WindowFromPoint(at);
+        if (!clicked || !IsOwnWindow(clicked)) m_keyboard->Cancel();
+        return true;
+    }
+    if (m_keyboard->KeyDown(static_cast<int32_t>(wParam))) return true;
+    // Letters outside the basic plane come in two halves; no menu marks one of those.
+    const auto typed = static_cast<char32_t>(lParam);
+    if (typed >= 0xD800 && typed <= 0xDFFF) return true;
+    m_keyboard->Character(typed);
+    return true;
 }
 
 void RivovoZoz::timEnumerateTasks_Timer() {
@@ -390,6 +484,8 @@ LRESULT RivovoZoz::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         return 0;
     }
     const MousePoint point = MousePointOf(static_cast<uint32_t>(lParam));
+    if (m_services.hotkeyWindow && m_services.hotkeyWindow->OnMessage(message, wParam)) return 0;
+    if (OnKeyboardMessage(message, wParam, lParam)) return 0;
     switch (message) {
         case WM_MOUSEMOVE:
             if (m_model) OnMouseMove(point);
@@ -476,6 +572,15 @@ void RivovoZoz::Unload() {
     const HWND window = Handle();
     KillTimer(window, kEnumerateTasksTimer);
     KillTimer(window, kUpdateClockTimer);
+    if (m_services.hotkeys) {
+        m_services.hotkeys->UnregisterAll();
+        m_services.hotkeys->SetAction(Hotkeys::Action::OpenMenus, nullptr);
+        m_services.hotkeys->SetAction(Hotkeys::Action::MenuSearch, nullptr);
+    }
+    if (m_services.hotkeyWindow) {
+        m_services.hotkeyWindow->Attach(nullptr);
+        m_services.hotkeyWindow->Pressed = nullptr;
+    }
     if (m_foregroundHook) UnhookWinEvent(m_foregroundHook);
     m_foregroundHook = nullptr;
     if (g_foregroundListener == this) g_foregroundListener = nullptr;
@@ -494,6 +599,8 @@ void RivovoZoz::Unload() {
     m_canvas.reset();
     if (m_widgetMenu) m_widgetMenu->Unload();
     m_widgetMenu.reset();
+    m_keyboardHook.Stop();
+    m_keyboard.reset();
     m_menuStrip.reset();
     if (m_dropDown) m_dropDown->Unload();
     m_dropDown.reset();

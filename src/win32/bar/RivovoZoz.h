@@ -10,6 +10,7 @@
 #include "core/graphics/GDIPGraphics.h"
 #include "core/menus/DropDownPlacement.h"
 #include "core/menus/MenuStrip.h"
+#include "win32/menus/MenuKeyboardHook.h"
 #include "win32/platform/BaseWindow.h"
 #include "win32/platform/IWndProcSink.h"
 #include "win32/platform/LayeredWindowSurface.h"
@@ -23,6 +24,9 @@ struct Overrides;
 class ContextMenu;
 class Dpi;
 class DropDownMenu;
+class GlobalHotkeys;
+class Hotkeys;
+class MenuKeyboardMode;
 class ISettingsStore;
 class CustomMenus;
 class LayeredWindow;
@@ -64,6 +68,12 @@ struct BarServices {
     TrayHost* trayHost = nullptr;
     // The bar is going, whichever way: gives the strip back and forgets its record.
     std::function<void()> onClosing;
+    // The system-wide hotkeys and the window side that holds them for the bar (none: the bar
+    // runs without hotkeys).
+    Hotkeys* hotkeys = nullptr;
+    GlobalHotkeys* hotkeyWindow = nullptr;
+    // The menu search hotkey was pressed with this window in front.
+    std::function<void(WindowHandle foreground)> onMenuSearch;
 };
 
 // The program's main window: a layered strip across the top of the primary screen with the
@@ -135,6 +145,11 @@ class RivovoZoz final : public BaseWindow, public IWndProcSink, public IBarWindo
     void RequestMouseLeave();
     void Unload();
     void OnShellRestarted();
+    void ConnectHotkeys();
+    // The menus of the program in front, worked from the keyboard while they are open.
+    void OpenMenusFromKeyboard();
+    void KeyboardMenusEnded();
+    bool OnKeyboardMessage(UINT message, WPARAM wParam, LPARAM lParam);
 
     static void CALLBACK ForegroundEventProc(HWINEVENTHOOK, DWORD, HWND window, LONG object, LONG,
                                              DWORD, DWORD);
@@ -154,6 +169,9 @@ class RivovoZoz final : public BaseWindow, public IWndProcSink, public IBarWindo
     bool m_trackingMouse = false;
     std::unique_ptr<DropDownMenu> m_dropDown;
     std::unique_ptr<MenuStrip> m_menuStrip;
+    std::unique_ptr<MenuKeyboardMode> m_keyboard;
+    HWND m_keyboardTarget = nullptr;  // the program whose menus the keyboard works
+    MenuKeyboardHook m_keyboardHook;
     std::unique_ptr<DropDownMenu> m_widgetMenu;
     std::unique_ptr<WidgetCanvas> m_canvas;
     std::unique_ptr<WidgetHost> m_host;

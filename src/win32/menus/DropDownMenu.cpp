@@ -81,7 +81,7 @@ void DropDownMenu::ShowList(const MenuItemList& items, ScreenPoint at) {
                      SWP_NOACTIVATE);
         m_surface.Create(window, m_size.width, m_size.height);
         Repaint();
-        if (!IsWindowVisible(window)) ShowWindow(window, SW_SHOW);
+        if (!IsWindowVisible(window)) ShowWindow(window, m_quiet ? SW_SHOWNA : SW_SHOW);
         m_shown = true;
     });
 }
@@ -94,6 +94,11 @@ void DropDownMenu::Hide() {
     // An open cascade goes out of sight with the window that opened it.
     if (m_child) m_child->Hide();
     if (Handle()) ShowWindow(Handle(), SW_HIDE);
+}
+
+void DropDownMenu::ShowHotRow(int32_t index) {
+    m_list.SetHotIndex(index);
+    Repaint();
 }
 
 void DropDownMenu::DrawListText() {
@@ -115,6 +120,7 @@ IDropDownMenu& DropDownMenu::OpenChildMenu() {
         DetachChild();
     }
     m_child = std::make_unique<DropDownMenu>(m_services, this);
+    m_child->m_quiet = m_quiet;
     return *m_child;
 }
 

@@ -40,7 +40,8 @@ struct DropDownServices {
 // per-pixel-alpha layered window with the glass background. It highlights the row under the
 // pointer, opens and closes cascades on hover, hands a released row to the row actions, and
 // closes itself, its cascade and the windows above it when an item is picked, the user clicks
-// elsewhere or another program becomes active. Mouse only: it handles no keys.
+// elsewhere or another program becomes active. It handles no keys itself: the keyboard works
+// the menus through the bar, which moves the hot row and the cascades here.
 //
 // The object outlives its window: a double-click destroys the window, and the next ShowList
 // creates it again. A cascade belongs to the window that opened it.
@@ -62,6 +63,8 @@ class DropDownMenu final : public IDropDownMenu, private IWndProcSink, private B
     void closeMe() override;
     void closeAncestors() override;
 
+    void ShowHotRow(int32_t index) override;
+    int32_t HotRow() const override { return m_list.HotItem() ? m_list.HotIndex() : 0; }
     int32_t RowTop(int32_t index) const override { return m_list.RowTop(index); }
     ListPlacement Position() const override { return m_place; }
     int32_t ClientWidth() const override { return m_size.width; }
@@ -69,6 +72,10 @@ class DropDownMenu final : public IDropDownMenu, private IWndProcSink, private B
     IDropDownMenu* ChildMenu() const override { return m_child.get(); }
     IDropDownMenu& OpenChildMenu() override;
     void CloseChildMenu() override;
+
+    // While the keyboard works the menus, the window that took the keys keeps the activation:
+    // this window and the cascades it opens show without taking it.
+    void SetShowWithoutActivating(bool quiet) { m_quiet = quiet; }
 
     // The open cascade, if any.
     DropDownMenu* ChildDropDown() const { return m_child.get(); }
@@ -113,6 +120,7 @@ class DropDownMenu final : public IDropDownMenu, private IWndProcSink, private B
     ListSize m_size;
     ListPlacement m_place;
     bool m_shown = false;
+    bool m_quiet = false;
     bool m_tracking = false;
     int m_busy = 0;  // window procedure calls of this object on the stack
 };

@@ -118,6 +118,26 @@ TEST_F(NativeMenuTest, CaptionsAndStateFlagsBecomeRows) {
     EXPECT_TRUE(m_log.Records().empty());
 }
 
+TEST_F(NativeMenuTest, TheLetterAfterASingleAmpersandIsTheAccessKey) {
+    const std::pair<std::string, std::string> cases[] = {
+        {"&File", "F"},
+        {"Save &As...\tCtrl+Shift+S", "A"},
+        {"&&&Save", "S"},
+        {"Fish && Chips", ""},
+        {"Two &Marks &Here", "M"},
+        {"Ends with &", ""},
+        {"Tr&\xC3\xA8s", "\xC3\xA8"},
+        {"Cut &\xC3", ""},  // half a character
+    };
+    for (const auto& [raw, accessKey] : cases) {
+        m_system.menus[kMenu] = {{raw, 0, 100}};
+        MenuItemList items;
+        m_native.PopulateMenuFromHandle(items, kMenu, kWindow);
+        ASSERT_EQ(items.size(), 1u) << raw;
+        EXPECT_EQ(items[0]->AccessKey, accessKey) << raw;
+    }
+}
+
 TEST_F(NativeMenuTest, ReadsTheMenuBarAsATreeAndSkipsEntriesWithoutTextWithOneLineEach) {
     m_system.menuBar = kMenu;
     m_system.menus[kMenu] = {{"&File", kPopup, 0, 10}, {"", 0x100, 2}, {"&Empty", kPopup, 0, 11}};

@@ -17,10 +17,12 @@ class FakeDropDown final : public IDropDownMenu {
     int hides = 0;
     int childrenClosed = 0;
     std::unique_ptr<FakeDropDown> child;
+    int32_t hotRow = 0;
 
     void ShowList(const MenuItemList& items, ScreenPoint at) override {
         shown.emplace_back(&items, at);
         visible = true;
+        hotRow = 0;  // a new list has no hot row yet
     }
     bool IsVisible() const override { return visible; }
     void Hide() override {
@@ -29,6 +31,8 @@ class FakeDropDown final : public IDropDownMenu {
     }
     void closeMe() override { visible = false; }
     void closeAncestors() override { visible = false; }
+    void ShowHotRow(int32_t index) override { hotRow = index; }
+    int32_t HotRow() const override { return hotRow; }
     int32_t RowTop(int32_t index) const override { return 4 + (index - 1) * 21; }
     ListPlacement Position() const override { return {100, 50}; }
     int32_t ClientWidth() const override { return 120; }

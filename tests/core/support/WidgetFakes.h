@@ -8,11 +8,14 @@
 #include <functional>
 #include <map>
 #include <optional>
+#include <set>
 #include <stdexcept>
 
 #include "core/app/Error.h"
 #include "core/feeds/FeedFetcher.h"
 #include "core/platform/SettingsStore.h"
+#include "core/shortcuts/Hotkeys.h"
+#include "core/shortcuts/ShortcutPorts.h"
 #include "core/support/FakeDropDown.h"
 #include "core/support/MenuRows.h"
 #include "core/support/ThemeLoad.h"
@@ -46,6 +49,20 @@ class MemorySettings final : public ISettingsStore {
     void DeleteKey(std::string_view section, std::string_view key) override {
         values.erase({std::string(section), std::string(key)});
     }
+};
+
+// Windows' hotkeys: one holder per chord; the chords in `elsewhere` another program holds.
+class FakeHotkeyPort final : public IHotkeyPort {
+  public:
+    std::set<std::pair<uint32_t, int32_t>> elsewhere;
+    std::map<int32_t, std::pair<uint32_t, int32_t>> held;
+
+    int32_t Register(int32_t id, uint32_t modifiers, int32_t keyCode) override {
+        if (elsewhere.contains({modifiers, keyCode})) return Hotkeys::kHeldElsewhere;
+        held[id] = {modifiers, keyCode};
+        return 0;
+    }
+    void Unregister(int32_t id) override { held.erase(id); }
 };
 
 // The canvas window in memory: remembers what it showed, where and for whom.

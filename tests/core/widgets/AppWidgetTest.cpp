@@ -16,9 +16,9 @@ constexpr std::string_view kTheme = "<t><text face='DejaVu Sans' size='15'/></t>
 // The App widget and the given widgets (Volume switched off), a hidden "Editor", with the App
 // canvas open.
 struct Rig : HostRig {
-    explicit Rig(Lines others = {"Clock", "Volume"}) : HostRig(kTheme) {
+    explicit Rig(Lines others = {"Clock", "Volume"}, Hotkeys* hotkeys = nullptr) : HostRig(kTheme) {
         app = std::make_shared<AppWidget>(AppWidgetServices{
-            load.theme, load.brushes(), load.log.trace, load.dpi, system, {3, 0, 1}});
+            load.theme, load.brushes(), load.log.trace, load.dpi, system, {3, 0, 1}, hotkeys});
         host->Register(app);
         for (const std::string& name : others) host->Register(std::make_shared<FakeWidget>(name));
         host->RegisterHidden(std::make_shared<FakeWidget>("Editor"));
@@ -88,6 +88,46 @@ TEST(AppWidget, LeftReleasesOnARowToggleItsWidgetAndOnBackReturn) {
         EXPECT_EQ(state, std::make_tuple(clock, volume, page, repaints))
             << x << "," << y << " " << button;
     }
+}
+
+TEST(AppWidget, AClickOnAHotkeyRowTakesTheNextChordAndEscapeKeepsTheOldOne) {
+    MemorySettings settings;
+    FakeHotkeyPort port;
+    port.elsewhere.insert({HotkeyChord::kWin | HotkeyChord::kAlt, ' '});
+    TestTrace log;
+    Hotkeys hotkeys(settings, port, log.trace);
+    hotkeys.RegisterAll();
+    Rig rig({"Clock"}, &hotkeys);
+    // Below Clock's row (42..64): the heading, the hotkeys at 98..120 and 120..142, "Back".
+    EXPECT_EQ(rig.ShowWidgetsPage(),
+              (Lines{"176x190", "Widgets text 16,16 15b", "rect box 16,46 13x13", "line check",
+                     "Clock text 37,43 15", "Hotkeys text 16,72 15b", "Menus text 16,99 15",
+                     "Win+Alt+M text 112,101 10", "Search text 16,121 15",
+                     "Win+Alt+Space dim 92,123 10", "Back ? 70,152 15"}));
+    const auto chords = [&] {
+        return hotkeys.ChordText(Hotkeys::Action::OpenMenus) + " " +
+               settings.Read("Hotkeys", "OpenMenus", "-");
+    };
+    // key, modifiers (1 Shift, 2 Ctrl, 4 Alt, 8 Windows) -> recording, chord and stored chord
+    const std::tuple<int16_t, int16_t, bool, std::string> keys[] = {
+        {17, 2, true, "Win+Alt+M -"},   // Ctrl alone
+        {75, 0, true, "Win+Alt+M -"},   // a key without anything held
+        {186, 2, true, "Win+Alt+M -"},  // a key without a name
+        {27, 0, false, "Win+Alt+M -"},  // Escape: the old chord stays
+        {75, 3, false, "Ctrl+Shift+K Ctrl+Shift+K"},
+        {75, 12, false, "Win+Alt+K Win+Alt+K"},
+    };
+    for (const auto& [key, shift, recording, expected] : keys) {
+        if (!rig.app->CapturesKeys()) rig.app->OnCanvasMouseUp(1, 150, 105);
+        EXPECT_TRUE(rig.app->CapturesKeys());
+        EXPECT_EQ(rig.Show().at(7), "Press keys... text 92,101 10");
+        rig.app->OnCanvasKeyDown(key, shift);
+        EXPECT_EQ(rig.app->CapturesKeys(), recording) << key << " " << shift;
+        EXPECT_EQ(chords(), expected) << key << " " << shift;
+    }
+    rig.app->OnCanvasMouseUp(1, 150, 130);  // the search's row, then a click elsewhere
+    rig.app->OnCanvasMouseUp(1, 150, 50);
+    EXPECT_FALSE(rig.app->CapturesKeys());
 }
 
 TEST(AppWidget, TheAboutPageOpensTheHomePageAndRepaintsOnlyWhenHoverChanges) {

@@ -87,7 +87,7 @@ class IWidget {
 class ICanvasKeys {
   public:
     virtual ~ICanvasKeys() = default;
-    // A virtual-key code and the modifiers held (1 Shift, 2 Ctrl, 4 Alt).
+    // A virtual-key code and the modifiers held (1 Shift, 2 Ctrl, 4 Alt, 8 the Windows key).
     virtual void OnCanvasKeyDown(int16_t keyCode, int16_t shift) = 0;
     // A typed character.
     virtual void OnCanvasKeyPress(int16_t keyAscii) = 0;

@@ -33,11 +33,12 @@ int16_t ChangedButton(UINT message) {
     }
 }
 
-// The modifiers held now: 1 Shift, 2 Ctrl, 4 Alt.
+// The modifiers held now: 1 Shift, 2 Ctrl, 4 Alt, 8 the Windows key.
 int16_t ModifierMask() {
     return static_cast<int16_t>((GetKeyState(VK_SHIFT) < 0 ? 1 : 0) |
                                 (GetKeyState(VK_CONTROL) < 0 ? 2 : 0) |
-                                (GetKeyState(VK_MENU) < 0 ? 4 : 0));
+                                (GetKeyState(VK_MENU) < 0 ? 4 : 0) |
+                                (GetKeyState(VK_LWIN) < 0 || GetKeyState(VK_RWIN) < 0 ? 8 : 0));
 }
 
 float PointX(LPARAM lParam) {

@@ -1,0 +1,127 @@
+#include "core/shortcuts/Hotkeys.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "core/support/TestTrace.h"
+#include "core/support/WidgetFakes.h"
+
+namespace tarvik {
+namespace {
+
+using Action = Hotkeys::Action;
+
+TEST(HotkeyChord, ReadsChordTextAndWritesItBack) {
+    const std::pair<std::string, std::string> cases[] = {
+        {"Win+Alt+M", "Win+Alt+M"},
+        {"Alt+Win+Space", "Win+Alt+Space"},
+        {"Shift+Ctrl+Alt+Win+F12", "Win+Ctrl+Alt+Shift+F12"},
+        {"Ctrl+Plus", "Ctrl+Plus"},
+        {"M", ""},  // a hotkey without a modifier would take the key from every program
+        {"Win+Win+M", ""},
+        {"Win+Alt+", ""},
+        {"Win+Alt+m", ""},
+        {"win+alt+M", ""},
+        {"Win+Alt+F13", ""},  // no name of its own
+        {"Win+Alt+F99999", ""},
+        {"Win+Menu+M", ""},
+        {"Win++M", ""},
+        {"", ""},
+        {"Win+Alt+Shift+Ctrl+Win+Alt+Shift+Ctrl+M", ""},
+    };
+    for (const auto& [text, written] : cases) {
+        const auto chord = HotkeyChord::Parse(text);
+        EXPECT_EQ(chord ? chord->Text() : "", written) << text;
+    }
+    EXPECT_EQ(HotkeyChord::Parse("Win+Alt+M"),
+              (HotkeyChord{HotkeyChord::kWin | HotkeyChord::kAlt, 'M'}));
+}
+
+struct Rig {
+    test::TestTrace log;
+    test::MemorySettings settings;
+    test::FakeHotkeyPort port;
+    Hotkeys hotkeys{settings, port, log.trace};
+    std::vector<std::string> ran;
+
+    Rig() {
+        hotkeys.SetAction(Action::OpenMenus, [this] { ran.push_back("menus"); });
+        hotkeys.SetAction(Action::MenuSearch, [this] { ran.push_back("search"); });
+    }
+    // Both chords as held ("-" when not held), then what pressing each id ran.
+    std::string State() {
+        std::string state;
+        for (const Action action : {Action::OpenMenus, Action::MenuSearch}) {
+            state += (hotkeys.IsHeld(action) ? "" : "-") + hotkeys.ChordText(action) + " ";
+        }
+        ran.clear();
+        for (const int32_t id : {1, 2, 3}) hotkeys.OnHotkey(id);
+        for (const auto& run : ran) state += run + " ";
+        return state;
+    }
+};
+
+TEST(Hotkeys, StoredChordsAreTakenWithTheirDefaultsAndRefusalsLogged) {
+    struct Case {
+        std::string storedMenus;  // empty: nothing stored
+        bool searchHeldElsewhere;
+        std::string state;
+        test::Lines log;
+    };
+    const Case cases[] = {
+        {"", false, "Win+Alt+M Win+Alt+Space menus search ", {}},
+        {"Ctrl+Alt+F2", false, "Ctrl+Alt+F2 Win+Alt+Space menus search ", {}},
+        {"Ctrl+Alt+f2",
+         false,
+         "Win+Alt+M Win+Alt+Space menus search ",
+         {R"(0,"Hotkeys","RegisterAll","the stored hotkey for opening the menus (OpenMenus) is no )"
+          R"(key chord - Win+Alt+M is used")"}},
+        {"",
+         true,
+         "Win+Alt+M -Win+Alt+Space menus ",
+         {R"(1409,"Hotkeys","Register","the hotkey Win+Alt+Space for the menu search is not )"
+          R"(available - another program holds it")"}},
+    };
+    for (const Case& c : cases) {
+        Rig rig;
+        if (!c.storedMenus.empty()) rig.settings.values[{"Hotkeys", "OpenMenus"}] = c.storedMenus;
+        if (c.searchHeldElsewhere)
+            rig.port.elsewhere.insert({HotkeyChord::kWin | HotkeyChord::kAlt, ' '});
+        rig.hotkeys.RegisterAll();
+        EXPECT_EQ(rig.State(), c.state) << c.storedMenus;
+        EXPECT_EQ(rig.log.Records(), c.log) << c.storedMenus;
+        rig.hotkeys.UnregisterAll();
+        EXPECT_TRUE(rig.port.held.empty());
+        rig.ran.clear();
+        for (const int32_t id : {1, 2}) rig.hotkeys.OnHotkey(id);
+        EXPECT_TRUE(rig.ran.empty()) << c.storedMenus;
+    }
+}
+
+TEST(Hotkeys, AChangeIsStoredOnlyWhenTheNewChordIsTaken) {
+    Rig rig;
+    rig.port.elsewhere.insert({HotkeyChord::kCtrl | HotkeyChord::kAlt, 'K'});
+    rig.hotkeys.RegisterAll();
+    const std::tuple<std::string, bool, std::string, std::string> steps[] = {
+        {"Win+Shift+M", true, "Win+Shift+M Win+Alt+Space menus search ", "Win+Shift+M"},
+        {"Ctrl+Alt+K", false, "Win+Shift+M Win+Alt+Space menus search ", "Win+Shift+M"},
+        {"Ctrl+Alt+k", false, "Win+Shift+M Win+Alt+Space menus search ", "Win+Shift+M"},
+        {"Win+Alt+Space", false, "Win+Shift+M Win+Alt+Space menus search ", "Win+Shift+M"},
+        {"Alt+Win+M", true, "Win+Alt+M Win+Alt+Space menus search ", "Win+Alt+M"},
+    };
+    for (const auto& [text, taken, state, stored] : steps) {
+        EXPECT_EQ(rig.hotkeys.Change(Action::OpenMenus, text), taken) << text;
+        EXPECT_EQ(rig.State(), state) << text;
+        EXPECT_EQ(rig.settings.Read("Hotkeys", "OpenMenus", ""), stored) << text;
+    }
+    EXPECT_EQ(rig.port.held.size(), 2u);
+    const test::Lines log = rig.log.Records();
+    ASSERT_EQ(log.size(), 3u) << "the refusal, the text that is no chord, the chord in use";
+    EXPECT_EQ(log[2], R"(0,"Hotkeys","Change","the hotkey Win+Alt+Space is already used for the )"
+                      R"(menu search")");
+}
+
+}  // namespace
+}  // namespace tarvik

@@ -1,0 +1,71 @@
+#include "win32/shortcuts/GlobalHotkeys.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "win32/support/WindowsTestSupport.h"
+
+namespace tarvik::test {
+namespace {
+
+constexpr uint32_t kWinAlt = MOD_WIN | MOD_ALT;
+
+// A window of ours holding hotkeys; every press it hears is noted as "<name><id>".
+struct Holder {
+    Holder(const char* name, std::vector<std::string>& heard) {
+        hotkeys.Attach(window.Handle());
+        hotkeys.Pressed = [name, &heard](int32_t id) {
+            heard.push_back(name + std::to_string(id));
+        };
+        window.answer = [this](UINT message, WPARAM wParam, LPARAM) -> std::optional<LRESULT> {
+            if (hotkeys.OnMessage(message, wParam)) return 0;
+            return std::nullopt;
+        };
+    }
+    TestWindow window{0, 0, 10, 10, WS_POPUP};
+    GlobalHotkeys hotkeys;
+};
+
+// Presses the key with the Windows key and Alt held, as a user would.
+void PressWithWinAlt(BYTE key) {
+    INPUT inputs[6] = {};
+    const BYTE keys[6] = {VK_LWIN, VK_MENU, key, key, VK_MENU, VK_LWIN};
+    for (int i = 0; i < 6; ++i) {
+        inputs[i].type = INPUT_KEYBOARD;
+        inputs[i].ki.wVk = keys[i];
+        inputs[i].ki.dwFlags = i < 3 ? 0 : KEYEVENTF_KEYUP;
+    }
+    SendInput(6, inputs, sizeof(INPUT));
+}
+
+TEST(GlobalHotkeys, AChordHasOneHolderAndItsPressesReachThatWindow) {
+    std::vector<std::string> heard;
+    Holder first("first", heard);
+    Holder second("second", heard);
+
+    EXPECT_EQ(first.hotkeys.Register(1, kWinAlt, 'M'), 0);
+    EXPECT_EQ(second.hotkeys.Register(1, kWinAlt, 'M'), ERROR_HOTKEY_ALREADY_REGISTERED);
+    EXPECT_EQ(second.hotkeys.Register(2, kWinAlt, VK_SPACE), 0) << "the other chord is free";
+
+    PressWithWinAlt('M');
+    PressWithWinAlt(VK_SPACE);
+    EXPECT_TRUE(PumpUntil([&] { return heard.size() >= 2; }, std::chrono::seconds(3)));
+    EXPECT_EQ(heard, (std::vector<std::string>{"first1", "second2"}));
+
+    // Let go, the chord is free for the other window; a window that goes lets go of its own.
+    first.hotkeys.Unregister(1);
+    EXPECT_EQ(second.hotkeys.Register(1, kWinAlt, 'M'), 0);
+    second.hotkeys.Attach(nullptr);
+    EXPECT_EQ(first.hotkeys.Register(3, kWinAlt, VK_SPACE), 0);
+    EXPECT_EQ(first.hotkeys.Register(4, kWinAlt, 'M'), 0);
+
+    heard.clear();
+    PressWithWinAlt('M');
+    EXPECT_TRUE(PumpUntil([&] { return !heard.empty(); }, std::chrono::seconds(3)));
+    EXPECT_EQ(heard, std::vector<std::string>{"first4"});
+}
+
+}  // namespace
+}  // namespace tarvik::test
