@@ -10,6 +10,7 @@
 #include "core/app/Error.h"
 #include "core/app/LogException.h"
 #include "core/app/Trace.h"
+#include "core/menus/MenuCaption.h"
 #include "core/text/Utf16.h"
 #include "core/theme/ThemeLayout.h"
 
@@ -22,28 +23,6 @@ constexpr uint32_t kDisabled = 0x2;     // MF_DISABLED
 constexpr uint32_t kSeparator = 0x800;  // MF_SEPARATOR
 // GetMenuItemID's answer for an entry that opens a submenu.
 constexpr int32_t kPopupCommandId = -1;
-
-// "&&" shows one ampersand; any other "&" only marks the next letter as the mnemonic.
-std::string WithoutMnemonics(std::string_view text) {
-    std::string out;
-    out.reserve(text.size());
-    for (size_t i = 0; i < text.size(); ++i) {
-        if (text[i] != '&') {
-            out += text[i];
-        } else if (i + 1 < text.size() && text[i + 1] == '&') {
-            out += '&';
-            ++i;
-        }
-    }
-    return out;
-}
-
-// The accelerator text ("Ctrl+O") follows the last tab; the bar does not show it.
-std::string WithoutAccelerator(std::string text) {
-    const size_t tab = text.rfind('\t');
-    if (tab != std::string::npos) text.erase(tab);
-    return text;
-}
 
 std::string UpperHex(uint32_t value) {
     char buffer[16];
@@ -104,7 +83,7 @@ void NativeMenu::ReadMenu(MenuItemList& items, MenuHandle menu, WindowHandle win
         auto item = std::make_shared<MenuItem>();
         const MenuHandle subMenu = m_reader.SubMenu(menu, position);
         const uint32_t state = m_reader.State(menu, position);
-        item->text = WithoutAccelerator(WithoutMnemonics(m_reader.Text(menu, position)));
+        item->text = MenuCaption(m_reader.Text(menu, position));
         item->IsSeparator = subMenu == 0 && (state & kSeparator) != 0;
         item->IsEnabled = (state & (kGrayed | kDisabled)) == 0;
         item->CommandId = m_reader.ItemId(menu, position);
@@ -131,7 +110,9 @@ void NativeMenu::HandleMenuItem(const MenuItem& item, IDropDownMenu& menu, int32
         return;
     }
     if (!item.IsSeparator && item.IsEnabled) {
-        if (item.OwnerWidget == nullptr) {
+        if (item.OwnerWidget == nullptr && !item.AccessiblePath.empty()) {
+            if (m_accessibleCommand) m_accessibleCommand(item);
+        } else if (item.OwnerWidget == nullptr) {
             PostItemCommand(item);
         } else if (m_widgetCommand) {
             m_widgetCommand(*item.OwnerWidget, item);

@@ -31,6 +31,7 @@ BarParts::BarParts(Trace& log, const Overrides& given, const Dpi& scale, const T
       composition(version, trace),
       brushes(theme.TextColour, theme.HighlightTextColour, theme.DisabledTextColour),
       nativeMenu(systemMenuReader, commandPoster, messageBox, trace, theme.Layout),
+      menuSource(nativeMenu, accessibleMenus, trace),
       settings(trace),
       audio(trace),
       clipboardHistory(clipboard, trace),
@@ -38,6 +39,7 @@ BarParts::BarParts(Trace& log, const Overrides& given, const Dpi& scale, const T
       trayHost(trace) {
     contextMenu.AddItem(1, "Exit");
     RouteWidgetCommands();
+    nativeMenu.SetAccessibleCommand([this](const MenuItem& item) { menuSource.Invoke(item); });
 }
 
 // A widget's menu row runs the widget's command; a failure there ends only that command.
@@ -90,7 +92,8 @@ BarServices BarParts::ForBar(std::function<void(int32_t)> onContextCommand) {
                        nullptr,
                        &clipboardHistory,
                        &customMenus,
-                       &trayHost};
+                       &trayHost,
+                       &menuSource};
 }
 
 DropDownServices BarParts::ForDropDown() {
