@@ -46,7 +46,7 @@ void AccessibleMenuSource::Invoke(const MenuItem& item) {
     const AccessOutcome outcome = m_access.Invoke(item.hWnd, item.AccessiblePath, item.text);
     if (outcome == AccessOutcome::NoMenuBar) {
         m_trace.LogErrorOnce(0, kModule, "Invoke",
-                             "\"" + item.text + "\" is no longer in the menu of window " +
+                             "'" + item.text + "' is no longer in the menu of window " +
                                  std::to_string(item.hWnd) + " - nothing was run");
         return;
     }
