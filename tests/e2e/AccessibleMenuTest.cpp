@@ -86,11 +86,22 @@ TEST(AccessibleMenus, AProgramThatStopsAnsweringLeavesTheBarResponsiveWithItsSho
     const HWND bar = tarvik.WaitForWindow(L"Tarvik_Bar");
     ASSERT_NE(bar, nullptr);
     PumpMessages(1500ms);
-    // The bar answers at once while the program still sits on its request.
-    const auto before = std::chrono::steady_clock::now();
-    DWORD_PTR answer = 0;
-    EXPECT_NE(SendMessageTimeoutW(bar, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 1000, &answer), 0);
-    EXPECT_LT(std::chrono::steady_clock::now() - before, 200ms);
+    // Another program in front, then the hung one again: the bar asks it again and answers its
+    // own messages meanwhile, within the time limit and a little.
+    MenuFixtureProcess other(L"Other Program");
+    PumpMessages(800ms);
+    SetForegroundWindow(fixture.Window());
+    auto slowest = 0ms;
+    const auto end = std::chrono::steady_clock::now() + 2500ms;
+    while (std::chrono::steady_clock::now() < end) {
+        const auto before = std::chrono::steady_clock::now();
+        DWORD_PTR answer = 0;
+        SendMessageTimeoutW(bar, WM_NULL, 0, 0, SMTO_NORMAL, 5000, &answer);
+        slowest = std::max(slowest, std::chrono::duration_cast<std::chrono::milliseconds>(
+                                        std::chrono::steady_clock::now() - before));
+        PumpMessages(20ms);
+    }
+    EXPECT_LT(slowest, 1000ms);
     // The program's title and "Shortcuts".
     EXPECT_EQ(StripTitles(0, L"accessible-hung-strip.png").size(), 2u);
     const std::string trace = ReadFile(tarvik.LogFile());
