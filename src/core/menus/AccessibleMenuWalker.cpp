@@ -142,12 +142,15 @@ MenuItemList AccessibleMenuWalker::ReadTitles(const IAccessibleElement& bar, Win
     MenuItemList titles;
     const int32_t count = ChildrenOf(bar);
     for (int32_t number = 1; number <= count; ++number) {
+        // Each answer is a call into the other program: every one is asked once.
         const Element child = bar.Child(number);
-        if (!child || KindOf(child->Role(), child->State()) != Kind::Row) continue;
+        if (!child) continue;
+        const uint32_t state = child->State();
+        if (KindOf(child->Role(), state) != Kind::Row) continue;
         auto title = std::make_shared<MenuItem>();
         title->text = MenuCaption(child->Name());
         if (title->text.empty()) continue;
-        title->IsEnabled = (child->State() & access::kStateUnavailable) == 0;
+        title->IsEnabled = (state & access::kStateUnavailable) == 0;
         title->hWnd = window;
         title->AccessiblePath = {number};
         titles.push_back(std::move(title));

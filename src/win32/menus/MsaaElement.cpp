@@ -28,10 +28,14 @@ std::string TextOf(BSTR text) {
 
 }  // namespace
 
-MsaaElement::MsaaElement(Microsoft::WRL::ComPtr<IAccessible> object, long childId)
-    : m_object(std::move(object)), m_childId(childId) {}
+MsaaElement::MsaaElement(Microsoft::WRL::ComPtr<IAccessible> object, long childId, Keeper* keeper)
+    : m_object(std::move(object)), m_childId(childId), m_keeper(keeper) {
+    if (m_keeper != nullptr && m_childId == CHILDID_SELF && m_keeper->size() < kMaxKept) {
+        m_keeper->push_back(m_object);
+    }
+}
 
-std::unique_ptr<MsaaElement> MsaaElement::FromWindow(HWND window) {
+std::unique_ptr<MsaaElement> MsaaElement::FromWindow(HWND window, Keeper* keeper) {
     Microsoft::WRL::ComPtr<IAccessible> object;
     // The interface is named by __uuidof: MinGW's oleacc import library turns the
     // IID_IAccessible symbol into a code thunk, whose bytes are not the interface's GUID.
@@ -39,7 +43,7 @@ std::unique_ptr<MsaaElement> MsaaElement::FromWindow(HWND window) {
         AccessibleObjectFromWindow(window, static_cast<DWORD>(OBJID_CLIENT), __uuidof(IAccessible),
                                    reinterpret_cast<void**>(object.GetAddressOf()));
     if (FAILED(result) || !object) return nullptr;
-    return std::make_unique<MsaaElement>(std::move(object), CHILDID_SELF);
+    return std::make_unique<MsaaElement>(std::move(object), CHILDID_SELF, keeper);
 }
 
 VARIANT MsaaElement::Self() const {
@@ -95,10 +99,10 @@ std::unique_ptr<IAccessibleElement> MsaaElement::Child(int32_t number) const {
                                             reinterpret_cast<void**>(child.GetAddressOf())))) {
             return nullptr;
         }
-        return std::make_unique<MsaaElement>(std::move(child), CHILDID_SELF);
+        return std::make_unique<MsaaElement>(std::move(child), CHILDID_SELF, m_keeper);
     }
     // S_FALSE: a simple child, answered by this object under its number.
-    if (result == S_FALSE) return std::make_unique<MsaaElement>(m_object, number);
+    if (result == S_FALSE) return std::make_unique<MsaaElement>(m_object, number, m_keeper);
     return nullptr;
 }
 

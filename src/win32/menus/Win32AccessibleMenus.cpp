@@ -46,6 +46,16 @@ struct Win32AccessibleMenus::Worker {
     std::condition_variable wake;
     std::deque<std::function<void()>> queue;
     bool stopping = false;
+    // The worker thread's own: the objects reached by the last read of the last few windows.
+    std::deque<std::pair<HWND, MsaaElement::Keeper>> kept;
+
+    // Keeps what a read of window reached, in place of what the read before it reached (which
+    // it could use while it ran); the window least recently read goes beyond kKeptWindows.
+    void Keep(HWND window, MsaaElement::Keeper objects) {
+        std::erase_if(kept, [window](const auto& entry) { return entry.first == window; });
+        kept.emplace_front(window, std::move(objects));
+        if (kept.size() > kKeptWindows) kept.pop_back();
+    }
 
     static void Run(const std::shared_ptr<Worker>& self) {
         const HRESULT com = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
@@ -60,6 +70,8 @@ struct Win32AccessibleMenus::Worker {
             }
             request();
         }
+        // The proxies belong to this thread's apartment: they go before it ends.
+        self->kept.clear();
         if (SUCCEEDED(com)) CoUninitialize();
     }
 
@@ -102,18 +114,22 @@ AccessAnswer Win32AccessibleMenus::Ask(
     std::future<AccessAnswer> answered = answer->get_future();
     {
         std::lock_guard lock(m_worker->mutex);
-        m_worker->queue.push_back([answer, window, request = std::move(request)] {
-            AccessAnswer result;
-            try {
-                auto bar =
-                    AccessibleMenuWalker::FindMenuBar(MsaaElement::FromWindow(ToWindow(window)));
-                if (bar) result = request(*bar);
-            } catch (...) {
-                // Whatever went wrong, the program gave no usable answer.
-                result = {};
-            }
-            answer->set_value(std::move(result));
-        });
+        m_worker->queue.push_back(
+            [worker = m_worker.get(), answer, window, request = std::move(request)] {
+                AccessAnswer result;
+                try {
+                    MsaaElement::Keeper reached;
+                    auto bar = AccessibleMenuWalker::FindMenuBar(
+                        MsaaElement::FromWindow(ToWindow(window), &reached));
+                    if (bar) result = request(*bar);
+                    bar.reset();
+                    worker->Keep(ToWindow(window), std::move(reached));
+                } catch (...) {
+                    // Whatever went wrong, the program gave no usable answer.
+                    result = {};
+                }
+                answer->set_value(std::move(result));
+            });
     }
     m_worker->wake.notify_one();
     if (answered.wait_for(std::chrono::milliseconds(kTimeLimit)) == std::future_status::ready) {

@@ -19,6 +19,8 @@ namespace tarvik {
 class Win32AccessibleMenus final : public IAccessibleMenus {
   public:
     static constexpr DWORD kTimeLimit = 500;  // milliseconds per request
+    // Windows whose objects are held between reads (see MsaaElement).
+    static constexpr size_t kKeptWindows = 4;
 
     Win32AccessibleMenus();
     ~Win32AccessibleMenus() override;
