@@ -32,7 +32,8 @@ class RowReader {
         MenuItemList rows;
         if (depth > AccessibleMenuWalker::kMaxRowDepth) return rows;
         const int32_t count = ChildrenOf(element);
-        for (int32_t number = 1; number <= count && m_rowsLeft > 0; ++number) {
+        for (int32_t number = 1; number <= count && m_elementsLeft > 0; ++number) {
+            --m_elementsLeft;
             const Element child = element.Child(number);
             if (!child) continue;
             AccessPath childPath = path;
@@ -45,12 +46,10 @@ class RowReader {
                     for (auto& row : Rows(*child, childPath, depth + 1)) rows.push_back(row);
                     break;
                 case AccessibleMenuWalker::Kind::Separator:
-                    --m_rowsLeft;
                     rows.push_back(Separator(std::move(childPath)));
                     break;
                 case AccessibleMenuWalker::Kind::Row:
                     if (auto row = Row(*child, state, std::move(childPath), depth)) {
-                        --m_rowsLeft;
                         rows.push_back(std::move(row));
                     }
                     break;
@@ -94,7 +93,7 @@ class RowReader {
     }
 
     WindowHandle m_window;
-    int32_t m_rowsLeft = AccessibleMenuWalker::kMaxRows;
+    int32_t m_elementsLeft = AccessibleMenuWalker::kMaxRowElements;
 };
 
 }  // namespace
@@ -119,18 +118,18 @@ AccessibleMenuWalker::Kind AccessibleMenuWalker::KindOf(int32_t role, uint32_t s
 std::unique_ptr<IAccessibleElement> AccessibleMenuWalker::FindMenuBar(Element root) {
     std::deque<std::pair<Element, int32_t>> queue;
     if (root) queue.emplace_back(std::move(root), 0);
-    int32_t looked = 0;
-    while (!queue.empty() && looked < kMaxSearchElements) {
+    int32_t reached = 1;
+    while (!queue.empty()) {
         auto [element, depth] = std::move(queue.front());
         queue.pop_front();
-        ++looked;
         if (element->Role() == access::kRoleMenuBar &&
             (element->State() & access::kStateInvisible) == 0) {
             return std::move(element);
         }
         if (depth >= kMaxSearchDepth) continue;
         const int32_t count = ChildrenOf(*element);
-        for (int32_t number = 1; number <= count; ++number) {
+        for (int32_t number = 1; number <= count && reached < kMaxSearchElements; ++number) {
+            ++reached;
             if (Element child = element->Child(number))
                 queue.emplace_back(std::move(child), depth + 1);
         }

@@ -22,13 +22,14 @@ class AccessibleMenuWalker {
   public:
     // How deep below the window's client element the menu bar is looked for.
     static constexpr int32_t kMaxSearchDepth = 6;
-    // How many elements the search looks at before it gives up (a browser's page is a big tree).
+    // How many elements the search reaches before it gives up (a browser's page is a big tree).
     static constexpr int32_t kMaxSearchElements = 400;
     // Children read of any one element.
     static constexpr int32_t kMaxChildren = 200;
-    // Cascades within a drop-down, and rows of a whole drop-down with its cascades.
+    // Cascades within a drop-down, and the elements reached for a whole drop-down with its
+    // cascades (rows, separators, panes, and what is not shown).
     static constexpr int32_t kMaxRowDepth = 8;
-    static constexpr int32_t kMaxRows = 2000;
+    static constexpr int32_t kMaxRowElements = 2000;
 
     // How an element shows in a menu.
     enum class Kind {

@@ -124,6 +124,23 @@ TEST(AccessibleMenuWalker, ReadsRowsWithTheirStateAndLeavesNothingOpen) {
          {AccessPath{}, AccessPath{3}, AccessPath{0}, AccessPath{2, 1, 1}})
         EXPECT_TRUE(Walker::ReadRows(barElement, nowhere, 42).empty()) << Path(nowhere);
     EXPECT_TRUE(log.empty());
+
+    // A drop-down is read as far as kMaxRowElements elements reach: its pane, ten panes inside
+    // (each with at most kMaxChildren children), what is not shown, and the row itself.
+    const auto crowded = [&](int hidden) {
+        std::vector<NodePtr> panes;
+        for (int pane = 0; pane < 10; ++pane) {
+            const int here =
+                pane < 9 ? Walker::kMaxChildren - 1 : hidden - 9 * (Walker::kMaxChildren - 1);
+            std::vector<NodePtr> children(static_cast<size_t>(here), N(kRoleClient, "hidden"));
+            if (pane == 9) children.push_back(Entry("Last"));
+            panes.push_back(N(kRoleMenuPopup, "pane", 0, children));
+        }
+        FakeElement element(Bar({Entry("T", 0, {N(kRoleMenuPopup, "T", 0, panes)})}), log);
+        return MenuRows(Walker::ReadRows(element, {1}, 42));
+    };
+    EXPECT_EQ(crowded(Walker::kMaxRowElements - 12), Lines{"Last 0"});
+    EXPECT_EQ(crowded(Walker::kMaxRowElements - 11), Lines{});
 }
 
 TEST(AccessibleMenuWalker, TitlesAreTheBarsVisibleEntriesFoundBreadthFirst) {
@@ -143,15 +160,23 @@ TEST(AccessibleMenuWalker, TitlesAreTheBarsVisibleEntriesFoundBreadthFirst) {
     deep->name = "deep";
     NodePtr shallow = Bar({});
     shallow->name = "shallow";
-    std::vector<NodePtr> crowd(Walker::kMaxSearchElements, N(kRoleClient, "page"));
-    crowd.push_back(Bar({}));
+    // The search reaches the root and then at most kMaxSearchElements - 1 more elements,
+    // breadth first: two groups, 199 elements in the first, then the second's.
+    const auto crowd = [](int before) {
+        std::vector<NodePtr> second(static_cast<size_t>(before), N(kRoleClient, "page"));
+        second.push_back(Bar({}));
+        const std::vector<NodePtr> first(Walker::kMaxChildren - 1, N(kRoleClient, "page"));
+        return N(kRoleClient, "c", 0,
+                 {N(kRoleClient, "first", 0, first), N(kRoleClient, "second", 0, second)});
+    };
     const std::pair<NodePtr, std::string> cases[] = {
         {Bar({}), "Application"},
         {nest(Bar({}), Walker::kMaxSearchDepth), "Application"},
         {nest(Bar({}), Walker::kMaxSearchDepth + 1), "none"},
         {N(kRoleClient, "c", 0, {hidden, nest(Bar({}), 1)}), "Application"},
         {N(kRoleClient, "c", 0, {nest(deep, 2), nest(shallow, 1)}), "shallow"},
-        {N(kRoleClient, "c", 0, crowd), "none"},
+        {crowd(Walker::kMaxSearchElements - 203), "Application"},
+        {crowd(Walker::kMaxSearchElements - 202), "none"},
         {N(kRoleClient, "c"), "none"},
     };
     for (size_t i = 0; i < std::size(cases); ++i)
