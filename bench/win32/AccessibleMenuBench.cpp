@@ -47,5 +47,18 @@ int main() {
         "ReadRows of File (opened, 5 rows and a cascade of 2, closed)", kRepetitions,
         bench::Measure(kRepetitions, [&] { rows = menus.ReadRows(window, {1}).items.size(); }));
     std::printf("read %zu titles, %zu rows under File\n", titles, rows);
+
+    // What a window without any menu bar costs: the search finds none.
+    test::MenuFixtureProcess plain(L"No Menu Bar");
+    const auto plainWindow = reinterpret_cast<WindowHandle>(plain.Window());
+    bench::Report("ReadTitles of a window with a Win32 menu only (none found)", kRepetitions,
+                  bench::Measure(kRepetitions, [&] { menus.ReadTitles(plainWindow); }));
+    const auto desktop = reinterpret_cast<WindowHandle>(GetDesktopWindow());
+    const auto asked = std::chrono::steady_clock::now();
+    const AccessOutcome outcome = menus.ReadTitles(desktop).outcome;
+    std::printf(
+        "ReadTitles of the desktop window: %.1f ms, outcome %d\n",
+        std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - asked).count(),
+        static_cast<int>(outcome));
     return 0;
 }
