@@ -45,12 +45,24 @@ TEST(AccessibleMenus, ADrawnMenuBarShowsOnTheStripWithItsRowsAndRunsThePickedOne
     ASSERT_NE(dropDown, nullptr);
     EXPECT_EQ(Height(dropDown), kRowTop + 4 * kRowHeight + kSeparatorHeight + kBottomPad);
     EXPECT_EQ(ReadFile(log), "open &File\r\nclose &File\r\n");
-    // Edit: Undo (disabled) and Copy; View: Status Bar (checked) and Toolbar, the hidden row left
-    // out. The check mark stands in the margin left of the caption.
-    MovePointer((titles[3].left + titles[3].right) / 2, 10);
+    // Edit: Undo (disabled: a click on it runs nothing and leaves the drop-down open) and Copy.
+    MovePointer((titles[2].left + titles[2].right) / 2, 10);
     PumpMessages(300ms);
     EXPECT_EQ(Height(dropDown), kRowTop + 2 * kRowHeight + kBottomPad);
     RECT list{};
+    GetWindowRect(dropDown, &list);
+    SaveScreenshot(ScreenshotFolder() / L"accessible-edit.png",
+                   {list.left - 10, 0, list.right + 40, list.bottom + 20});
+    MovePointer(list.left + 50, list.top + kRowTop + kRowHeight / 2);
+    PumpMessages(100ms);
+    ClickPointer();
+    PumpMessages(300ms);
+    EXPECT_TRUE(IsWindowVisible(dropDown));
+    // View: Status Bar (checked) and Toolbar, the hidden row left out. The check mark stands in
+    // the margin left of the caption.
+    MovePointer((titles[3].left + titles[3].right) / 2, 10);
+    PumpMessages(300ms);
+    EXPECT_EQ(Height(dropDown), kRowTop + 2 * kRowHeight + kBottomPad);
     GetWindowRect(dropDown, &list);
     const auto rowMarks = [&](int row, const wchar_t* picture) {
         const int top = list.top + kRowTop + row * kRowHeight;
@@ -66,13 +78,19 @@ TEST(AccessibleMenus, ADrawnMenuBarShowsOnTheStripWithItsRowsAndRunsThePickedOne
     MovePointer((titles[1].left + titles[1].right) / 2, 10);
     PumpMessages(300ms);
     GetWindowRect(dropDown, &list);
+    // Onto Recent: its cascade opens beside it.
+    MovePointer(list.left + 50, list.top + kRowTop + 2 * kRowHeight + kSeparatorHeight + 10);
+    PumpMessages(300ms);
+    SaveScreenshot(ScreenshotFolder() / L"accessible-file.png",
+                   {list.left - 10, 0, list.right + 200, list.bottom + 40});
     MovePointer(list.left + 50, list.top + kRowTop + kRowHeight + kRowHeight / 2);
     PumpMessages(100ms);
     ClickPointer();
     EXPECT_TRUE(PumpUntil([&] { return ReadFile(log).ends_with("invoke Save &As...\r\n"); }, 3s))
         << ReadFile(log);
     EXPECT_EQ(ReadFile(log),
-              "open &File\r\nclose &File\r\nopen &View\r\nclose &View\r\n"
+              "open &File\r\nclose &File\r\nopen &Edit\r\nclose &Edit\r\nopen &View\r\n"
+              "close &View\r\n"
               "open &File\r\nclose &File\r\nopen &File\r\ninvoke Save &As...\r\n");
 }
 
