@@ -153,8 +153,6 @@ void DropDownList::DrawListText(GDIPGraphics& graphics, int32_t clientWidth) {
 
 void DropDownList::DrawRows(GDIPGraphics& graphics, int32_t clientWidth) {
     const ThemeLayout& layout = m_theme.Layout;
-    const GDIPFont& font = m_theme.FontFor(0);
-    const float x = static_cast<float>(layout.RowText.X);
     int64_t y = layout.RowText.Y;
     for (const auto& item : m_items) {
         if (!item) continue;
@@ -167,9 +165,9 @@ void DropDownList::DrawRows(GDIPGraphics& graphics, int32_t clientWidth) {
                       static_cast<float>(int64_t{clientWidth} - layout.RowSeparator.X_Overflow),
                       1.0f});
         } else if (!item->IsEnabled) {
-            graphics.DrawString(item->text, font, m_brushes.DisabledBrush(), x, top);
+            DrawCaption(graphics, *item, m_brushes.DisabledBrush(), top);
         } else if (RowState(*item) == kRowNormal) {
-            graphics.DrawString(item->text, font, m_brushes.TextBrush(), x, top);
+            DrawCaption(graphics, *item, m_brushes.TextBrush(), top);
         } else {
             const RectI highlight{
                 layout.RowHighlight.X,
@@ -177,10 +175,22 @@ void DropDownList::DrawRows(GDIPGraphics& graphics, int32_t clientWidth) {
                 NearestInt(static_cast<double>(clientWidth) - layout.RowHighlight.X_Overflow),
                 layout.RowHighlight.Height};
             m_theme.Glass.PaintSelection(&graphics, highlight);
-            graphics.DrawString(item->text, font, m_brushes.HighlightBrush(), x, top);
+            DrawCaption(graphics, *item, m_brushes.HighlightBrush(), top);
         }
         y += RowHeightOf(*item);
     }
+}
+
+void DropDownList::DrawCaption(GDIPGraphics& graphics, const MenuItem& item, const GDIPBrush& brush,
+                               float top) const {
+    const ThemeLayout& layout = m_theme.Layout;
+    const GDIPFont& font = m_theme.FontFor(0);
+    // A check mark sits in the left margin, ending where the caption starts.
+    if (item.IsChecked) {
+        const int32_t markLeft = std::max(0, layout.RowText.X - kCheckMarkWidth);
+        graphics.DrawString(kCheckMark, font, brush, static_cast<float>(markLeft), top);
+    }
+    graphics.DrawString(item.text, font, brush, static_cast<float>(layout.RowText.X), top);
 }
 
 }  // namespace tarvik

@@ -23,6 +23,9 @@ class DropDownList {
     static constexpr int kRowNormal = 0;
     static constexpr int kRowHot = 1;
     static constexpr int kRowPressed = 3;
+    // The mark of a checked row ("✓") and the room it takes left of the caption.
+    static constexpr const char* kCheckMark = "\xE2\x9C\x93";
+    static constexpr int32_t kCheckMarkWidth = 18;
 
     // What a pointer move asks of the window.
     enum class MoveOutcome {
@@ -79,6 +82,9 @@ class DropDownList {
 
   private:
     void DrawRows(GDIPGraphics& graphics, int32_t clientWidth);
+    // A row's caption, after its check mark when it has one.
+    void DrawCaption(GDIPGraphics& graphics, const MenuItem& item, const GDIPBrush& brush,
+                     float top) const;
 
     const Theme& m_theme;
     Brushes& m_brushes;

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "core/menus/AccessibleElement.h"
 #include "core/platform/WindowHandle.h"
 
 namespace tarvik {
@@ -31,6 +32,10 @@ struct MenuItem {
     std::string AcceleratorText;     // key text a program's menu shows beside the caption
     bool IsSeparator = false;
     bool IsEnabled = true;
+    bool IsChecked = false;  // drawn with a check mark
+    // Set for an entry read through the program's accessibility interface: where it sits below
+    // the program's menu bar. Picking such an entry runs it there instead of posting a command.
+    AccessPath AccessiblePath;
 };
 
 }  // namespace tarvik

@@ -69,6 +69,9 @@ class IMenuSource {
     // Appends one title per entry of the window's menu bar (with their drop-down rows as
     // children); adds nothing for a window without a menu bar.
     virtual void ReadMenuBar(MenuItemList& titles, WindowHandle window) = 0;
+    // Called just before a title's drop-down opens. A source whose titles come with their rows
+    // does nothing; one that reads rows only when asked fills the title's children here.
+    virtual void ReadTitleRows(MenuItem& /*title*/) {}
 };
 
 // Runs a menu entry the user chose, as a pick in a drop-down does, with the same refusals.

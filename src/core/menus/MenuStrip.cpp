@@ -206,7 +206,8 @@ void MenuStrip::DrawTitle(const MenuItem& title) {
     }
 }
 
-void MenuStrip::ShowDropDownFor(const MenuItem& title) {
+void MenuStrip::ShowDropDownFor(MenuItem& title) {
+    m_menus.ReadTitleRows(title);
     const ThemeLayout& layout = m_theme.Layout;
     // The drop-down's left edge lines up with the title's highlight; its top is the bottom of
     // the visible strip, above the shadow band.

@@ -101,8 +101,8 @@ class MenuStrip {
     void RedrawTitles(std::initializer_list<const MenuItem*> titles);
     RectI HighlightOf(const MenuItem& title) const;
     void DrawTitle(const MenuItem& title);
-    // Shows the title's rows beneath it.
-    void ShowDropDownFor(const MenuItem& title);
+    // Has the source read the title's rows, then shows them beneath it.
+    void ShowDropDownFor(MenuItem& title);
     void RaiseChanged();
 
     const Theme& m_theme;

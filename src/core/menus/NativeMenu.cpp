@@ -10,6 +10,7 @@
 #include "core/app/Error.h"
 #include "core/app/LogException.h"
 #include "core/app/Trace.h"
+#include "core/menus/MenuCaption.h"
 #include "core/text/Utf16.h"
 #include "core/theme/ThemeLayout.h"
 
@@ -22,50 +23,6 @@ constexpr uint32_t kDisabled = 0x2;     // MF_DISABLED
 constexpr uint32_t kSeparator = 0x800;  // MF_SEPARATOR
 // GetMenuItemID's answer for an entry that opens a submenu.
 constexpr int32_t kPopupCommandId = -1;
-
-// The caption as shown and the letter it marks as its access key.
-struct Caption {
-    std::string text;
-    std::string accessKey;
-};
-
-// The number of bytes of the UTF-8 character that starts with this byte (1 for a stray one).
-size_t CharacterBytes(unsigned char lead) {
-    if (lead >= 0xF0 && lead <= 0xF4) return 4;
-    if (lead >= 0xE0) return lead <= 0xEF ? 3 : 1;
-    if (lead >= 0xC2) return 2;
-    return 1;
-}
-
-// "&&" shows one ampersand; any other "&" only marks the next letter as the access key (the
-// first one marked counts).
-Caption WithoutMnemonics(std::string_view text) {
-    Caption out;
-    out.text.reserve(text.size());
-    for (size_t i = 0; i < text.size(); ++i) {
-        if (text[i] != '&') {
-            out.text += text[i];
-        } else if (i + 1 < text.size() && text[i + 1] == '&') {
-            out.text += '&';
-            ++i;
-        } else if (i + 1 < text.size() && out.accessKey.empty() && text[i + 1] != '\t') {
-            const size_t bytes = CharacterBytes(static_cast<unsigned char>(text[i + 1]));
-            if (i + 1 + bytes <= text.size())
-                out.accessKey = std::string(text.substr(i + 1, bytes));
-        }
-    }
-    return out;
-}
-
-// The accelerator text ("Ctrl+O") follows the last tab: the drop-downs do not show it, the
-// menu search does. Cuts it off the caption and returns it.
-std::string TakeAccelerator(std::string& text) {
-    const size_t tab = text.rfind('\t');
-    if (tab == std::string::npos) return {};
-    std::string accelerator = text.substr(tab + 1);
-    text.erase(tab);
-    return accelerator;
-}
 
 std::string UpperHex(uint32_t value) {
     char buffer[16];
@@ -126,10 +83,10 @@ void NativeMenu::ReadMenu(MenuItemList& items, MenuHandle menu, WindowHandle win
         auto item = std::make_shared<MenuItem>();
         const MenuHandle subMenu = m_reader.SubMenu(menu, position);
         const uint32_t state = m_reader.State(menu, position);
-        Caption caption = WithoutMnemonics(m_reader.Text(menu, position));
+        CaptionParts caption = SplitMenuCaption(m_reader.Text(menu, position));
         item->text = std::move(caption.text);
-        item->AcceleratorText = TakeAccelerator(item->text);
         item->AccessKey = std::move(caption.accessKey);
+        item->AcceleratorText = std::move(caption.accelerator);
         item->IsSeparator = subMenu == 0 && (state & kSeparator) != 0;
         item->IsEnabled = (state & (kGrayed | kDisabled)) == 0;
         item->CommandId = m_reader.ItemId(menu, position);
@@ -161,7 +118,9 @@ void NativeMenu::HandleMenuItem(const MenuItem& item, IDropDownMenu& menu, int32
 
 void NativeMenu::RunCommand(const MenuItem& item) {
     if (item.IsSeparator || !item.IsEnabled || !item.Children.empty()) return;
-    if (item.OwnerWidget == nullptr) {
+    if (item.OwnerWidget == nullptr && !item.AccessiblePath.empty()) {
+        if (m_accessibleCommand) m_accessibleCommand(item);
+    } else if (item.OwnerWidget == nullptr) {
         PostItemCommand(item);
     } else if (m_widgetCommand) {
         m_widgetCommand(*item.OwnerWidget, item);

@@ -47,8 +47,15 @@ class NativeMenu final : public IMenuSource, public IMenuRowActions, public IMen
     NativeMenu(const NativeMenu&) = delete;
     NativeMenu& operator=(const NativeMenu&) = delete;
 
+    // Runs a row read through a program's accessibility interface.
+    using AccessibleCommand = std::function<void(const MenuItem& item)>;
+
     // Until one is set, picking a row that a widget built does nothing.
     void SetWidgetCommand(WidgetCommand command) { m_widgetCommand = std::move(command); }
+    // Until one is set, picking a row read through the accessibility interface does nothing.
+    void SetAccessibleCommand(AccessibleCommand command) {
+        m_accessibleCommand = std::move(command);
+    }
 
     // The window's title for display: its first 30 UTF-16 units and "..." when longer.
     std::string ShortWindowTitle(WindowHandle window) const override;
@@ -107,6 +114,7 @@ class NativeMenu final : public IMenuSource, public IMenuRowActions, public IMen
     Trace& m_trace;
     const ThemeLayout& m_layout;
     WidgetCommand m_widgetCommand;
+    AccessibleCommand m_accessibleCommand;
 
     WindowHandle m_pendingWindow = 0;
     std::string m_pendingCaption;

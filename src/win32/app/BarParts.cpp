@@ -31,15 +31,17 @@ BarParts::BarParts(Trace& log, const Overrides& given, const Dpi& scale, const T
       composition(version, trace),
       brushes(theme.TextColour, theme.HighlightTextColour, theme.DisabledTextColour),
       nativeMenu(systemMenuReader, commandPoster, messageBox, trace, theme.Layout),
+      menuSource(nativeMenu, accessibleMenus, trace),
       settings(trace),
       audio(trace),
       clipboardHistory(clipboard, trace),
       customMenus(CustomMenusServices{settings, trace, shortcutWindows, keySender, nativeMenu}),
       trayHost(trace),
-      searchPanel(SearchPanelServices{theme, brushes, trace, surfaces, composition, nativeMenu,
+      searchPanel(SearchPanelServices{theme, brushes, trace, surfaces, composition, menuSource,
                                       &customMenus, nativeMenu, shortcutWindows, settings}) {
     contextMenu.AddItem(1, "Exit");
     RouteWidgetCommands();
+    nativeMenu.SetAccessibleCommand([this](const MenuItem& item) { menuSource.Invoke(item); });
 }
 
 // A widget's menu row runs the widget's command; a failure there ends only that command.
@@ -93,6 +95,7 @@ BarServices BarParts::ForBar(std::function<void(int32_t)> onContextCommand) {
                        &clipboardHistory,
                        &customMenus,
                        &trayHost,
+                       &menuSource,
                        nullptr,
                        &hotkeys,
                        &hotkeyWindow,

@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <functional>
 
+#include "core/menus/AccessibleMenuSource.h"
 #include "core/menus/DropDownPlacement.h"
 #include "core/menus/MenuPorts.h"
 #include "core/menus/NativeMenu.h"
@@ -16,6 +17,7 @@
 #include "win32/feeds/HttpFeedFetcher.h"
 #include "win32/menus/ContextMenu.h"
 #include "win32/menus/DropDownMenu.h"
+#include "win32/menus/Win32AccessibleMenus.h"
 #include "win32/menus/Win32MenuPorts.h"
 #include "win32/platform/LayeredWindow.h"
 #include "win32/platform/RegistrySettings.h"
@@ -76,6 +78,10 @@ class BarParts {
     Win32CommandPoster commandPoster;
     Win32MessageBox messageBox;
     NativeMenu nativeMenu;
+    // Menu bars that programs draw themselves, read through their accessibility interface where
+    // a window has no Win32 menu bar: what the strip reads.
+    Win32AccessibleMenus accessibleMenus;
+    AccessibleMenuSource menuSource;
     // The bar's right-click menu: its one entry, "Exit", is command 1.
     ContextMenu contextMenu;
     // What the widgets use: the user's settings, the system's commands, the clock and the

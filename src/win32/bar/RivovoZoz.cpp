@@ -136,9 +136,10 @@ void RivovoZoz::Initialize() {
                                     m_services.composition, m_services.subclass,
                                     m_services.nativeMenu,  m_services.twipsPerPixel};
     m_dropDown = std::make_unique<DropDownMenu>(dropDown);
-    m_menuStrip = std::make_unique<MenuStrip>(
-        MenuStripServices{m_services.theme, m_services.brushes, m_services.trace, *m_dropDown,
-                          m_services.nativeMenu});
+    m_menuStrip = std::make_unique<MenuStrip>(MenuStripServices{
+        m_services.theme, m_services.brushes, m_services.trace, *m_dropDown,
+        m_services.menus != nullptr ? *m_services.menus
+                                    : static_cast<IMenuSource&>(m_services.nativeMenu)});
     m_keyboard =
         std::make_unique<MenuKeyboardMode>(*m_menuStrip, *m_dropDown, m_services.nativeMenu);
     m_keyboard->Ended = [this] { KeyboardMenusEnded(); };

@@ -66,6 +66,8 @@ struct BarServices {
     CustomMenus* customMenus = nullptr;
     // Collects the notification icons for the tray widget; none: the bar runs without.
     TrayHost* trayHost = nullptr;
+    // What the strip reads the foreground program's menus from (none: the Win32 menus only).
+    IMenuSource* menus = nullptr;
     // The bar is going, whichever way: gives the strip back and forgets its record.
     std::function<void()> onClosing;
     // The system-wide hotkeys and the window side that holds them for the bar (none: the bar

@@ -1,6 +1,7 @@
 #include "win32/search/SearchPanel.h"
 
 #include <algorithm>
+#include <chrono>
 #include <memory>
 
 #include "core/app/Error.h"
@@ -43,6 +44,13 @@ void SearchPanel::OpenFor(WindowHandle foreground) {
         m_foreground = WindowOf(foreground) == Handle() ? m_foreground : foreground;
         MenuItemList titles;
         m_services.menus.ReadMenuBar(titles, m_foreground);
+        // Menus read through the accessibility interface bring their rows only when asked; a
+        // program slow to answer is searched only as far as it answered within a second.
+        const auto started = std::chrono::steady_clock::now();
+        for (const auto& title : titles) {
+            if (std::chrono::steady_clock::now() - started > std::chrono::seconds(1)) break;
+            m_services.menus.ReadTitleRows(*title);
+        }
         if (titles.empty() && m_services.customMenus) {
             m_services.customMenus->AppendMenusFor(titles, m_foreground);
         }

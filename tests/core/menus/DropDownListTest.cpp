@@ -93,6 +93,9 @@ TEST_F(DropDownListTest, OnlyEnabledRowsGetHotAndAPressTakesTheHotRow) {
 
 TEST_F(DropDownListTest, TheFrameIsGlassThenHighlightsSeparatorsAndTextsAndAFailureIsLoggedOnce) {
     const GlassStyle& glass = m_load.theme.Glass;
+    // A checked row has its mark in the margin, in its caption's colour.
+    m_items[0]->IsChecked = true;
+    m_items[2]->IsChecked = true;
     m_list.MouseMove(10);  // Open hot
     GDIPBitmap bitmap = GDIPBitmap::CreateFromSizeFormat(200, 120);
     GDIPGraphics graphics;
@@ -104,8 +107,9 @@ TEST_F(DropDownListTest, TheFrameIsGlassThenHighlightsSeparatorsAndTextsAndAFail
                                         {RecordedArgb(m_brushes.DisabledBrush()), "disabled"},
                                         {RecordedArgb(m_brushes.HighlightBrush()), "highlight"},
                                         {RecordedArgb(m_brushes.TextBrush()), "text"}}),
-        (Lines{"clear", "fill ?", "line separator", "fill selection", "Open highlight 30,4 15",
-               "rect separator 15,30 170x1", "Gone disabled 30,35 15", "Save text 30,56 15"}));
+        (Lines{"clear", "fill ?", "line separator", "fill selection", "\u2713 highlight 12,4 15",
+               "Open highlight 30,4 15", "rect separator 15,30 170x1", "\u2713 disabled 12,35 15",
+               "Gone disabled 30,35 15", "Save text 30,56 15"}));
     // Without glass behind, the body is the tint.
     graphics.FromImage(bitmap.Image());
     m_list.Paint(graphics, 200, 120, false);

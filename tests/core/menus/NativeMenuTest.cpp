@@ -185,6 +185,9 @@ TEST_F(NativeMenuTest, ShortWindowTitleKeepsThirtyUnits) {
 TEST_F(NativeMenuTest, PickingPostsEnabledEntriesGivesWidgetRowsToTheirWidgetAndOpensCascades) {
     std::string widgetRow;
     m_native.SetWidgetCommand([&](IWidget&, const MenuItem& item) { widgetRow = item.text; });
+    std::vector<std::string> accessibleRows;
+    m_native.SetAccessibleCommand(
+        [&](const MenuItem& item) { accessibleRows.push_back(item.text); });
     int widgetToken = 0;  // the widget is only passed on: any address stands for one
     Pick({.IsSeparator = true});
     Pick({.text = "Paste", .CommandId = 57637, .IsEnabled = false});
@@ -193,6 +196,10 @@ TEST_F(NativeMenuTest, PickingPostsEnabledEntriesGivesWidgetRowsToTheirWidgetAnd
         {.text = "Sleep", .CommandId = 3, .OwnerWidget = reinterpret_cast<IWidget*>(&widgetToken)});
     EXPECT_EQ(widgetRow, "Sleep");
     Pick({.text = "Copy", .CommandId = 57634});
+    // Rows read through a program's accessibility interface run there, never as a posted command.
+    Pick({.text = "Find", .CommandId = 7, .hWnd = kWindow, .AccessiblePath = {1, 2}});
+    Pick({.text = "Replace", .hWnd = kWindow, .IsEnabled = false, .AccessiblePath = {1, 3}});
+    EXPECT_EQ(accessibleRows, std::vector<std::string>{"Find"});
     EXPECT_EQ(m_system.posts, (std::vector<std::pair<WindowHandle, int32_t>>{{kWindow, 57634}}));
 
     // A cascade opens against the parent's right edge (100 + 120), level with row 3 (50 + 46 -

@@ -17,16 +17,16 @@ inline std::shared_ptr<MenuItem> Item(MenuItem fields) {
 }
 
 // The rows one per line, each level indented by two spaces: "-" for a separator, otherwise
-// "text id", then the chord of a shortcut entry and " off" when disabled.
+// "text id", then the chord of a shortcut entry, " off" when disabled and " on" when checked.
 inline void AppendMenuRows(const MenuItemList& items, std::vector<std::string>& rows,
                            const std::string& indent = "") {
     for (const auto& item : items) {
-        rows.push_back(indent +
-                       (item->IsSeparator
-                            ? "-"
-                            : item->text + " " + std::to_string(item->CommandId) +
-                                  (item->ShortcutKeys.empty() ? "" : " " + item->ShortcutKeys) +
-                                  (item->IsEnabled ? "" : " off")));
+        rows.push_back(
+            indent + (item->IsSeparator
+                          ? "-"
+                          : item->text + " " + std::to_string(item->CommandId) +
+                                (item->ShortcutKeys.empty() ? "" : " " + item->ShortcutKeys) +
+                                (item->IsEnabled ? "" : " off") + (item->IsChecked ? " on" : "")));
         AppendMenuRows(item->Children, rows, indent + "  ");
     }
 }

@@ -9,18 +9,21 @@ namespace tarvik::test {
 
 using namespace std::chrono_literals;
 
-MenuFixtureProcess::MenuFixtureProcess(const std::wstring& title, const std::wstring& log) {
-    const std::wstring program = (TestProgramFolder() / L"MenuFixture.exe").wstring();
-    std::wstring commandLine = L"\"" + program + L"\" \"" + log + L"\" \"" + title + L"\"";
+MenuFixtureProcess::MenuFixtureProcess(const std::wstring& title, const std::wstring& log)
+    : MenuFixtureProcess(L"MenuFixture.exe", L"TarvikMenuFixture", title, log) {}
+
+MenuFixtureProcess::MenuFixtureProcess(const wchar_t* fixture, const wchar_t* windowClass,
+                                       const std::wstring& title, const std::wstring& log,
+                                       const std::wstring& more) {
+    const std::wstring program = (TestProgramFolder() / fixture).wstring();
+    std::wstring commandLine = L"\"" + program + L"\" \"" + log + L"\" \"" + title + L"\" " + more;
     STARTUPINFOW startup{};
     startup.cb = sizeof startup;
     if (!CreateProcessW(program.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
                         nullptr, &startup, &m_process)) {
         return;
     }
-    PumpUntil(
-        [&] { return (m_window = FindWindowW(L"TarvikMenuFixture", title.c_str())) != nullptr; },
-        10s);
+    PumpUntil([&] { return (m_window = FindWindowW(windowClass, title.c_str())) != nullptr; }, 10s);
 }
 
 MenuFixtureProcess::~MenuFixtureProcess() {

@@ -27,6 +27,10 @@ namespace tarvik::test {
 class MenuFixtureProcess {
   public:
     explicit MenuFixtureProcess(const std::wstring& title, const std::wstring& log = L"NUL");
+    // Another fixture program that takes the same arguments, then the further ones given.
+    MenuFixtureProcess(const wchar_t* program, const wchar_t* windowClass,
+                       const std::wstring& title, const std::wstring& log,
+                       const std::wstring& more = L"");
     ~MenuFixtureProcess();
     MenuFixtureProcess(const MenuFixtureProcess&) = delete;
     MenuFixtureProcess& operator=(const MenuFixtureProcess&) = delete;

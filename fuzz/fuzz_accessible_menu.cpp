@@ -1,0 +1,118 @@
+// Reads arbitrary bytes as another program's accessibility tree: every element's role, state,
+// name, number of children and whether it answers are taken from the bytes, so the tree can be
+// endless, hang children under themselves, claim any number of children and give any text.
+// The menu walker must end, stay within its bounds, and leave nothing open that it opened.
+#include <cstdint>
+#include <cstdlib>
+#include <memory>
+#include <set>
+#include <string>
+
+#include "core/menus/AccessibleMenuWalker.h"
+
+namespace {
+
+using namespace tarvik;
+
+struct Tree {
+    const uint8_t* data;
+    size_t size;
+    std::set<uint64_t> open;
+
+    uint8_t At(uint64_t id, uint64_t field) const {
+        return size == 0 ? 0 : data[(id * 31 + field * 7) % size];
+    }
+};
+
+class Element final : public IAccessibleElement {
+  public:
+    Element(Tree& tree, uint64_t id) : m_tree(tree), m_id(id) {}
+
+    int32_t Role() const override {
+        static constexpr int32_t kRoles[] = {0,
+                                             access::kRoleMenuBar,
+                                             access::kRoleMenuPopup,
+                                             access::kRoleMenuItem,
+                                             access::kRoleSeparator,
+                                             access::kRoleClient,
+                                             access::kRoleCheckButton,
+                                             access::kRoleRadioButton,
+                                             access::kRoleSplitButton,
+                                             -1};
+        return kRoles[m_tree.At(m_id, 0) % std::size(kRoles)];
+    }
+    uint32_t State() const override {
+        const uint32_t state = static_cast<uint32_t>(m_tree.At(m_id, 1)) << 24 |
+                               static_cast<uint32_t>(m_tree.At(m_id, 2)) << 8 | m_tree.At(m_id, 3);
+        return Lazy() ? state | access::kStateHasPopup |
+                            (IsOpen() ? access::kStateExpanded : access::kStateCollapsed)
+                      : state;
+    }
+    std::string Name() const override {
+        std::string name;
+        const size_t length = m_tree.At(m_id, 4) % 24;
+        for (size_t i = 0; i < length; ++i) name += static_cast<char>(m_tree.At(m_id, 10 + i));
+        return name;
+    }
+    int32_t ChildCount() const override {
+        if (Lazy() && !IsOpen()) return 0;
+        switch (m_tree.At(m_id, 5) % 8) {
+            case 0:
+                return INT32_MAX;
+            case 1:
+                return -1;
+            default:
+                return m_tree.At(m_id, 6) % 12;
+        }
+    }
+    std::unique_ptr<IAccessibleElement> Child(int32_t number) const override {
+        if (number < 1 || m_tree.At(m_id + static_cast<uint64_t>(number), 7) == 0) return nullptr;
+        return std::make_unique<Element>(m_tree, m_id * 1000003 + static_cast<uint64_t>(number));
+    }
+    bool DoDefaultAction() override {
+        if (m_tree.At(m_id, 8) % 5 == 0) return false;
+        if (Lazy() && !m_tree.open.erase(m_id)) m_tree.open.insert(m_id);
+        return true;
+    }
+
+  private:
+    bool Lazy() const { return m_tree.At(m_id, 9) % 3 == 0; }
+    bool IsOpen() const { return m_tree.open.contains(m_id); }
+
+    Tree& m_tree;
+    uint64_t m_id;
+};
+
+size_t Count(const MenuItemList& rows, int32_t depth) {
+    if (depth > AccessibleMenuWalker::kMaxRowDepth + 1) std::abort();
+    size_t count = rows.size();
+    for (const auto& row : rows) count += Count(row->Children, depth + 1);
+    return count;
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+    Tree tree{data, size, {}};
+    auto bar = AccessibleMenuWalker::FindMenuBar(std::make_unique<Element>(tree, 1));
+    if (!bar) return 0;
+    const MenuItemList titles = AccessibleMenuWalker::ReadTitles(*bar, 7);
+    if (titles.size() > static_cast<size_t>(AccessibleMenuWalker::kMaxChildren) ||
+        !tree.open.empty())
+        std::abort();
+    for (const auto& title : titles) {
+        const MenuItemList rows = AccessibleMenuWalker::ReadRows(*bar, title->AccessiblePath, 7);
+        if (Count(rows, 1) > static_cast<size_t>(AccessibleMenuWalker::kMaxRowElements) ||
+            !tree.open.empty()) {
+            std::abort();
+        }
+        for (const auto& row : rows) {
+            if (!AccessibleMenuWalker::Invoke(*bar, row->AccessiblePath, row->text) &&
+                !tree.open.empty()) {
+                std::abort();
+            }
+            tree.open.clear();
+        }
+    }
+    return 0;
+}
