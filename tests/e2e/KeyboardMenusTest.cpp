@@ -42,6 +42,12 @@ TEST(KeyboardMenus, TheHotkeyOpensTheFirstMenuTheArrowsMoveAndEnterRunsTheRowInT
     ASSERT_NE(fixture.Window(), nullptr);
     TarvikCopy tarvik;
     ASSERT_TRUE(tarvik.Start(L"", {}) && tarvik.WaitForWindow(L"Tarvik_Bar"));
+    // On a busy machine the program's window may not be on the screen yet.
+    EXPECT_TRUE(PumpUntil(
+        [&] {
+            return GetAncestor(WindowFromPoint({360, 320}), GA_ROOT) == fixture.Window();
+        },
+        5s));
     MovePointer(360, 320);  // onto the program's window: it comes to the front
     ClickPointer();
     MovePointer(360, 600);  // and away from where the menu opens
