@@ -68,6 +68,16 @@ inline int ClockTextLeft(const wchar_t* pictureName) {
     return shapes.empty() ? -1 : shapes.back().left;
 }
 
+// Keys down in order, then up in reverse order (virtual-key codes), as a user presses a chord;
+// then a while for the programs to act on it.
+inline void Chord(std::initializer_list<BYTE> keys) {
+    for (const BYTE key : keys) keybd_event(key, 0, 0, 0);
+    for (auto key = std::rbegin(keys); key != std::rend(keys); ++key) {
+        keybd_event(*key, 0, KEYEVENTF_KEYUP, 0);
+    }
+    PumpMessages(300ms);
+}
+
 // The switched-off widgets as stored for this user; nothing when no value is there.
 inline std::optional<std::wstring> StoredDisabled() {
     wchar_t value[256] = {};

@@ -21,15 +21,6 @@ std::wstring StoredHotkey() {
     return value;
 }
 
-// Keys down in order, then up in reverse order (virtual-key codes), as a user presses a chord.
-void Chord(std::initializer_list<BYTE> keys) {
-    for (const BYTE key : keys) keybd_event(key, 0, 0, 0);
-    for (auto key = std::rbegin(keys); key != std::rend(keys); ++key) {
-        keybd_event(*key, 0, KEYEVENTF_KEYUP, 0);
-    }
-    PumpMessages(300ms);
-}
-
 TEST(KeyboardMenus, TheHotkeyOpensTheFirstMenuTheArrowsMoveAndEnterRunsTheRowInTheProgram) {
     StartGdiPlus();
     RegDeleteTreeW(HKEY_CURRENT_USER, L"Software\\Tarvik\\Hotkeys");  // the default chords
