@@ -13,6 +13,8 @@
 namespace {
 
 using namespace tarvik;
+using namespace tarvik::access;
+using Walker = AccessibleMenuWalker;
 
 struct Tree {
     const uint8_t* data;
@@ -29,23 +31,15 @@ class Element final : public IAccessibleElement {
     Element(Tree& tree, uint64_t id) : m_tree(tree), m_id(id) {}
 
     int32_t Role() const override {
-        static constexpr int32_t kRoles[] = {0,
-                                             access::kRoleMenuBar,
-                                             access::kRoleMenuPopup,
-                                             access::kRoleMenuItem,
-                                             access::kRoleSeparator,
-                                             access::kRoleClient,
-                                             access::kRoleCheckButton,
-                                             access::kRoleRadioButton,
-                                             access::kRoleSplitButton,
-                                             -1};
+        static constexpr int32_t kRoles[] = {
+            0,           kRoleMenuBar,     kRoleMenuPopup,   kRoleMenuItem,    kRoleSeparator,
+            kRoleClient, kRoleCheckButton, kRoleRadioButton, kRoleSplitButton, -1};
         return kRoles[m_tree.At(m_id, 0) % std::size(kRoles)];
     }
     uint32_t State() const override {
         const uint32_t state = static_cast<uint32_t>(m_tree.At(m_id, 1)) << 24 |
                                static_cast<uint32_t>(m_tree.At(m_id, 2)) << 8 | m_tree.At(m_id, 3);
-        return Lazy() ? state | access::kStateHasPopup |
-                            (IsOpen() ? access::kStateExpanded : access::kStateCollapsed)
+        return Lazy() ? state | kStateHasPopup | (IsOpen() ? kStateExpanded : kStateCollapsed)
                       : state;
     }
     std::string Name() const override {
@@ -56,14 +50,9 @@ class Element final : public IAccessibleElement {
     }
     int32_t ChildCount() const override {
         if (Lazy() && !IsOpen()) return 0;
-        switch (m_tree.At(m_id, 5) % 8) {
-            case 0:
-                return INT32_MAX;
-            case 1:
-                return -1;
-            default:
-                return m_tree.At(m_id, 6) % 12;
-        }
+        // Now and then a count no program could have, or a negative one.
+        const uint8_t kind = m_tree.At(m_id, 5) % 8;
+        return kind == 0 ? INT32_MAX : kind == 1 ? -1 : m_tree.At(m_id, 6) % 12;
     }
     std::unique_ptr<IAccessibleElement> Child(int32_t number) const override {
         if (number < 1 || m_tree.At(m_id + static_cast<uint64_t>(number), 7) == 0) return nullptr;
@@ -84,7 +73,7 @@ class Element final : public IAccessibleElement {
 };
 
 size_t Count(const MenuItemList& rows, int32_t depth) {
-    if (depth > AccessibleMenuWalker::kMaxRowDepth + 1) std::abort();
+    if (depth > Walker::kMaxRowDepth + 1) std::abort();
     size_t count = rows.size();
     for (const auto& row : rows) count += Count(row->Children, depth + 1);
     return count;
@@ -94,23 +83,16 @@ size_t Count(const MenuItemList& rows, int32_t depth) {
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     Tree tree{data, size, {}};
-    auto bar = AccessibleMenuWalker::FindMenuBar(std::make_unique<Element>(tree, 1));
+    auto bar = Walker::FindMenuBar(std::make_unique<Element>(tree, 1));
     if (!bar) return 0;
-    const MenuItemList titles = AccessibleMenuWalker::ReadTitles(*bar, 7);
-    if (titles.size() > static_cast<size_t>(AccessibleMenuWalker::kMaxChildren) ||
-        !tree.open.empty())
-        std::abort();
+    const MenuItemList titles = Walker::ReadTitles(*bar, 7);
+    if (titles.size() > Walker::kMaxChildren || !tree.open.empty()) std::abort();
     for (const auto& title : titles) {
-        const MenuItemList rows = AccessibleMenuWalker::ReadRows(*bar, title->AccessiblePath, 7);
-        if (Count(rows, 1) > static_cast<size_t>(AccessibleMenuWalker::kMaxRowElements) ||
-            !tree.open.empty()) {
-            std::abort();
-        }
+        const MenuItemList rows = Walker::ReadRows(*bar, title->AccessiblePath, 7);
+        if (Count(rows, 1) > Walker::kMaxRowElements || !tree.open.empty()) std::abort();
         for (const auto& row : rows) {
-            if (!AccessibleMenuWalker::Invoke(*bar, row->AccessiblePath, row->text) &&
-                !tree.open.empty()) {
-                std::abort();
-            }
+            const bool ran = Walker::Invoke(*bar, row->AccessiblePath, row->text);
+            if (!ran && !tree.open.empty()) std::abort();
             tree.open.clear();
         }
     }

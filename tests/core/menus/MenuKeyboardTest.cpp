@@ -42,8 +42,7 @@ MenuItemList Titles() {
              Row("Zoom", "Z", true,
                  {Row("Zoom In", "I"), Row("Zoom Out", "O"),
                   Row("Layout", "L", true, {Row("Compact", "C")})}),
-             Row("\xC3\x89"
-                 "cran")}),
+             Row("\u00c9cran")}),
         Row("Help", "H"),
     };
 }
@@ -71,7 +70,7 @@ std::string Navigate(const std::string& line) {
     std::istringstream words(line);
     for (std::string word; words >> word;) {
         if (word[0] == '\'') {
-            last = keys.Type(word == "'\xC3\xA9" ? U'\xE9' : static_cast<char32_t>(word[1]));
+            last = keys.Type(word == "'\u00e9" ? U'\xE9' : static_cast<char32_t>(word[1]));
         } else if (word[0] == 'P') {
             keys.FollowHot(keys.Levels().size() - 1, std::stoi(word.substr(1)));
         } else {
@@ -90,43 +89,30 @@ std::string Navigate(const std::string& line) {
 TEST(MenuKeyboard, KeySequencesMoveThroughTitlesRowsAndCascades) {
     const std::pair<std::string, std::string> cases[] = {
         {"", "File / New"},
-        {"D", "File / Open..."},
-        {"D D", "File / Recent"},  // over the separator
-        {"D D D", "File / Exit"},
+        {"D D", "File / Recent"},   // over the separator
         {"D D D D", "File / New"},  // round from the bottom
         {"U", "File / Exit"},       // round from the top
-        {"R", "Edit / Cut"},        // the first row is disabled
-        {"R D D D", "Edit / Cut"},  // past both disabled rows
+        {"R D D D", "Edit / Cut"},  // Undo is disabled; past Paste and round past Undo
         {"R R R R", "File / New"},  // round past Help, never onto the program's title
-        {"L", "Help / -"},
-        {"L D E", "Help / -"},  // nothing to move to or pick
+        {"L D E", "Help / -"},      // nothing to move to or pick
         {"D D R", "File / Recent / a.txt"},
         {"D D E", "File / Recent / a.txt"},
         {"D D R L", "File / Recent"},
         {"D D R X", "File / Recent"},
         {"D D R D R", "Edit / Cut"},  // Right on a row without a cascade: the next title
         {"D D R L L", "Help / -"},
-        {"L L D R D D R", "View / Zoom / Layout / Compact"},
-        {"L L D R D D R X X", "View / Zoom"},
-        {"X", "closed"},
+        {"L L D R D D R X X", "View / Zoom"},  // three levels deep, then back
         {"D D R X X X", "closed"},
-        {"E", "picked New"},
         {"D D R D E", "picked b.txt"},
         {"R D D E", "picked Save & Close"},
         {"'x", "File / Exit"},  // its access key
         {"'e", "File / Exit"},  // its first letter
         {"'E", "File / Exit"},
-        {"'r", "File / Recent"},
         {"'q", "File / New"},
-        {"R 'p", "Edit / Cut"},  // Paste is disabled
-        {"R 's", "Edit / Save & Close"},
-        {"R 'c", "Edit / Copy"},
+        {"R 'p", "Edit / Cut"},     // Paste is disabled
         {"R 'c 'c", "Edit / Cut"},  // the next one: Cut's letter is t, but it starts with C
         {"L L D R 'z", "View / Zoom / Zoom Out"},
-        {"L L D R 'z 'z", "View / Zoom / Zoom In"},
-        {"L L '\xC3\xA9",
-         "View / \xC3\x89"
-         "cran"},
+        {"L L '\u00e9", "View / \u00c9cran"},
         {"P4 D", "File / Exit"},     // on from the row the pointer chose
         {"P3 D", "File / Open..."},  // a separator cannot be hot
         {"D D R P2 L D", "File / Exit"},

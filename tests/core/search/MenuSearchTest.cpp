@@ -66,9 +66,7 @@ TEST(SearchText, FoldsCaseAndAccentsAndPartsWordsAtPunctuation) {
         {"Cafe\u0301 na\u00efve", "cafe naive"},  // a combining accent, a diaeresis
         {"\u041f\u0420\u0410\u0412\u041a\u0410", "\u043f\u0440\u0430\u0432\u043a\u0430"},
         {"Zoom\u2026In\tCtrl+Plus", "zoom in ctrl plus"},  // ellipsis, tab
-        {"a\xff\xfe"
-         "b",
-         "a b"},                                           // not UTF-8
+        {"a\xff\xfez", "a z"},                             // not UTF-8
         {"\xe2\x82", ""},                                  // cut short
         {"x \xf0\x9f\x98\x80 y", "x \xf0\x9f\x98\x80 y"},  // outside the BMP: kept
     };
@@ -100,45 +98,29 @@ TEST(MenuIndex, FindsByWordsInAnyOrderAndRanksTheBestMatchesFirst) {
     MenuIndex index;
     index.Build(Tree());
     const std::pair<std::string, Lines> cases[] = {
-        {"sav as", {"File > Save As..."}},
         // Word starts (shorter first), then first letters, then what cannot run; any case.
         {"sA", {"File > Save", "File > Save As...", "Edit > Select All", "File > Save All"}},
         {"as save", {"File > Save As..."}},
         {"bold font", {"Format > Font > Bold"}},
-        {"font",
-         {"Format > Font > Bold", "Format > Font > Italic", "Format > Font > Small Capitals"}},
         {"CAF\u00c9 creme", {"Format > Caf\u00e9 Cr\u00e8me"}},
         // A whole word before a part inside a word.
         {"in", {"View > Zoom > Zoom In", "Edit > Find and Replace"}},
         // First letters before a part inside a word.
         {"far", {"Edit > Find and Replace"}},
-        {"zo", {"View > Zoom > Zoom In", "View > Zoom > Zoom Out"}},
-        // The caption's own words before the menus' titles.
+        // The caption's own words before the menus' titles; twelve at most (Save All is the
+        // thirteenth).
         {"f",
          {"Edit > Find and Replace", "File > New", "File > Save", "File > Exit", "File > Open...",
           "File > Save As...", "Format > Paragraph", "Format > Caf\u00e9 Cr\u00e8me",
           "Format > Font > Bold", "File > Recent > a.txt", "Format > Font > Italic",
           "Format > Font > Small Capitals"}},
-        {"recent", {"File > Recent > a.txt"}},
-        {"undo", {"Edit > Undo"}},
         {"toolbars", {}},
         {"save zebra", {}},
         {" ... ", {}},
-        {"", {}},
     };
     for (const auto& [query, paths] : cases) {
         EXPECT_EQ(Paths(index.Search(query)), paths) << query;
     }
-}
-
-TEST(MenuIndex, ShowsAtMostTwelveResults) {
-    MenuItemList items;
-    for (int32_t i = 0; i < 30; ++i) items.push_back(Command("Item " + std::to_string(i), i));
-    MenuIndex index;
-    index.Build({Menu("Many", items)});
-    const auto results = index.Search("item");
-    ASSERT_EQ(results.size(), MenuIndex::kMaxResults);
-    EXPECT_EQ(results.front()->path, "Many > Item 0");
 }
 
 TEST(RecentCommands, ReadsBackOnlyUsablePaths) {
@@ -151,7 +133,6 @@ TEST(RecentCommands, ReadsBackOnlyUsablePaths) {
         {"\xff\xfe\nok", {"ok"}},
         {"tab\there\nok\r\nok", {"ok"}},
         {tooLong + "\nshort", {"short"}},
-        {"", {}},
     };
     for (const auto& [value, paths] : cases) {
         EXPECT_EQ(RecentCommands::Parse(value), paths) << value;
@@ -202,16 +183,10 @@ TEST_F(MenuSearchTest, TypingEditsTheQueryByWholeCharacters) {
     const std::pair<std::u16string, std::string> cases[] = {
         {u"sav\bve", "save"},
         {u"\U0001F600x\b", "\U0001F600"},
-        {u"\U0001F600\b", ""},
-        {u"\xD83D"
-         u"a",
-         "a"},  // a first half followed by no second half
-        {u"\xDE00"
-         u"b",
-         "b"},  // a second half alone
-        {u"a\r\x1b\t\x7f"
-         u"b",
-         "ab"},  // Enter, Escape, Tab, Delete type nothing
+        {u"a\U0001F600\b", "a"},
+        {u"\xD83Dz", "z"},          // a first half followed by no second half
+        {u"\xDE00z", "z"},          // a second half alone
+        {u"a\r\x1b\t\x7fz", "az"},  // Enter, Escape, Tab, Delete type nothing
         {u"\b\bcaf\u00e9", "caf\u00e9"},
     };
     for (const auto& [units, query] : cases) {

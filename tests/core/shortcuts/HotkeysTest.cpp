@@ -16,9 +16,7 @@ using Action = Hotkeys::Action;
 TEST(HotkeyChord, ReadsChordTextAndWritesItBack) {
     const std::pair<std::string, std::string> cases[] = {
         {"Win+Alt+M", "Win+Alt+M"},
-        {"Alt+Win+Space", "Win+Alt+Space"},
         {"Shift+Ctrl+Alt+Win+F12", "Win+Ctrl+Alt+Shift+F12"},
-        {"Ctrl+Plus", "Ctrl+Plus"},
         {"M", ""},  // a hotkey without a modifier would take the key from every program
         {"Win+Win+M", ""},
         {"Win+Alt+", ""},
@@ -27,8 +25,6 @@ TEST(HotkeyChord, ReadsChordTextAndWritesItBack) {
         {"Win+Alt+F13", ""},  // no name of its own
         {"Win+Alt+F99999", ""},
         {"Win+Menu+M", ""},
-        {"Win++M", ""},
-        {"", ""},
         {"Win+Alt+Shift+Ctrl+Win+Alt+Shift+Ctrl+M", ""},
     };
     for (const auto& [text, written] : cases) {
