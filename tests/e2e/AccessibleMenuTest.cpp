@@ -112,13 +112,17 @@ TEST(AccessibleMenus, ADrawnMenuBarShowsOnTheStripWithItsRowsAndRunsThePickedOne
     Chord({VK_LWIN, VK_MENU, VK_SPACE});
     const HWND search = tarvik.WaitForWindow(L"Tarvik_SearchPanel", 5s);
     ASSERT_NE(search, nullptr) << "Win+Alt+Space opens the search";
-    for (const BYTE key : std::initializer_list<BYTE>{'S', 'A', 'V', VK_SPACE, 'A', 'S'})
-        Chord({key});
+    // "sa" finds Save As alone by its first letters; without its first letter, "a" would find
+    // more. "sav as" then finds it by words.
+    Chord({'S'});
+    Chord({'A'});
+    const int oneResult = Height(search);
+    for (const BYTE key : std::initializer_list<BYTE>{'V', VK_SPACE, 'A', 'S'}) Chord({key});
     RECT panel{};
     GetWindowRect(search, &panel);
     SaveScreenshot(ScreenshotFolder() / L"accessible-search.png",
                    {panel.left - 20, 0, panel.right + 20, panel.bottom + 20});
-    const int oneResult = Height(search);
+    EXPECT_EQ(Height(search), oneResult);
     Chord({VK_RETURN});
     EXPECT_TRUE(PumpUntil([&] { return ReadFile(log).ends_with("invoke Save &As...\r\n"); }, 3s));
     // The search read every title's rows (the program opened and closed each), then ran the row.

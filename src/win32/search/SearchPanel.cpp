@@ -42,6 +42,18 @@ void SearchPanel::OpenFor(WindowHandle foreground) {
     RunLogged(m_services.trace, kSource, "OpenFor", true, [&] {
         if (!Handle()) Load();
         m_foreground = WindowOf(foreground) == Handle() ? m_foreground : foreground;
+        const std::string program =
+            ExecutableKeyFromPath(m_services.windows.ProcessImagePath(m_foreground));
+        // The panel takes the keyboard before the menus are read (which can take a while for a
+        // program asked through its accessibility interface): what the user types meanwhile
+        // waits for the panel instead of reaching the program.
+        m_search.Open({}, program);
+        m_size = {};
+        Repaint();
+        ShowWindow(Handle(), SW_SHOW);
+        SetForegroundWindow(Handle());
+        SetFocus(Handle());
+
         MenuItemList titles;
         m_services.menus.ReadMenuBar(titles, m_foreground);
         // Menus read through the accessibility interface bring their rows only when asked; a
@@ -54,13 +66,9 @@ void SearchPanel::OpenFor(WindowHandle foreground) {
         if (titles.empty() && m_services.customMenus) {
             m_services.customMenus->AppendMenusFor(titles, m_foreground);
         }
-        m_search.Open(titles,
-                      ExecutableKeyFromPath(m_services.windows.ProcessImagePath(m_foreground)));
+        m_search.Open(titles, program);
         m_size = {};
         Repaint();
-        ShowWindow(Handle(), SW_SHOW);
-        SetForegroundWindow(Handle());
-        SetFocus(Handle());
     });
 }
 
