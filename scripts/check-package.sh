@@ -12,7 +12,7 @@ cd "$root"
 
 # The DLLs of Windows 10 and 11 the program may use; the C and C++ runtime's own DLLs are not
 # among them, as the program links them in.
-allowed='^(advapi32|bcrypt|comctl32|comdlg32|crypt32|dwmapi|gdi32|gdiplus|imm32|kernel32|msvcrt|ntdll|ole32|oleaut32|powrprof|shell32|shlwapi|ucrtbase|user32|uxtheme|version|winhttp|winmm|ws2_32)\.dll$'
+allowed='^(advapi32|bcrypt|comctl32|comdlg32|crypt32|dwmapi|gdi32|gdiplus|imm32|kernel32|msvcrt|ntdll|ole32|oleacc|oleaut32|powrprof|shell32|shlwapi|ucrtbase|user32|uxtheme|version|winhttp|winmm|ws2_32)\.dll$'
 
 problems=0
 problem() { echo "package: $*" >&2; problems=$((problems + 1)); }
