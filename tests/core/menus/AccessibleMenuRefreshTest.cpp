@@ -1,8 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <string>
-#include <vector>
-
 #include "core/menus/AccessibleMenuRefresh.h"
 #include "core/menus/AccessibleMenuSource.h"
 #include "core/support/MenuRows.h"
@@ -19,8 +16,7 @@ constexpr WindowHandle kOther = 22;
 constexpr int64_t kNo = AccessibleMenuRefresh::kNoWait;
 
 // A program without a Win32 menu bar whose accessible titles are counted as they are read.
-class CountingMenus final : public IMenuSource, public IAccessibleMenus {
-  public:
+struct CountingMenus final : IMenuSource, IAccessibleMenus {
     int reads = 0;
     std::string ShortWindowTitle(WindowHandle) const override { return "program"; }
     void ReadMenuBar(MenuItemList&, WindowHandle) override {}
@@ -34,105 +30,66 @@ class CountingMenus final : public IMenuSource, public IAccessibleMenus {
     }
 };
 
-enum class Op { Changed, Due, Closed, Activated, ActivatedFromBar, Shows, Open };
-
+enum class Op { Changed, ChangedOther, Due, Open, Closed, Activated, HandedBack, ShowOther };
 struct Step {
     Op op;
-    int64_t time = 0;
-    WindowHandle window = kShown;
-    int64_t wait = kNo;  // what the call asks of the caller
-    int reads = 0;       // titles read by the call, through the strip showing the window again
-};
-
-struct Case {
-    const char* name;
-    std::vector<Step> steps;
+    int64_t time;
+    int64_t wait;  // what the call asks of the caller
+    int reads;     // titles read by the call (the strip showing the window again)
 };
 
 TEST(AccessibleMenuRefresh, ReadsTitlesAgainOnChangesAndActivationsAtMostOnceASecond) {
-    const Case cases[] = {
-        {"a first change is read at once", {{Op::Changed, 5000, kShown, kNo, 1}}},
-        {"a change of a window not shown is not read", {{Op::Changed, 5000, kOther, kNo, 0}}},
-        {"changes in a burst: one read now, one when the second is up, none in between",
-         {{Op::Changed, 5000, kShown, kNo, 1},
-          {Op::Changed, 5100, kShown, 900, 0},
-          {Op::Changed, 5200, kShown, kNo, 0},
-          {Op::Changed, 5900, kShown, kNo, 0},
-          {Op::Due, 6000, kShown, kNo, 1},
-          {Op::Due, 7000, kShown, kNo, 0}}},
-        {"a change a second after the last read is read at once",
-         {{Op::Changed, 5000, kShown, kNo, 1}, {Op::Changed, 6000, kShown, kNo, 1}}},
-        {"nothing while a menu is open; read when it closes",
-         {{Op::Open},
-          {Op::Changed, 5000, kShown, kNo, 0},
-          {Op::Due, 6000, kShown, kNo, 0},
-          {Op::Closed, 7000, kShown, kNo, 1},
-          {Op::Closed, 7500, kShown, kNo, 0}}},
-        {"a menu closing within the second waits for the rest of it",
-         {{Op::Changed, 5000, kShown, kNo, 1},
-          {Op::Open},
-          {Op::Changed, 5300, kShown, kNo, 0},
-          {Op::Closed, 5400, kShown, 600, 0},
-          {Op::Due, 6000, kShown, kNo, 1}}},
-        {"the strip moving on drops a waiting change",
-         {{Op::Changed, 5000, kShown, kNo, 1},
-          {Op::Changed, 5500, kShown, 500, 0},
-          {Op::Shows, 5600, kOther, kNo, 1},
-          {Op::Due, 6000, kShown, kNo, 0}}},
-        {"an activation of the shown window reads it again and drops a waiting change",
-         {{Op::Activated, 5000, kShown, kNo, 1},
-          {Op::Changed, 5100, kShown, kNo, 1},
-          {Op::Changed, 5200, kShown, 900, 0},
-          {Op::Activated, 5300, kShown, kNo, 1},
-          {Op::Due, 6100, kShown, kNo, 0}}},
-        {"the bar's own menu giving the front back is no activation",
-         {{Op::ActivatedFromBar, 5000, kShown, kNo, 0}}},
+    // clang-format off
+    const std::vector<Step> cases[] = {
+        // A burst: one read now, one when the second is up, none in between or for another window.
+        {{Op::Changed, 5000, kNo, 1}, {Op::Changed, 5100, 900, 0}, {Op::Changed, 5200, kNo, 0},
+         {Op::Due, 6000, kNo, 1}, {Op::Due, 7000, kNo, 0}, {Op::ChangedOther, 7500, kNo, 0},
+         {Op::Changed, 8000, kNo, 1}},
+        // Nothing while a menu is open: read when it closes, after the rest of the second.
+        {{Op::Open, 0, kNo, 0}, {Op::Changed, 5000, kNo, 0}, {Op::Due, 6000, kNo, 0},
+         {Op::Closed, 7000, kNo, 1}, {Op::Open, 0, kNo, 0}, {Op::Changed, 7300, kNo, 0},
+         {Op::Closed, 7400, 600, 0}, {Op::Due, 8000, kNo, 1}},
+        // The strip moving on, or the window coming to the front again, drops a waiting change.
+        {{Op::Changed, 5000, kNo, 1}, {Op::Changed, 5500, 500, 0}, {Op::ShowOther, 0, kNo, 1},
+         {Op::Due, 6000, kNo, 0}},
+        {{Op::Activated, 0, kNo, 1}, {Op::Changed, 5100, kNo, 1}, {Op::Changed, 5200, 900, 0},
+         {Op::HandedBack, 0, kNo, 0}, {Op::Activated, 0, kNo, 1}, {Op::Due, 6100, kNo, 0}},
     };
-    for (const Case& test : cases) {
+    // clang-format on
+    for (size_t c = 0; c < std::size(cases); ++c) {
         CountingMenus program;
         TestTrace log;
         AccessibleMenuSource source(program, program, log.trace);
         WindowHandle shown = kShown;
         bool open = false;
-        // What the strip does: show the window's menus (the source keeps the titles it read).
-        const auto show = [&] {
+        const auto show = [&] {  // what the strip does: show the window's menus
             MenuItemList titles;
             source.ReadMenuBar(titles, shown);
         };
         AccessibleMenuRefresh refresh(source, show, [&] { return open; });
         show();
         refresh.Shows(shown);
-        for (size_t i = 0; i < test.steps.size(); ++i) {
-            const Step& step = test.steps[i];
+        for (size_t i = 0; i < cases[c].size(); ++i) {
+            const Step& step = cases[c][i];
             program.reads = 0;
             int64_t wait = kNo;
-            switch (step.op) {
-                case Op::Changed:
-                    wait = refresh.Changed(step.window, step.time);
-                    break;
-                case Op::Due:
-                    wait = refresh.Due(step.time);
-                    break;
-                case Op::Closed:
-                    open = false;
-                    wait = refresh.MenusClosed(step.time);
-                    break;
-                case Op::Activated:
-                case Op::ActivatedFromBar:
-                    refresh.Activated(step.window, step.op == Op::ActivatedFromBar);
-                    show();
-                    break;
-                case Op::Shows:
-                    shown = step.window;
-                    show();
-                    refresh.Shows(shown);
-                    break;
-                case Op::Open:
-                    open = true;
-                    break;
+            if (step.op == Op::Changed || step.op == Op::ChangedOther) {
+                wait = refresh.Changed(step.op == Op::Changed ? kShown : kOther, step.time);
+            } else if (step.op == Op::Due) {
+                wait = refresh.Due(step.time);
+            } else if (step.op == Op::Open || step.op == Op::Closed) {
+                open = step.op == Op::Open;
+                if (!open) wait = refresh.MenusClosed(step.time);
+            } else if (step.op == Op::ShowOther) {
+                shown = kOther;
+                show();
+                refresh.Shows(shown);
+            } else {
+                refresh.Activated(shown, step.op == Op::HandedBack);
+                show();
             }
-            EXPECT_EQ(wait, step.wait) << test.name << ", step " << i;
-            EXPECT_EQ(program.reads, step.reads) << test.name << ", step " << i;
+            EXPECT_EQ(wait, step.wait) << "case " << c << ", step " << i;
+            EXPECT_EQ(program.reads, step.reads) << "case " << c << ", step " << i;
         }
     }
 }
