@@ -94,8 +94,12 @@ size_t Count(const MenuItemList& rows, int32_t depth) {
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     Tree tree{data, size, {}};
-    auto bar = AccessibleMenuWalker::FindMenuBar(std::make_unique<Element>(tree, 1));
+    AccessPath found;
+    auto bar = AccessibleMenuWalker::FindMenuBar(std::make_unique<Element>(tree, 1), &found);
     if (!bar) return 0;
+    // The way back to the bar is within the search's bounds, and leads to a menu bar again.
+    if (static_cast<int32_t>(found.size()) > AccessibleMenuWalker::kMaxSearchDepth) std::abort();
+    if (!found.empty() && !AccessibleMenuWalker::MenuBarAt(Element(tree, 1), found)) std::abort();
     const MenuItemList titles = AccessibleMenuWalker::ReadTitles(*bar, 7);
     if (titles.size() > static_cast<size_t>(AccessibleMenuWalker::kMaxChildren) ||
         !tree.open.empty())
