@@ -36,10 +36,6 @@ int64_t AccessibleMenuRefresh::Due(int64_t now) {
     return Next(now);
 }
 
-int64_t AccessibleMenuRefresh::MenusClosed(int64_t now) {
-    return Next(now);
-}
-
 int64_t AccessibleMenuRefresh::Next(int64_t now) {
     if (!m_changed || m_waiting || m_menusOpen()) return kNoWait;
     if (m_readOnce && now - m_lastRead < kQuietTime) {

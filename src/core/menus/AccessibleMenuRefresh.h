@@ -38,10 +38,8 @@ class AccessibleMenuRefresh {
     void Activated(WindowHandle window, bool fromOwnWindow);
     // window reported that its menu bar changed, at now (milliseconds, any steady clock).
     int64_t Changed(WindowHandle window, int64_t now);
-    // The wait asked for by an earlier call is over.
+    // The wait asked for by an earlier call is over, or one of the strip's menus closed.
     int64_t Due(int64_t now);
-    // One of the strip's menus closed.
-    int64_t MenusClosed(int64_t now);
 
   private:
     // Reads now when a change waits and may be read; the wait otherwise.

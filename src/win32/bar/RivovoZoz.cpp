@@ -151,9 +151,9 @@ void RivovoZoz::Initialize() {
         if (m_menuStrip) m_menuStrip->m_menu_Closed();
         if (m_keyboard) m_keyboard->DropDownClosed();
         m_menuClosedAt = GetTickCount64();
-        if (m_menuRefresh) {
-            WaitForMenuRefresh(m_menuRefresh->MenusClosed(static_cast<int64_t>(m_menuClosedAt)));
-        }
+        // A change heard while it was open is looked at once the strip is done with the menu
+        // (it may be opening the next title's), not from inside its closing.
+        if (m_menuRefresh) WaitForMenuRefresh(0);
     };
     if (m_services.accessibleMenus != nullptr) {
         m_menuRefresh = std::make_unique<AccessibleMenuRefresh>(

@@ -79,7 +79,7 @@ TEST(AccessibleMenuRefresh, ReadsTitlesAgainOnChangesAndActivationsAtMostOnceASe
                 wait = refresh.Due(step.time);
             } else if (step.op == Op::Open || step.op == Op::Closed) {
                 open = step.op == Op::Open;
-                if (!open) wait = refresh.MenusClosed(step.time);
+                if (!open) wait = refresh.Due(step.time);
             } else if (step.op == Op::ShowOther) {
                 shown = kOther;
                 show();
