@@ -83,8 +83,12 @@ size_t Count(const MenuItemList& rows, int32_t depth) {
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     Tree tree{data, size, {}};
-    auto bar = Walker::FindMenuBar(std::make_unique<Element>(tree, 1));
+    AccessPath found;
+    auto bar = Walker::FindMenuBar(std::make_unique<Element>(tree, 1), &found);
     if (!bar) return 0;
+    // The way back to the bar is within the search's bounds, and leads to a menu bar again.
+    if (static_cast<int32_t>(found.size()) > Walker::kMaxSearchDepth) std::abort();
+    if (!found.empty() && !Walker::MenuBarAt(Element(tree, 1), found)) std::abort();
     const MenuItemList titles = Walker::ReadTitles(*bar, 7);
     if (titles.size() > Walker::kMaxChildren || !tree.open.empty()) std::abort();
     for (const auto& title : titles) {

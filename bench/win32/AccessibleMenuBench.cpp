@@ -4,6 +4,7 @@
 #include <cstdio>
 
 #include "BenchTiming.h"
+#include "core/menus/AccessibleMenuWalker.h"
 #include "win32/menus/MsaaElement.h"
 #include "win32/support/BarHarness.h"
 
@@ -42,6 +43,26 @@ int main() {
     bench::Report(
         "ReadTitles again, 10 titles from another process", kRepetitions,
         bench::Measure(kRepetitions, [&] { titles = menus.ReadTitles(window).items.size(); }));
+    // What a read of the titles is made of, on this thread, with proxies of every object held.
+    MsaaElement::Keeper held;
+    AccessPath barPath;
+    const auto bar = AccessibleMenuWalker::FindMenuBar(
+        MsaaElement::FromWindow(fixture.Window(), &held), &barPath);
+    if (!bar) return 1;
+    bench::Report("  ... the client object (AccessibleObjectFromWindow)", kRepetitions,
+                  bench::Measure(kRepetitions, [&] { MsaaElement::FromWindow(fixture.Window()); }));
+    bench::Report("  ... the client object and the walk down to the menu bar", kRepetitions,
+                  bench::Measure(kRepetitions, [&] {
+                      AccessibleMenuWalker::FindMenuBar(MsaaElement::FromWindow(fixture.Window()));
+                  }));
+    bench::Report("  ... the client object and the menu bar where it was found before",
+                  kRepetitions, bench::Measure(kRepetitions, [&] {
+                      AccessibleMenuWalker::MenuBarAt(*MsaaElement::FromWindow(fixture.Window()),
+                                                      barPath);
+                  }));
+    bench::Report(
+        "  ... the ten titles below the menu bar", kRepetitions,
+        bench::Measure(kRepetitions, [&] { AccessibleMenuWalker::ReadTitles(*bar, window); }));
     size_t rows = 0;
     bench::Report(
         "ReadRows of File (opened, 5 rows and a cascade of 2, closed)", kRepetitions,

@@ -36,10 +36,13 @@ class RowReader {
             --m_elementsLeft;
             const Element child = element.Child(number);
             if (!child) continue;
+            // The role first: what is no menu entry needs no more questions.
+            const int32_t role = child->Role();
+            if (AccessibleMenuWalker::KindOf(role, 0) == AccessibleMenuWalker::Kind::Skip) continue;
             AccessPath childPath = path;
             childPath.push_back(number);
             const uint32_t state = child->State();
-            switch (AccessibleMenuWalker::KindOf(child->Role(), state)) {
+            switch (AccessibleMenuWalker::KindOf(role, state)) {
                 case AccessibleMenuWalker::Kind::Skip:
                     break;
                 case AccessibleMenuWalker::Kind::Pane:
@@ -118,37 +121,69 @@ AccessibleMenuWalker::Kind AccessibleMenuWalker::KindOf(int32_t role, uint32_t s
     }
 }
 
-std::unique_ptr<IAccessibleElement> AccessibleMenuWalker::FindMenuBar(Element root) {
-    std::deque<std::pair<Element, int32_t>> queue;
-    if (root) queue.emplace_back(std::move(root), 0);
+namespace {
+
+bool IsShownMenuBar(const IAccessibleElement& element) {
+    return element.Role() == access::kRoleMenuBar &&
+           (element.State() & access::kStateInvisible) == 0;
+}
+
+}  // namespace
+
+std::unique_ptr<IAccessibleElement> AccessibleMenuWalker::FindMenuBar(Element root,
+                                                                      AccessPath* found) {
+    // Each element with where it is below root (its depth is the length of that).
+    std::deque<std::pair<Element, AccessPath>> queue;
+    if (root) queue.emplace_back(std::move(root), AccessPath{});
     int32_t reached = 1;
     while (!queue.empty()) {
-        auto [element, depth] = std::move(queue.front());
+        auto [element, path] = std::move(queue.front());
         queue.pop_front();
-        if (element->Role() == access::kRoleMenuBar &&
-            (element->State() & access::kStateInvisible) == 0) {
+        if (IsShownMenuBar(*element)) {
+            if (found != nullptr) *found = std::move(path);
             return std::move(element);
         }
-        if (depth >= kMaxSearchDepth) continue;
+        if (static_cast<int32_t>(path.size()) >= kMaxSearchDepth) continue;
         const int32_t count = ChildrenOf(*element);
         for (int32_t number = 1; number <= count && reached < kMaxSearchElements; ++number) {
             ++reached;
-            if (Element child = element->Child(number))
-                queue.emplace_back(std::move(child), depth + 1);
+            if (Element child = element->Child(number)) {
+                AccessPath childPath = path;
+                childPath.push_back(number);
+                queue.emplace_back(std::move(child), std::move(childPath));
+            }
         }
     }
     return nullptr;
+}
+
+std::unique_ptr<IAccessibleElement> AccessibleMenuWalker::MenuBarAt(const IAccessibleElement& root,
+                                                                    const AccessPath& path) {
+    if (path.empty() || static_cast<int32_t>(path.size()) > kMaxSearchDepth) return nullptr;
+    // Straight down, without asking how many children there are: a number past the end gives
+    // no child.
+    Element element;
+    for (const int32_t number : path) {
+        if (number < 1 || number > kMaxChildren) return nullptr;
+        element = (element ? *element : root).Child(number);
+        if (!element) return nullptr;
+    }
+    return IsShownMenuBar(*element) ? std::move(element) : nullptr;
 }
 
 MenuItemList AccessibleMenuWalker::ReadTitles(const IAccessibleElement& bar, WindowHandle window) {
     MenuItemList titles;
     const int32_t count = ChildrenOf(bar);
     for (int32_t number = 1; number <= count; ++number) {
-        // Each answer is a call into the other program: every one is asked once.
+        // Each answer is a call into the other program: every one is asked once, and only what
+        // the answers before it leave open (the role first, the state of entries, the name of
+        // those shown).
         const Element child = bar.Child(number);
         if (!child) continue;
+        const int32_t role = child->Role();
+        if (KindOf(role, 0) != Kind::Row) continue;
         const uint32_t state = child->State();
-        if (KindOf(child->Role(), state) != Kind::Row) continue;
+        if (KindOf(role, state) != Kind::Row) continue;
         auto title = std::make_shared<MenuItem>();
         title->text = MenuCaption(child->Name());
         if (title->text.empty()) continue;

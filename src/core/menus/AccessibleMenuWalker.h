@@ -41,9 +41,14 @@ class AccessibleMenuWalker {
     static Kind KindOf(int32_t role, uint32_t state);
 
     // The first element with the menu bar role, the root included, breadth first; null when
-    // there is none within the limits.
-    static std::unique_ptr<IAccessibleElement> FindMenuBar(
-        std::unique_ptr<IAccessibleElement> root);
+    // there is none within the limits. found, when given, is set to where it is below root.
+    static std::unique_ptr<IAccessibleElement> FindMenuBar(std::unique_ptr<IAccessibleElement> root,
+                                                           AccessPath* found = nullptr);
+    // The menu bar at path below root, where FindMenuBar found it before: going straight there
+    // asks the program far less than a search. Null when there is no shown menu bar there now
+    // (or path is empty).
+    static std::unique_ptr<IAccessibleElement> MenuBarAt(const IAccessibleElement& root,
+                                                         const AccessPath& path);
     // The bar's titles, without rows; window is the program's window they belong to.
     static MenuItemList ReadTitles(const IAccessibleElement& bar, WindowHandle window);
     // The rows of the title (or cascade entry) at path, with their cascades.

@@ -99,7 +99,8 @@ BarServices BarParts::ForBar(std::function<void(int32_t)> onContextCommand) {
                        nullptr,
                        &hotkeys,
                        &hotkeyWindow,
-                       {}};
+                       {},
+                       &menuSource};
 }
 
 DropDownServices BarParts::ForDropDown() {

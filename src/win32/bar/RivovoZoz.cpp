@@ -2,10 +2,14 @@
 
 #include <windowsx.h>
 
+#include <algorithm>
+
 #include "core/app/CommandLine.h"
 #include "core/app/HandlerScope.h"
 #include "core/app/LogException.h"
 #include "core/app/Trace.h"
+#include "core/menus/AccessibleMenuRefresh.h"
+#include "core/menus/AccessibleMenuSource.h"
 #include "core/menus/MenuKeyboardMode.h"
 #include "core/menus/NativeMenu.h"
 #include "core/shortcuts/CustomMenus.h"
@@ -146,7 +150,16 @@ void RivovoZoz::Initialize() {
     m_dropDown->Closed = [this] {
         if (m_menuStrip) m_menuStrip->m_menu_Closed();
         if (m_keyboard) m_keyboard->DropDownClosed();
+        m_menuClosedAt = GetTickCount64();
+        // A change heard while it was open is looked at once the strip is done with the menu
+        // (it may be opening the next title's), not from inside its closing.
+        if (m_menuRefresh) WaitForMenuRefresh(0);
     };
+    if (m_services.accessibleMenus != nullptr) {
+        m_menuRefresh = std::make_unique<AccessibleMenuRefresh>(
+            *m_services.accessibleMenus, [this] { RefreshMenuStrip(); },
+            [this] { return m_dropDown->Shown() || (m_keyboard && m_keyboard->Active()); });
+    }
 
     // The widgets: one drop-down for their menus and one canvas for their panels.
     m_widgetMenu = std::make_unique<DropDownMenu>(dropDown);
@@ -311,7 +324,27 @@ void CALLBACK RivovoZoz::ForegroundEventProc(HWINEVENTHOOK, DWORD, HWND window, 
 
 void RivovoZoz::OnForegroundEvent(HWND window) {
     m_lastForeground = window;
+    OnActivation(window);
+}
+
+void RivovoZoz::OnActivation(HWND window) {
+    if (!window) return;
+    const bool own = IsOwnWindow(window);
+    if (!own && m_menuRefresh) {
+        // The shell reports no activation of the bar's drop-downs, only the program's coming
+        // back after one closed: that is the program handed back the front, not activated anew.
+        constexpr ULONGLONG kHandBackTime = 500;
+        const bool handedBack = m_ownInFront || (m_menuClosedAt != 0 &&
+                                                 GetTickCount64() - m_menuClosedAt < kHandBackTime);
+        m_menuRefresh->Activated(reinterpret_cast<WindowHandle>(window), handedBack);
+    }
+    m_ownInFront = own;
     TrackWindow(window);
+}
+
+void RivovoZoz::WaitForMenuRefresh(int64_t wait) {
+    if (wait == AccessibleMenuRefresh::kNoWait) return;
+    SetTimer(Handle(), kMenuRefreshTimer, static_cast<UINT>(std::max<int64_t>(wait, 1)), nullptr);
 }
 
 void RivovoZoz::PollForeground() {
@@ -319,7 +352,7 @@ void RivovoZoz::PollForeground() {
     const HWND foreground = GetForegroundWindow();
     if (foreground == m_lastForeground) return;
     m_lastForeground = foreground;
-    TrackWindow(foreground);
+    OnActivation(foreground);
 }
 
 void RivovoZoz::TrackWindow(HWND window) {
@@ -330,6 +363,10 @@ void RivovoZoz::TrackWindow(HWND window) {
     // The shortcut editor keeps the strip on the program it edits until it is done.
     if (m_menuEditorHandoff && m_menuEditorHandoff->EditorBusy()) return;
     m_menuStrip->PopulateFromhWnd(reinterpret_cast<WindowHandle>(window));
+    if (m_menuRefresh) {
+        m_menuRefresh->Shows(m_menuStrip->TrackedWindow());
+        m_menuBarHook.Watch(Handle(), window);
+    }
 }
 
 void RivovoZoz::ConnectHotkeys() {
@@ -458,7 +495,7 @@ LRESULT RivovoZoz::IWndProcSink_WndProc(HWND& window, UINT& message, WPARAM& wPa
             if (m_model) m_model->MouseLeave();
         } else if (message == m_shellHookMessage && m_shellHookMessage != 0) {
             if (wParam == HSHELL_WINDOWACTIVATED || wParam == HSHELL_RUDEAPPACTIVATED) {
-                TrackWindow(reinterpret_cast<HWND>(lParam));
+                OnActivation(reinterpret_cast<HWND>(lParam));
             }
         }
     } catch (...) {
@@ -515,6 +552,19 @@ LRESULT RivovoZoz::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_TIMER:
             if (wParam == kEnumerateTasksTimer) timEnumerateTasks_Timer();
             if (wParam == kUpdateClockTimer) timUpdateClock_Timer();
+            if (wParam == kMenuRefreshTimer) {
+                KillTimer(Handle(), kMenuRefreshTimer);
+                if (m_menuRefresh) {
+                    WaitForMenuRefresh(m_menuRefresh->Due(static_cast<int64_t>(GetTickCount64())));
+                }
+            }
+            return 0;
+        case MenuBarChangeHook::kChangedMessage:
+            m_menuBarHook.Heard();
+            if (m_menuRefresh) {
+                WaitForMenuRefresh(m_menuRefresh->Changed(static_cast<WindowHandle>(wParam),
+                                                          static_cast<int64_t>(GetTickCount64())));
+            }
             return 0;
         case WM_ACTIVATE:
             // Exactly active or click-active: a minimized activation is not the bar's.
@@ -573,6 +623,8 @@ void RivovoZoz::Unload() {
     const HWND window = Handle();
     KillTimer(window, kEnumerateTasksTimer);
     KillTimer(window, kUpdateClockTimer);
+    KillTimer(window, kMenuRefreshTimer);
+    m_menuBarHook.Stop();
     if (m_services.hotkeys) {
         m_services.hotkeys->UnregisterAll();
         m_services.hotkeys->SetAction(Hotkeys::Action::OpenMenus, nullptr);

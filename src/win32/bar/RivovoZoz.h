@@ -10,6 +10,7 @@
 #include "core/graphics/GDIPGraphics.h"
 #include "core/menus/DropDownPlacement.h"
 #include "core/menus/MenuStrip.h"
+#include "win32/menus/MenuBarChangeHook.h"
 #include "win32/menus/MenuKeyboardHook.h"
 #include "win32/platform/BaseWindow.h"
 #include "win32/platform/IWndProcSink.h"
@@ -17,6 +18,8 @@
 
 namespace tarvik {
 
+class AccessibleMenuRefresh;
+class AccessibleMenuSource;
 class BackdropWindow;
 class Brushes;
 class ClipboardHistory;
@@ -76,6 +79,9 @@ struct BarServices {
     GlobalHotkeys* hotkeyWindow = nullptr;
     // The menu search hotkey was pressed with this window in front.
     std::function<void(WindowHandle foreground)> onMenuSearch;
+    // The source of menus read through the accessibility interface, told when a program's
+    // menu bar changed (none: such menus are not read again on their own).
+    AccessibleMenuSource* accessibleMenus = nullptr;
 };
 
 // The program's main window: a layered strip across the top of the primary screen with the
@@ -87,6 +93,7 @@ class RivovoZoz final : public BaseWindow, public IWndProcSink, public IBarWindo
     static constexpr const wchar_t* kClassName = L"Tarvik_Bar";
     static constexpr UINT_PTR kEnumerateTasksTimer = 1;  // every 400 ms
     static constexpr UINT_PTR kUpdateClockTimer = 2;     // every second
+    static constexpr UINT_PTR kMenuRefreshTimer = 3;     // once, when a change may be read
 
     explicit RivovoZoz(BarServices services);
     ~RivovoZoz() override;
@@ -143,6 +150,10 @@ class RivovoZoz final : public BaseWindow, public IWndProcSink, public IBarWindo
     void CreateGraphics();
     void RegisterForegroundNotices();
     void OnForegroundEvent(HWND window);
+    // Another window came to the front (the shell's notice, the hook, or the tick saw it).
+    void OnActivation(HWND window);
+    // A wait the menu refresh asked for (AccessibleMenuRefresh::kNoWait: none).
+    void WaitForMenuRefresh(int64_t wait);
     void OnMouseMove(MousePoint point);
     void RequestMouseLeave();
     void Unload();
@@ -186,6 +197,13 @@ class RivovoZoz final : public BaseWindow, public IWndProcSink, public IBarWindo
     bool m_followForeground = false;
     HWINEVENTHOOK m_foregroundHook = nullptr;
     HWND m_lastForeground = nullptr;
+
+    // Titles read through the accessibility interface are read again when the program reports
+    // a change of its menu bar, or comes to the front again.
+    std::unique_ptr<AccessibleMenuRefresh> m_menuRefresh;
+    MenuBarChangeHook m_menuBarHook;
+    bool m_ownInFront = false;     // one of the bar's windows was in front last
+    ULONGLONG m_menuClosedAt = 0;  // when the strip's last drop-down closed
 };
 
 }  // namespace tarvik

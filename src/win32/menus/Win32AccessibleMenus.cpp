@@ -46,15 +46,42 @@ struct Win32AccessibleMenus::Worker {
     std::condition_variable wake;
     std::deque<std::function<void()>> queue;
     bool stopping = false;
-    // The worker thread's own: the objects reached by the last read of the last few windows.
-    std::deque<std::pair<HWND, MsaaElement::Keeper>> kept;
+    // What a read of a window reached: its objects, and where its menu bar was found.
+    struct Reached {
+        HWND window = nullptr;
+        MsaaElement::Keeper objects;
+        AccessPath bar;
+    };
+    // The worker thread's own: what the last read of each of the last few windows reached.
+    std::deque<Reached> kept;
 
-    // Keeps what a read of window reached, in place of what the read before it reached (which
-    // it could use while it ran); the window least recently read goes beyond kKeptWindows.
-    void Keep(HWND window, MsaaElement::Keeper objects) {
-        std::erase_if(kept, [window](const auto& entry) { return entry.first == window; });
-        kept.emplace_front(window, std::move(objects));
+    // Where the last read of window found its menu bar (empty: not known).
+    AccessPath BarPathOf(HWND window) const {
+        for (const Reached& entry : kept) {
+            if (entry.window == window) return entry.bar;
+        }
+        return {};
+    }
+
+    // Keeps what a read reached, in place of what the read before it reached (which it could
+    // use while it ran); the window least recently read goes beyond kKeptWindows.
+    void Keep(Reached reached) {
+        std::erase_if(kept, [&](const Reached& entry) { return entry.window == reached.window; });
+        kept.push_front(std::move(reached));
         if (kept.size() > kKeptWindows) kept.pop_back();
+    }
+
+    // The window's menu bar: where the last read found it when it is still there (the program
+    // is asked far less than by a search), and searched for otherwise.
+    std::unique_ptr<IAccessibleElement> FindBar(Reached& reached) {
+        auto root = MsaaElement::FromWindow(reached.window, &reached.objects);
+        if (!root) return nullptr;
+        const AccessPath known = BarPathOf(reached.window);
+        if (auto bar = AccessibleMenuWalker::MenuBarAt(*root, known)) {
+            reached.bar = known;
+            return bar;
+        }
+        return AccessibleMenuWalker::FindMenuBar(std::move(root), &reached.bar);
     }
 
     static void Run(const std::shared_ptr<Worker>& self) {
@@ -117,18 +144,22 @@ AccessAnswer Win32AccessibleMenus::Ask(
         m_worker->queue.push_back(
             [worker = m_worker.get(), answer, window, request = std::move(request)] {
                 AccessAnswer result;
+                Worker::Reached reached{ToWindow(window), {}, {}};
                 try {
-                    MsaaElement::Keeper reached;
-                    auto bar = AccessibleMenuWalker::FindMenuBar(
-                        MsaaElement::FromWindow(ToWindow(window), &reached));
+                    auto bar = worker->FindBar(reached);
                     if (bar) result = request(*bar);
-                    bar.reset();
-                    worker->Keep(ToWindow(window), std::move(reached));
                 } catch (...) {
                     // Whatever went wrong, the program gave no usable answer.
                     result = {};
                 }
                 answer->set_value(std::move(result));
+                // After the answer: letting go of what the read before reached may call into
+                // the program (the last proxy of an object releases it there).
+                try {
+                    worker->Keep(std::move(reached));
+                } catch (...) {
+                    // Kept or not, the next read still works.
+                }
             });
     }
     m_worker->wake.notify_one();
