@@ -4,6 +4,7 @@
 #include <utility>
 
 #include "core/search/SearchText.h"
+#include "core/text/Utf16.h"
 
 namespace tarvik {
 

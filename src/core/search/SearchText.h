@@ -18,7 +18,4 @@ std::string FoldForSearch(std::string_view utf8);
 // The words of a folded text, in order; they point into it.
 std::vector<std::string_view> SearchWords(std::string_view folded);
 
-// Appends one code point (at most U+10FFFF, not a surrogate) in UTF-8.
-void AppendUtf8(std::string& out, char32_t code);
-
 }  // namespace tarvik

@@ -28,24 +28,6 @@ constexpr int16_t kAltMask = 4;
 constexpr uint16_t kBackspace = 8;
 constexpr const char* kFieldLabels[] = {"Menu", "Caption", "Shortcut"};
 
-void AppendUtf8(std::string& text, uint32_t codePoint) {
-    if (codePoint < 0x80) {
-        text += static_cast<char>(codePoint);
-    } else if (codePoint < 0x800) {
-        text += static_cast<char>(0xC0 | (codePoint >> 6));
-        text += static_cast<char>(0x80 | (codePoint & 0x3F));
-    } else if (codePoint < 0x10000) {
-        text += static_cast<char>(0xE0 | (codePoint >> 12));
-        text += static_cast<char>(0x80 | ((codePoint >> 6) & 0x3F));
-        text += static_cast<char>(0x80 | (codePoint & 0x3F));
-    } else {
-        text += static_cast<char>(0xF0 | (codePoint >> 18));
-        text += static_cast<char>(0x80 | ((codePoint >> 12) & 0x3F));
-        text += static_cast<char>(0x80 | ((codePoint >> 6) & 0x3F));
-        text += static_cast<char>(0x80 | (codePoint & 0x3F));
-    }
-}
-
 // Applies one typed UTF-16 unit to a text of at most limit units: backspace takes the last
 // character; a character of two units joins its halves first; control characters (the stored
 // format's separators among them) and DEL are never taken.

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstddef>
+#include <string>
 #include <string_view>
 
 namespace tarvik {
@@ -20,5 +21,8 @@ std::string_view Utf16Prefix(std::string_view utf8, size_t units);
 // True when every byte belongs to a well-formed UTF-8 sequence (no overlong forms, no encoded
 // surrogates, nothing above U+10FFFF).
 bool IsValidUtf8(std::string_view utf8);
+
+// Appends one code point (at most U+10FFFF, not a surrogate) in UTF-8.
+void AppendUtf8(std::string& out, char32_t code);
 
 }  // namespace tarvik
