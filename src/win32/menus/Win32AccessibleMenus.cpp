@@ -4,6 +4,7 @@
 #include <deque>
 #include <future>
 #include <mutex>
+#include <set>
 #include <thread>
 #include <utility>
 
@@ -111,7 +112,24 @@ struct Win32AccessibleMenus::Worker {
     }
 };
 
-Win32AccessibleMenus::Win32AccessibleMenus() = default;
+// The threads (of other programs) whose windows' request is still running on a worker that was
+// left behind, and for each request whether it answered in time or was left. A thread that does
+// not answer for one of its windows answers for none of them.
+struct Win32AccessibleMenus::LeftBehind {
+    struct Request {
+        bool answered = false;
+        bool left = false;
+    };
+    std::mutex mutex;
+    std::set<DWORD> threads;
+
+    bool Holds(DWORD thread) {
+        std::lock_guard lock(mutex);
+        return threads.contains(thread);
+    }
+};
+
+Win32AccessibleMenus::Win32AccessibleMenus() : m_leftBehind(std::make_shared<LeftBehind>()) {}
 
 Win32AccessibleMenus::~Win32AccessibleMenus() {
     // An idle worker ends at once; a hung one ends when its request returns, or with the process.
@@ -133,38 +151,53 @@ AccessAnswer Win32AccessibleMenus::Ask(
     WindowHandle window, std::function<AccessAnswer(IAccessibleElement& bar)> request) {
     if (!IsWindow(ToWindow(window))) return {};
     if (RunsHigher(ToWindow(window))) return {AccessOutcome::Refused, {}};
+    const DWORD thread = GetWindowThreadProcessId(ToWindow(window), nullptr);
+    if (m_leftBehind->Holds(thread)) return {AccessOutcome::NoAnswer, {}};
     if (!m_worker) {
         m_worker = std::make_shared<Worker>();
         std::thread([worker = m_worker] { Worker::Run(worker); }).detach();
     }
     auto answer = std::make_shared<std::promise<AccessAnswer>>();
     std::future<AccessAnswer> answered = answer->get_future();
+    auto state = std::make_shared<LeftBehind::Request>();
     {
         std::lock_guard lock(m_worker->mutex);
-        m_worker->queue.push_back(
-            [worker = m_worker.get(), answer, window, request = std::move(request)] {
-                AccessAnswer result;
-                Worker::Reached reached{ToWindow(window), {}, {}};
-                try {
-                    auto bar = worker->FindBar(reached);
-                    if (bar) result = request(*bar);
-                } catch (...) {
-                    // Whatever went wrong, the program gave no usable answer.
-                    result = {};
-                }
-                answer->set_value(std::move(result));
-                // After the answer: letting go of what the read before reached may call into
-                // the program (the last proxy of an object releases it there).
-                try {
-                    worker->Keep(std::move(reached));
-                } catch (...) {
-                    // Kept or not, the next read still works.
-                }
-            });
+        m_worker->queue.push_back([worker = m_worker.get(), leftBehind = m_leftBehind, state,
+                                   thread, answer, window, request = std::move(request)] {
+            AccessAnswer result;
+            Worker::Reached reached{ToWindow(window), {}, {}};
+            try {
+                auto bar = worker->FindBar(reached);
+                if (bar) result = request(*bar);
+            } catch (...) {
+                // Whatever went wrong, the program gave no usable answer.
+                result = {};
+            }
+            answer->set_value(std::move(result));
+            {
+                std::lock_guard lock(leftBehind->mutex);
+                state->answered = true;
+            }
+            // After the answer: letting go of what the read before reached may call into
+            // the program (the last proxy of an object releases it there).
+            try {
+                worker->Keep(std::move(reached));
+            } catch (...) {
+                // Kept or not, the next read still works.
+            }
+            std::lock_guard lock(leftBehind->mutex);
+            if (state->left) leftBehind->threads.erase(thread);
+        });
     }
     m_worker->wake.notify_one();
     if (answered.wait_for(std::chrono::milliseconds(kTimeLimit)) == std::future_status::ready) {
         return answered.get();
+    }
+    {
+        std::lock_guard lock(m_leftBehind->mutex);
+        if (state->answered) return answered.get();  // just now
+        state->left = true;
+        m_leftBehind->threads.insert(thread);
     }
     // The worker is busy with a program that does not answer: leave it, start afresh next time.
     m_worker->Stop();

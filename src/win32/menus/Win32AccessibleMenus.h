@@ -14,8 +14,10 @@ namespace tarvik {
 // Menu bars of other programs through IAccessible. Every request runs on a worker thread with a
 // COM apartment of its own and is waited for at most kTimeLimit: a program that does not answer
 // (a hung one, or one whose answer Windows holds up) ties up that worker only. It is left to
-// finish on its own and the next request starts a new one. A program at a higher integrity level
-// than this one is not asked at all.
+// finish on its own and the next request starts a new one. Until the request left behind returns,
+// no window of that program's thread is asked again (the answer is NoAnswer at once): a hung
+// program holds one worker and makes the bar wait once, however often it comes to the front. A
+// program at a higher integrity level than this one is not asked at all.
 class Win32AccessibleMenus final : public IAccessibleMenus {
   public:
     static constexpr DWORD kTimeLimit = 500;  // milliseconds per request
@@ -38,12 +40,14 @@ class Win32AccessibleMenus final : public IAccessibleMenus {
 
   private:
     struct Worker;
+    struct LeftBehind;
     // Runs request on the worker with the window's menu bar element; the outcome is NoAnswer
     // when the time ran out.
     AccessAnswer Ask(WindowHandle window,
                      std::function<AccessAnswer(IAccessibleElement& bar)> request);
 
     std::shared_ptr<Worker> m_worker;
+    std::shared_ptr<LeftBehind> m_leftBehind;
 };
 
 }  // namespace tarvik
