@@ -118,9 +118,7 @@ TEST(MenuIndex, FindsByWordsInAnyOrderAndRanksTheBestMatchesFirst) {
         {"save zebra", {}},
         {" ... ", {}},
     };
-    for (const auto& [query, paths] : cases) {
-        EXPECT_EQ(Paths(index.Search(query)), paths) << query;
-    }
+    for (const auto& [query, paths] : cases) EXPECT_EQ(Paths(index.Search(query)), paths) << query;
 }
 
 TEST(RecentCommands, ReadsBackOnlyUsablePaths) {
@@ -134,9 +132,8 @@ TEST(RecentCommands, ReadsBackOnlyUsablePaths) {
         {"tab\there\nok\r\nok", {"ok"}},
         {tooLong + "\nshort", {"short"}},
     };
-    for (const auto& [value, paths] : cases) {
+    for (const auto& [value, paths] : cases)
         EXPECT_EQ(RecentCommands::Parse(value), paths) << value;
-    }
     const Lines twenty = RecentCommands::Parse(many);
     ASSERT_EQ(twenty.size(), RecentCommands::kMaxCommands);
     EXPECT_EQ(twenty.back(), "P19");

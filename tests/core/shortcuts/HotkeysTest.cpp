@@ -14,25 +14,16 @@ namespace {
 using Action = Hotkeys::Action;
 
 TEST(HotkeyChord, ReadsChordTextAndWritesItBack) {
-    const std::pair<std::string, std::string> cases[] = {
-        {"Win+Alt+M", "Win+Alt+M"},
-        {"Shift+Ctrl+Alt+Win+F12", "Win+Ctrl+Alt+Shift+F12"},
-        {"M", ""},  // a hotkey without a modifier would take the key from every program
-        {"Win+Win+M", ""},
-        {"Win+Alt+", ""},
-        {"Win+Alt+m", ""},
-        {"win+alt+M", ""},
-        {"Win+Alt+F13", ""},  // no name of its own
-        {"Win+Alt+F99999", ""},
-        {"Win+Menu+M", ""},
-        {"Win+Alt+Shift+Ctrl+Win+Alt+Shift+Ctrl+M", ""},
-    };
-    for (const auto& [text, written] : cases) {
-        const auto chord = HotkeyChord::Parse(text);
-        EXPECT_EQ(chord ? chord->Text() : "", written) << text;
-    }
     EXPECT_EQ(HotkeyChord::Parse("Win+Alt+M"),
               (HotkeyChord{HotkeyChord::kWin | HotkeyChord::kAlt, 'M'}));
+    EXPECT_EQ(HotkeyChord::Parse("Shift+Ctrl+Alt+Win+F12").value().Text(),
+              "Win+Ctrl+Alt+Shift+F12");
+    // A hotkey without a modifier would take the key from every program; F13 has no name of its
+    // own.
+    for (const char* refused :
+         {"M", "Win+Win+M", "Win+Alt+", "Win+Alt+m", "win+alt+M", "Win+Alt+F13", "Win+Alt+F99999",
+          "Win+Menu+M", "Win+Alt+Shift+Ctrl+Win+Alt+Shift+Ctrl+M"})
+        EXPECT_FALSE(HotkeyChord::Parse(refused)) << refused;
 }
 
 struct Rig {
@@ -49,9 +40,8 @@ struct Rig {
     // Both chords as held ("-" when not held), then what pressing each id ran.
     std::string State() {
         std::string state;
-        for (const Action action : {Action::OpenMenus, Action::MenuSearch}) {
+        for (const Action action : {Action::OpenMenus, Action::MenuSearch})
             state += (hotkeys.IsHeld(action) ? "" : "-") + hotkeys.ChordText(action) + " ";
-        }
         ran.clear();
         for (const int32_t id : {1, 2, 3}) hotkeys.OnHotkey(id);
         for (const auto& run : ran) state += run + " ";
