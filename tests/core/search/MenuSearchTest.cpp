@@ -89,9 +89,6 @@ TEST(MenuIndex, ListsEveryCommandWithItsPathAndShortcut) {
                           "Format > Font > Small Capitals|", "Format > Paragraph|",
                           "Format > Caf\u00e9 Cr\u00e8me|", "View > Status Bar|",
                           "View > Zoom > Zoom In|", "View > Zoom > Zoom Out|"}));
-    ASSERT_NE(index.Find("Format > Font > Bold"), nullptr);
-    EXPECT_EQ(index.Find("Format > Font > Bold")->item->CommandId, 301);
-    EXPECT_EQ(index.Find("Format > Font"), nullptr);
 }
 
 TEST(MenuIndex, FindsByWordsInAnyOrderAndRanksTheBestMatchesFirst) {
@@ -200,12 +197,9 @@ TEST_F(MenuSearchTest, EnterRunsTheChosenCommandAndItComesFirstNextTime) {
     Open();
     EXPECT_TRUE(m_search.Results().empty());
     Type(u"sa");
-    EXPECT_EQ(m_search.Chosen(), 0);
     EXPECT_FALSE(m_search.Move(-1)) << "the first row is the top";
     EXPECT_TRUE(m_search.Move(1));
-    const auto item = m_search.Enter();
-    ASSERT_NE(item, nullptr);
-    EXPECT_EQ(item->CommandId, 104);
+    EXPECT_EQ(m_search.Enter(), m_tree[0]->Children[3]);  // File > Save As...
     // A disabled command runs nothing and is not remembered.
     Type(u"\b\bundo");
     EXPECT_EQ(m_search.Enter(), nullptr);

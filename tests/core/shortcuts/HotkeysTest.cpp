@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "core/support/TestTrace.h"
@@ -50,13 +51,9 @@ struct Rig {
 };
 
 TEST(Hotkeys, StoredChordsAreTakenWithTheirDefaultsAndRefusalsLogged) {
-    struct Case {
-        std::string storedMenus;  // empty: nothing stored
-        bool searchHeldElsewhere;
-        std::string state;
-        test::Lines log;
-    };
-    const Case cases[] = {
+    // The chord stored for the menus (empty: none), whether another program holds the search's,
+    // then the state and the log.
+    const std::tuple<std::string, bool, std::string, test::Lines> cases[] = {
         {"", false, "Win+Alt+M Win+Alt+Space menus search ", {}},
         {"Ctrl+Alt+F2", false, "Ctrl+Alt+F2 Win+Alt+Space menus search ", {}},
         {"Ctrl+Alt+f2",
@@ -70,19 +67,19 @@ TEST(Hotkeys, StoredChordsAreTakenWithTheirDefaultsAndRefusalsLogged) {
          {R"(1409,"Hotkeys","Register","the hotkey Win+Alt+Space for the menu search is not )"
           R"(available - another program holds it")"}},
     };
-    for (const Case& c : cases) {
+    for (const auto& [storedMenus, searchHeldElsewhere, state, logged] : cases) {
         Rig rig;
-        if (!c.storedMenus.empty()) rig.settings.values[{"Hotkeys", "OpenMenus"}] = c.storedMenus;
-        if (c.searchHeldElsewhere)
+        if (!storedMenus.empty()) rig.settings.values[{"Hotkeys", "OpenMenus"}] = storedMenus;
+        if (searchHeldElsewhere)
             rig.port.elsewhere.insert({HotkeyChord::kWin | HotkeyChord::kAlt, ' '});
         rig.hotkeys.RegisterAll();
-        EXPECT_EQ(rig.State(), c.state) << c.storedMenus;
-        EXPECT_EQ(rig.log.Records(), c.log) << c.storedMenus;
+        EXPECT_EQ(rig.State(), state) << storedMenus;
+        EXPECT_EQ(rig.log.Records(), logged) << storedMenus;
         rig.hotkeys.UnregisterAll();
         EXPECT_TRUE(rig.port.held.empty());
         rig.ran.clear();
         for (const int32_t id : {1, 2}) rig.hotkeys.OnHotkey(id);
-        EXPECT_TRUE(rig.ran.empty()) << c.storedMenus;
+        EXPECT_TRUE(rig.ran.empty()) << storedMenus;
     }
 }
 
