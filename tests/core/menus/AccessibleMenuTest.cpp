@@ -8,9 +8,6 @@
 #include "core/support/MenuRows.h"
 #include "core/support/TestTrace.h"
 
-// Rows are built with designated initializers that leave the rest default.
-#pragma GCC diagnostic ignored "-Wmissing-field-initializers"
-
 namespace tarvik::test {
 namespace {
 

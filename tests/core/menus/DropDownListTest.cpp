@@ -6,9 +6,6 @@
 #include "core/support/MenuRows.h"
 #include "core/support/ThemeLoad.h"
 
-// Rows are built with designated initializers that leave the rest default.
-#pragma GCC diagnostic ignored "-Wmissing-field-initializers"
-
 namespace tarvik::test {
 namespace {
 

@@ -15,9 +15,6 @@
 #include "core/support/ThemeLoad.h"
 #include "core/support/WidgetFakes.h"
 
-// Rows are built with designated initializers that leave the rest default.
-#pragma GCC diagnostic ignored "-Wmissing-field-initializers"
-
 namespace tarvik::test {
 namespace {
 
