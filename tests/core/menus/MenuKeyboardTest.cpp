@@ -143,7 +143,6 @@ TEST(MenuKeyboard, KeysMoveThroughTitlesRowsAndCascadesShownWithTheStripsDropDow
         {"D D R L", "File / Recent, hover Recent 4"},
         {"D D R X", "File / Recent, hover Recent 4"},
         {"D D R D R", "Edit / Cut, hover Recent 4"},  // Right on a row without a cascade
-        {"D D R L L", "Help / -, hover Recent 4"},
         {"L L D R D D R X X", "View / Zoom, hover Zoom 2, hover Layout 3"},  // three deep, back
         {"D D R X X X", "closed, hover Recent 4, ended 1"},
         {"D D R D E", "closed, hover Recent 4, pick b.txt, ended 1"},
@@ -159,7 +158,6 @@ TEST(MenuKeyboard, KeysMoveThroughTitlesRowsAndCascadesShownWithTheStripsDropDow
         {"P4 D", "File / Exit"},     // on from the row the pointer chose
         {"P3 D", "File / Open..."},  // a separator cannot be hot
         {"D D R P2 L D", "File / Exit, hover Recent 4"},
-        {"X", "closed, ended 1"},
         {"C D", "closed, ended 1"},  // over: the keys are the program's again
         {"D T3 D", "Edit / Copy"},   // the pointer moved to Edit's title
     };
