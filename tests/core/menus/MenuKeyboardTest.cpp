@@ -105,15 +105,18 @@ struct Rig {
         std::string shown = "closed";
         const FakeDropDown* menu = nullptr;
         if (model.IsOpen()) {
-            shown = strip->Titles().at(static_cast<size_t>(model.Title() - 1))->text;
-            EXPECT_EQ(strip->Selected()->text, shown);
+            const auto& title = strip->Titles().at(static_cast<size_t>(model.Title() - 1));
+            EXPECT_EQ(strip->Selected(), title);
+            shown = title->text;
             menu = &dropDown;
         }
         for (size_t level = 0; menu && level < model.Levels().size(); ++level) {
             const auto hot = model.HotItem(level);
             shown += " / " + (hot ? hot->text : "-");
             EXPECT_EQ(menu->hotRow, model.Levels()[level].hot) << shown;
-            EXPECT_EQ(menu->shown.back().first, model.Levels()[level].rows) << shown;
+            EXPECT_EQ(menu->shown.empty() ? nullptr : menu->shown.back().first,
+                      model.Levels()[level].rows)
+                << shown;
             menu = menu->child.get();
             EXPECT_EQ(menu != nullptr, level + 1 < model.Levels().size()) << shown;
         }
