@@ -26,50 +26,47 @@ struct Tree {
     }
 };
 
-class Element final : public IAccessibleElement {
-  public:
-    Element(Tree& tree, uint64_t id) : m_tree(tree), m_id(id) {}
+// Every answer of an element is a byte picked by its id and by the question.
+struct Element final : IAccessibleElement {
+    Element(Tree& owner, uint64_t key) : tree(owner), id(key) {}
+    uint8_t At(uint64_t field) const { return tree.At(id, field); }
+    bool Lazy() const { return At(9) % 3 == 0; }
+    bool IsOpen() const { return tree.open.contains(id); }
 
     int32_t Role() const override {
         static constexpr int32_t kRoles[] = {
             0,           kRoleMenuBar,     kRoleMenuPopup,   kRoleMenuItem,    kRoleSeparator,
             kRoleClient, kRoleCheckButton, kRoleRadioButton, kRoleSplitButton, -1};
-        return kRoles[m_tree.At(m_id, 0) % std::size(kRoles)];
+        return kRoles[At(0) % std::size(kRoles)];
     }
     uint32_t State() const override {
-        const uint32_t state = static_cast<uint32_t>(m_tree.At(m_id, 1)) << 24 |
-                               static_cast<uint32_t>(m_tree.At(m_id, 2)) << 8 | m_tree.At(m_id, 3);
+        const uint32_t state = static_cast<uint32_t>(At(1)) << 24 | At(2) << 8 | At(3);
         return Lazy() ? state | kStateHasPopup | (IsOpen() ? kStateExpanded : kStateCollapsed)
                       : state;
     }
     std::string Name() const override {
         std::string name;
-        const size_t length = m_tree.At(m_id, 4) % 24;
-        for (size_t i = 0; i < length; ++i) name += static_cast<char>(m_tree.At(m_id, 10 + i));
+        for (size_t i = 0; i < At(4) % 24u; ++i) name += static_cast<char>(At(10 + i));
         return name;
     }
     int32_t ChildCount() const override {
         if (Lazy() && !IsOpen()) return 0;
         // Now and then a count no program could have, or a negative one.
-        const uint8_t kind = m_tree.At(m_id, 5) % 8;
-        return kind == 0 ? INT32_MAX : kind == 1 ? -1 : m_tree.At(m_id, 6) % 12;
+        const uint8_t kind = At(5) % 8;
+        return kind == 0 ? INT32_MAX : kind == 1 ? -1 : At(6) % 12;
     }
     std::unique_ptr<IAccessibleElement> Child(int32_t number) const override {
-        if (number < 1 || m_tree.At(m_id + static_cast<uint64_t>(number), 7) == 0) return nullptr;
-        return std::make_unique<Element>(m_tree, m_id * 1000003 + static_cast<uint64_t>(number));
+        if (number < 1 || tree.At(id + static_cast<uint64_t>(number), 7) == 0) return nullptr;
+        return std::make_unique<Element>(tree, id * 1000003 + static_cast<uint64_t>(number));
     }
     bool DoDefaultAction() override {
-        if (m_tree.At(m_id, 8) % 5 == 0) return false;
-        if (Lazy() && !m_tree.open.erase(m_id)) m_tree.open.insert(m_id);
+        if (At(8) % 5 == 0) return false;
+        if (Lazy() && !tree.open.erase(id)) tree.open.insert(id);
         return true;
     }
 
-  private:
-    bool Lazy() const { return m_tree.At(m_id, 9) % 3 == 0; }
-    bool IsOpen() const { return m_tree.open.contains(m_id); }
-
-    Tree& m_tree;
-    uint64_t m_id;
+    Tree& tree;
+    uint64_t id;
 };
 
 size_t Count(const MenuItemList& rows, int32_t depth) {

@@ -2,23 +2,22 @@
 
 #include <map>
 
+#include "core/menus/AccessibleMenuRefresh.h"
 #include "core/menus/AccessibleMenuSource.h"
 #include "core/menus/AccessibleMenuWalker.h"
 #include "core/support/MenuRows.h"
 #include "core/support/TestTrace.h"
 
-// Rows are built with designated initializers that leave the rest default.
-#pragma GCC diagnostic ignored "-Wmissing-field-initializers"
-
 namespace tarvik::test {
 namespace {
 
 using namespace access;
-using Lines = std::vector<std::string>;
 using Walker = AccessibleMenuWalker;
 
 // A program's accessibility tree in memory. An entry made with `lazy` shows its rows only while
-// open, as most toolkits do; every default action is logged ("open File", "run Copy").
+// open, as most toolkits do; every default action is logged ("open File", "run Copy"), every
+// child asked for counted.
+int childrenAsked = 0;
 struct Node {
     int32_t role = 0;
     uint32_t state = 0;
@@ -42,7 +41,7 @@ class FakeElement final : public IAccessibleElement {
         return m_node->lazy && !m_node->open ? 0 : static_cast<int32_t>(m_node->children.size());
     }
     std::unique_ptr<IAccessibleElement> Child(int32_t number) const override {
-        if (number < 1 || number > ChildCount()) return nullptr;
+        if (++childrenAsked, number < 1 || number > ChildCount()) return nullptr;
         return std::make_unique<FakeElement>(m_node->children[static_cast<size_t>(number) - 1],
                                              m_log);
     }
@@ -70,9 +69,6 @@ NodePtr Lazy(std::string name, std::vector<NodePtr> rows) {
     entry->lazy = true;
     return entry;
 }
-NodePtr Separator() {
-    return N(kRoleSeparator, "");
-}
 NodePtr Bar(std::vector<NodePtr> titles, std::string name = "Application", uint32_t state = 0) {
     return N(kRoleMenuBar, std::move(name), state, std::move(titles));
 }
@@ -85,17 +81,17 @@ std::string Path(const AccessPath& path) {
 // The rows of a program's drop-down as the bar shows them, and what opening it did there.
 TEST(AccessibleMenuWalker, ReadsRowsWithTheirStateAndLeavesNothingOpen) {
     Lines log;
-    const NodePtr bar = Bar(
-        {Lazy("&File",
-              {Entry("&Open\tCtrl+O"), Separator(), Entry("&Undo\tCtrl+Z", kStateUnavailable),
-               Entry("&Status Bar", kStateChecked), Entry("Word &Wrap", kStateMixed),
-               Entry("Hidden", kStateInvisible), N(kRoleCheckButton, "Ruler", kStateChecked),
-               N(kRoleRadioButton, "Draft"), N(kRoleClient, "not a row"),
-               Entry(""),  // nothing to show
-               N(kRoleMenuPopup, "pane", 0, {Entry("In a pane")}),
-               Entry("&Recent", kStateHasPopup, {N(kRoleMenuPopup, "Recent", 0, {Entry("a.txt")})}),
-               Lazy("&Zoom", {Entry("In"), Lazy("Deeper", {Entry("Most")})}), Lazy("Empty", {}),
-               Entry("Locked", kStateUnavailable | kStateHasPopup, {Entry("never read")})})});
+    const NodePtr bar = Bar({Lazy(
+        "&File",
+        {Entry("&Open\tCtrl+O"), N(kRoleSeparator, ""), Entry("&Undo\tCtrl+Z", kStateUnavailable),
+         Entry("&Status Bar", kStateChecked), Entry("Word &Wrap", kStateMixed),
+         Entry("Hidden", kStateInvisible), N(kRoleCheckButton, "Ruler", kStateChecked),
+         N(kRoleRadioButton, "Draft"), N(kRoleClient, "not a row"),
+         Entry(""),  // nothing to show
+         N(kRoleMenuPopup, "pane", 0, {Entry("In a pane")}),
+         Entry("&Recent", kStateHasPopup, {N(kRoleMenuPopup, "Recent", 0, {Entry("a.txt")})}),
+         Lazy("&Zoom", {Entry("In"), Lazy("Deeper", {Entry("Most")})}), Lazy("Empty", {}),
+         Entry("Locked", kStateUnavailable | kStateHasPopup, {Entry("never read")})})});
     FakeElement barElement(bar, log);
     const MenuItemList rows = Walker::ReadRows(barElement, {1}, 42);
     EXPECT_EQ(MenuRows(rows),
@@ -108,9 +104,8 @@ TEST(AccessibleMenuWalker, ReadsRowsWithTheirStateAndLeavesNothingOpen) {
     // Every row knows its window and where it is, panes counted.
     Lines paths;
     for (const auto& row : rows) paths.push_back(Path(row->AccessiblePath));
-    EXPECT_EQ(paths, (Lines{"1.1.1", "1.1.2", "1.1.3", "1.1.4", "1.1.5", "1.1.7", "1.1.8",
+    ASSERT_EQ(paths, (Lines{"1.1.1", "1.1.2", "1.1.3", "1.1.4", "1.1.5", "1.1.7", "1.1.8",
                             "1.1.11.1", "1.1.12", "1.1.13", "1.1.14", "1.1.15"}));
-    ASSERT_EQ(rows.size(), 12u);
     EXPECT_EQ(rows[9]->Children[1]->Children[0]->AccessiblePath,
               (AccessPath{1, 1, 13, 1, 2, 1, 1}));
     for (const auto& row : rows) EXPECT_EQ(row->hWnd, 42u) << row->text;
@@ -178,7 +173,7 @@ TEST(AccessibleMenuWalker, TitlesAreTheBarsVisibleEntriesFoundBreadthFirst) {
     EXPECT_EQ(Walker::FindMenuBar(nullptr), nullptr);
 
     const NodePtr bar =
-        Bar({Lazy("&File", {Entry("x")}), Entry("&Edit\tAlt+E"), Separator(),
+        Bar({Lazy("&File", {Entry("x")}), Entry("&Edit\tAlt+E"), N(kRoleSeparator, ""),
              Entry("Gone", kStateInvisible), Entry(""), Entry("&Help", kStateUnavailable)});
     FakeElement barElement(bar, log);
     const MenuItemList titles = Walker::ReadTitles(barElement, 7);
@@ -186,6 +181,33 @@ TEST(AccessibleMenuWalker, TitlesAreTheBarsVisibleEntriesFoundBreadthFirst) {
     EXPECT_EQ(titles[1]->AccessiblePath, AccessPath{2});
     EXPECT_EQ(titles[2]->AccessiblePath, AccessPath{6});
     EXPECT_TRUE(log.empty()) << "reading titles opened something";
+}
+
+TEST(AccessibleMenuWalker, TheBarIsFoundAgainWhereItWasOnlyWhileItIsStillThere) {
+    // A toolbar and a hidden menu bar before the shown one, and an entry outside any bar.
+    Lines log;
+    FakeElement window(
+        N(kRoleClient, "window", 0,
+          {N(0x14, "pane", 0,
+             {N(0x16, "toolbar"), Bar({}, "hidden", kStateInvisible), Bar({}, "bar")}),
+           Entry("entry")}),
+        log);
+    AccessPath found;
+    childrenAsked = 0;
+    ASSERT_EQ(Walker::FindMenuBar(std::make_unique<FakeElement>(window), &found)->Name(), "bar");
+    EXPECT_EQ(found, (AccessPath{1, 3}));
+    const int searchCost = std::exchange(childrenAsked, 0);
+    // Where the bar was found before, and where the program may have moved things since.
+    const std::pair<AccessPath, std::string> cases[] = {
+        {{1, 3}, "bar"}, {{1, 1}, "none"}, {{1, 2}, "none"}, {{1, 4}, "none"},
+        {{2}, "none"},   {{0, 3}, "none"}, {{}, "none"},
+    };
+    for (const auto& [path, expected] : cases) {
+        childrenAsked = 0;
+        const auto bar = Walker::MenuBarAt(window, path);
+        EXPECT_EQ(bar ? bar->Name() : "none", expected) << Path(path);
+        EXPECT_LT(childrenAsked, searchCost) << Path(path);
+    }
 }
 
 TEST(AccessibleMenuWalker, InvokingOpensTheWayOnlyWhereNeededAndClosesItOnFailure) {
@@ -291,14 +313,9 @@ TEST(AccessibleMenuSource, KeepsTitlesPerActivationAndGivesUpOnAProgramThatDoesN
                      R"(its accessibility requests within 500 ms - its menus are not )"
                      R"(shown until it is activated again")"}));
 
-    // A changed menu bar is read again.
-    fake.asked.clear();
-    read(kPlain);
-    source.Forget(kPlain);
-    read(kPlain);
-    EXPECT_EQ(fake.asked, (Lines{"titles 11", "titles 11"}));
     // A program at a higher integrity level is said once and shows nothing.
     fake.titles[kOther] = {AccessOutcome::Refused, {}};
+    source.Forget(kOther);  // activated again
     EXPECT_TRUE(read(kOther).empty());
     EXPECT_EQ(log.Records().size(), 2u);
     EXPECT_NE(log.Records()[1].find("higher integrity level"), std::string::npos);
@@ -346,6 +363,73 @@ TEST(AccessibleMenuSource, ReadsRowsOnOpeningAndRunsPickedRowsInTheProgram) {
     EXPECT_TRUE(again.empty());
     EXPECT_TRUE(fake.asked.empty());
     EXPECT_EQ(log.Records().size(), 2u);
+}
+
+enum class Op { Changed, ChangedOther, Due, Open, Closed, Activated, HandedBack, ShowOther };
+struct Step {
+    Op op;
+    int64_t time;
+    int64_t wait;  // what the call asks of the caller
+    int reads;     // titles read by the call (the strip showing the window again)
+};
+constexpr int64_t kNo = AccessibleMenuRefresh::kNoWait;
+
+TEST(AccessibleMenuRefresh, ReadsTitlesAgainOnChangesAndActivationsAtMostOnceASecond) {
+    // clang-format off
+    const std::vector<Step> cases[] = {
+        // A burst: one read now, one when the second is up, none in between or for another window.
+        {{Op::Changed, 5000, kNo, 1}, {Op::Changed, 5100, 900, 0}, {Op::Changed, 5200, kNo, 0},
+         {Op::Due, 6000, kNo, 1}, {Op::Due, 7000, kNo, 0}, {Op::ChangedOther, 7500, kNo, 0},
+         {Op::Changed, 8000, kNo, 1}},
+        // Nothing while a menu is open: read when it closes, after the rest of the second.
+        {{Op::Open, 0, kNo, 0}, {Op::Changed, 5000, kNo, 0}, {Op::Due, 6000, kNo, 0},
+         {Op::Closed, 7000, kNo, 1}, {Op::Open, 0, kNo, 0}, {Op::Changed, 7300, kNo, 0},
+         {Op::Closed, 7400, 600, 0}, {Op::Due, 8000, kNo, 1}},
+        // The strip moving on, or the window coming to the front again, drops a waiting change.
+        {{Op::Changed, 5000, kNo, 1}, {Op::Changed, 5500, 500, 0}, {Op::ShowOther, 0, kNo, 1},
+         {Op::Due, 6000, kNo, 0}},
+        {{Op::Activated, 0, kNo, 1}, {Op::Changed, 5100, kNo, 1}, {Op::Changed, 5200, 900, 0},
+         {Op::HandedBack, 0, kNo, 0}, {Op::Activated, 0, kNo, 1}, {Op::Due, 6100, kNo, 0}},
+    };
+    // clang-format on
+    for (size_t c = 0; c < std::size(cases); ++c) {
+        FakeMenus program;
+        TestTrace log;
+        for (const WindowHandle window : {kPlain, kOther})
+            program.titles[window] = {AccessOutcome::Answered, {Read("File", window, {1})}};
+        AccessibleMenuSource source(program, program, log.trace);
+        WindowHandle shown = kPlain;
+        bool open = false;
+        const auto show = [&] {  // what the strip does: show the window's menus
+            MenuItemList titles;
+            source.ReadMenuBar(titles, shown);
+        };
+        AccessibleMenuRefresh refresh(source, show, [&] { return open; });
+        show();
+        refresh.Shows(shown);
+        for (size_t i = 0; i < cases[c].size(); ++i) {
+            const Step& step = cases[c][i];
+            program.asked.clear();
+            int64_t wait = kNo;
+            if (step.op == Op::Changed || step.op == Op::ChangedOther) {
+                wait = refresh.Changed(step.op == Op::Changed ? kPlain : kOther, step.time);
+            } else if (step.op == Op::Due) {
+                wait = refresh.Due(step.time);
+            } else if (step.op == Op::Open || step.op == Op::Closed) {
+                open = step.op == Op::Open;
+                if (!open) wait = refresh.Due(step.time);
+            } else if (step.op == Op::ShowOther) {
+                shown = kOther;
+                show();
+                refresh.Shows(shown);
+            } else {
+                refresh.Activated(shown, step.op == Op::HandedBack);
+                show();
+            }
+            EXPECT_EQ(wait, step.wait) << "case " << c << ", step " << i;
+            EXPECT_EQ(program.asked.size(), size_t(step.reads)) << "case " << c << ", step " << i;
+        }
+    }
 }
 
 }  // namespace

@@ -6,9 +6,6 @@
 #include "core/support/MenuRows.h"
 #include "core/support/ThemeLoad.h"
 
-// Rows are built with designated initializers that leave the rest default.
-#pragma GCC diagnostic ignored "-Wmissing-field-initializers"
-
 namespace tarvik::test {
 namespace {
 
@@ -36,17 +33,12 @@ class DropDownListTest : public ::testing::Test {
 };
 
 TEST_F(DropDownListTest, RowsStackAndTheHitTestFindsTheRowStrictlyInside) {
-    for (const auto& [index, top] : {std::pair{0, 4}, {1, 4}, {2, 25}, {4, 56}, {5, 77}}) {
+    for (const auto& [index, top] : {std::pair{0, 4}, {1, 4}, {2, 25}, {4, 56}, {5, 77}})
         EXPECT_EQ(m_list.RowTop(index), top) << index;
-    }
     // y, index, row (-1 for none): a boundary between two rows hits neither.
-    for (const auto& [y, index, row] : {std::tuple{4, 4, -1},
-                                        {5, 1, 0},
-                                        {25, 4, -1},
-                                        {26, 2, 1},
-                                        {76, 4, 3},
-                                        {77, 4, -1},
-                                        {-40000, 4, -1}}) {
+    const std::tuple<int32_t, int32_t, int> hits[] = {
+        {4, 4, -1}, {5, 1, 0}, {25, 4, -1}, {26, 2, 1}, {76, 4, 3}, {77, 4, -1}, {-40000, 4, -1}};
+    for (const auto& [y, index, row] : hits) {
         int32_t gotIndex = -7;
         std::shared_ptr<MenuItem> item = Row("stale");
         m_list.GetSelectedItem(y, gotIndex, item);

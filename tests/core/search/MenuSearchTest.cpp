@@ -15,9 +15,6 @@
 #include "core/support/ThemeLoad.h"
 #include "core/support/WidgetFakes.h"
 
-// Rows are built with designated initializers that leave the rest default.
-#pragma GCC diagnostic ignored "-Wmissing-field-initializers"
-
 namespace tarvik::test {
 namespace {
 
@@ -89,9 +86,6 @@ TEST(MenuIndex, ListsEveryCommandWithItsPathAndShortcut) {
                           "Format > Font > Small Capitals|", "Format > Paragraph|",
                           "Format > Caf\u00e9 Cr\u00e8me|", "View > Status Bar|",
                           "View > Zoom > Zoom In|", "View > Zoom > Zoom Out|"}));
-    ASSERT_NE(index.Find("Format > Font > Bold"), nullptr);
-    EXPECT_EQ(index.Find("Format > Font > Bold")->item->CommandId, 301);
-    EXPECT_EQ(index.Find("Format > Font"), nullptr);
 }
 
 TEST(MenuIndex, FindsByWordsInAnyOrderAndRanksTheBestMatchesFirst) {
@@ -118,9 +112,7 @@ TEST(MenuIndex, FindsByWordsInAnyOrderAndRanksTheBestMatchesFirst) {
         {"save zebra", {}},
         {" ... ", {}},
     };
-    for (const auto& [query, paths] : cases) {
-        EXPECT_EQ(Paths(index.Search(query)), paths) << query;
-    }
+    for (const auto& [query, paths] : cases) EXPECT_EQ(Paths(index.Search(query)), paths) << query;
 }
 
 TEST(RecentCommands, ReadsBackOnlyUsablePaths) {
@@ -134,9 +126,8 @@ TEST(RecentCommands, ReadsBackOnlyUsablePaths) {
         {"tab\there\nok\r\nok", {"ok"}},
         {tooLong + "\nshort", {"short"}},
     };
-    for (const auto& [value, paths] : cases) {
+    for (const auto& [value, paths] : cases)
         EXPECT_EQ(RecentCommands::Parse(value), paths) << value;
-    }
     const Lines twenty = RecentCommands::Parse(many);
     ASSERT_EQ(twenty.size(), RecentCommands::kMaxCommands);
     EXPECT_EQ(twenty.back(), "P19");
@@ -203,12 +194,9 @@ TEST_F(MenuSearchTest, EnterRunsTheChosenCommandAndItComesFirstNextTime) {
     Open();
     EXPECT_TRUE(m_search.Results().empty());
     Type(u"sa");
-    EXPECT_EQ(m_search.Chosen(), 0);
     EXPECT_FALSE(m_search.Move(-1)) << "the first row is the top";
     EXPECT_TRUE(m_search.Move(1));
-    const auto item = m_search.Enter();
-    ASSERT_NE(item, nullptr);
-    EXPECT_EQ(item->CommandId, 104);
+    EXPECT_EQ(m_search.Enter(), m_tree[0]->Children[3]);  // File > Save As...
     // A disabled command runs nothing and is not remembered.
     Type(u"\b\bundo");
     EXPECT_EQ(m_search.Enter(), nullptr);
