@@ -2,44 +2,26 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
-#include <string>
-#include <utility>
-#include <vector>
 
 #include "core/app/Error.h"
 #include "core/app/HandlerScope.h"
-#include "core/app/Rounding.h"
 #include "core/menus/MenuStrip.h"
 #include "core/menus/NativeMenu.h"
-#include "core/support/FakeDropDown.h"
-#include "core/support/RecordingGraphics.h"
-#include "core/support/TestTrace.h"
-#include "core/support/ThemeLoad.h"
+#include "core/support/Drawn.h"
 #include "core/support/WidgetFakes.h"
-#include "core/widgets/framework/WidgetHost.h"
 
 namespace tarvik::test {
 namespace {
 
-// Everything the model does to its window and the program, as one list of events.
-using Events = std::vector<std::string>;
-
 // The bar's window and the ports of the menus in one, keeping what was asked of them in order.
 // Window 7 is "Notes" with a File menu.
-class Outside final : public IBarWindow,
-                      public ITrayUpkeep,
-                      public IMenuReader,
-                      public IMessageBox,
-                      public ICommandPoster {
-  public:
-    mutable Events events;
+struct Outside final : IBarWindow, ITrayUpkeep, IMenuReader, IMessageBox, ICommandPoster {
+    mutable Lines events;
     std::vector<RectI> pushed;  // the area of every frame pushed
-    std::function<void()> duringMenu;
-    std::function<void()> duringPoll;
-    bool failPush = false;
-    bool failTitle = false;
-    int32_t cursorX = 100;
+    std::function<void()> duringMenu, duringPoll;
+    bool failPush = false, failTitle = false;
     int32_t cursorY = 40;
 
     void KeepPlaced() override { events.push_back("place"); }
@@ -61,11 +43,7 @@ class Outside final : public IBarWindow,
         events.push_back("menu");
         if (duringMenu) duringMenu();
     }
-    bool ReadCursor(int32_t& x, int32_t& y) override {
-        x = cursorX;
-        y = cursorY;
-        return true;
-    }
+    bool ReadCursor(int32_t& x, int32_t& y) override { return x = 100, y = cursorY, true; }
     MenuHandle MenuBar(WindowHandle) const override { return 1; }
     int32_t ItemCount(MenuHandle menu) const override { return menu == 1 ? 1 : -1; }
     MenuHandle SubMenu(MenuHandle, int32_t) const override { return 0; }
@@ -92,6 +70,23 @@ struct Rig {
         model.Flush();
         outside.events.clear();
     }
+    // Flushes the next frame of `bar`: the area pushed, then the calls (see Drawn; a clear with
+    // its colour).
+    Lines Next(BarModel& bar) {
+        const size_t from = RecordedCalls(graphics).size();
+        outside.pushed.clear();
+        EXPECT_TRUE(bar.Flush());
+        const std::vector<DrawCall> calls(RecordedCalls(graphics).begin() + from,
+                                          RecordedCalls(graphics).end());
+        Lines lines = Drawn(calls, {});
+        for (size_t i = 0; i < calls.size(); ++i)
+            if (calls[i].kind == DrawKind::Clear) lines[i] += " " + std::to_string(calls[i].argb);
+        for (const RectI& r : outside.pushed)
+            lines.insert(lines.begin(), "pushed " + std::to_string(r.X) + "," +
+                                            std::to_string(r.Y) + " " + std::to_string(r.Width) +
+                                            "x" + std::to_string(r.Height));
+        return lines;
+    }
 
     ThemeLoad load;
     TestTrace log;
@@ -105,13 +100,29 @@ struct Rig {
     GDIPGraphics graphics;
 };
 
-// The same with a widget host at both ends of a second model of the bar.
+// The same with a widget host at both ends of a second model of the bar, a left "Go" and a
+// right "Cal" button.
 struct HostedRig : Rig {
+    HostedRig() {
+        host.Register(std::make_shared<FakeWidget>("Go", AlignLeft));
+        host.Register(cal);
+        hosted.SetGraphics(&graphics);
+        hosted.SetPlacement({0, 30, 1920, 36});
+    }
+    // What button `index` shows now: its picture's calls since its last clear (see Drawn).
+    Lines Button(int index) const {
+        const Lines all = Drawn(RecordedCalls(host.Slots()[index]->picture),
+                                {{RecordedArgb(brushes.TextBrush()), "text"}});
+        return Lines(std::find(all.rbegin(), all.rend(), "clear").base(), all.end());
+    }
+
     MemorySettings settings;
     FakeCanvas canvas;
     FakeDropDown widgetMenu;
     WidgetHost host{{load.theme, brushes, log.trace, load.dpi, settings, canvas, widgetMenu}};
     BarModel hosted{load.theme, log.trace, strip, nativeMenu, outside, &host};
+    std::shared_ptr<FakeWidget> cal =
+        std::make_shared<FakeWidget>("Cal", AlignRight, ActivateHoverCanvas);
 };
 
 TEST(BarModel, TheStripSpansTheBarAndThePointerIsItsOnlyStrictlyInside) {
@@ -143,34 +154,19 @@ TEST(BarModel, TheStripSpansTheBarAndThePointerIsItsOnlyStrictlyInside) {
 TEST(BarModel, ChangesMakeOneFrameAndNothingChangedMakesNone) {
     Rig rig;
     rig.model.Tick();
-    EXPECT_EQ(rig.outside.events, (Events{"place", "poll", "backdrop"}));  // idle: no frame
+    EXPECT_EQ(rig.outside.events, (Lines{"place", "poll", "backdrop"}));  // idle: no frame
 
     rig.outside.events.clear();
     rig.strip.PopulateFromhWnd(7);
     rig.model.MouseMove({static_cast<int16_t>(50 + rig.strip.Titles()[1]->Left + 3), 10});
-    EXPECT_EQ(rig.outside.events, (Events{"title", "request"}));  // several changes, one request
+    EXPECT_EQ(rig.outside.events, (Lines{"title", "request"}));  // several changes, one request
     EXPECT_TRUE(rig.model.Flush());
     EXPECT_FALSE(rig.model.Flush());
-    EXPECT_EQ(rig.outside.events.back(), "push");
-
-    // The frame: the visible bar filled, the shadow band below it cleared, each once; the
-    // strip's picture in its bounds.
-    rig.model.SetFill(0x6EFFFFFF);
-    const size_t before = RecordedCalls(rig.graphics).size();
-    rig.model.Flush();
-    const std::vector<DrawCall> frame(RecordedCalls(rig.graphics).begin() + before,
-                                      RecordedCalls(rig.graphics).end());
-    std::vector<std::pair<RectF, uint32_t>> cleared;
-    RectF clip;
-    for (const DrawCall& call : frame) {
-        if (call.kind == DrawKind::Clip) clip = call.rect;
-        if (call.kind == DrawKind::Clear) cleared.emplace_back(clip, call.argb);
-    }
-    EXPECT_EQ(cleared, (std::vector<std::pair<RectF, uint32_t>>{
-                           {RectF{0, 0, 1920, 23}, 0x6EFFFFFFu}, {RectF{0, 23, 1920, 13}, 0u}}));
-    ASSERT_FALSE(frame.empty());
-    EXPECT_EQ(frame.back().kind, DrawKind::DrawImage);
-    EXPECT_EQ(frame.back().rect, (RectF{50, 0, 1860, 36}));
+    // The visible bar filled, the shadow band below it cleared, each once; the strip's picture.
+    rig.model.SetFill(7);
+    EXPECT_EQ(rig.Next(rig.model),
+              (Lines{"pushed 0,0 1920x36", "clip 0,0 1920x23", "clear 7", "clip off",
+                     "clip 0,23 1920x13", "clear 0", "clip off", "image 50,0 1860x36"}));
 }
 
 TEST(BarModel, TheTickKeepsItsOrderAndAFailureEndsItWithOneLine) {
@@ -182,8 +178,8 @@ TEST(BarModel, TheTickKeepsItsOrderAndAFailureEndsItWithOneLine) {
     rig.model.Invalidate();
     rig.model.SetTray(&rig.outside);
     rig.model.Tick();
-    EXPECT_EQ(rig.outside.events, (Events{"request", "place", "title", "poll", "decoy", "prune",
-                                          "tray", "backdrop", "push", "title", "box"}));
+    EXPECT_EQ(rig.outside.events, (Lines{"request", "place", "title", "poll", "decoy", "prune",
+                                         "tray", "backdrop", "push", "title", "box"}));
 
     // A frame that fails is logged each time; a failing step ends its tick, logged once.
     rig.outside.failPush = true;
@@ -195,11 +191,11 @@ TEST(BarModel, TheTickKeepsItsOrderAndAFailureEndsItWithOneLine) {
     rig.outside.events.clear();
     rig.model.Tick();
     rig.model.Tick();
-    EXPECT_EQ(rig.outside.events, (Events{"place", "title", "place", "title"}));
+    EXPECT_EQ(rig.outside.events, (Lines{"place", "title", "place", "title"}));
     const std::string drawBar = R"(87,"RivovoZoz","DrawBar","The parameter is incorrect.")";
     EXPECT_EQ(rig.log.Records(),
-              (Events{drawBar, drawBar,
-                      R"(1400,"RivovoZoz","timEnumerateTasks_Timer","Invalid window handle.")"}));
+              (Lines{drawBar, drawBar,
+                     R"(1400,"RivovoZoz","timEnumerateTasks_Timer","Invalid window handle.")"}));
 }
 
 TEST(BarModel, NothingIsDrawnOrRestackedWhileTheContextMenuIsOpen) {
@@ -212,7 +208,7 @@ TEST(BarModel, NothingIsDrawnOrRestackedWhileTheContextMenuIsOpen) {
     rig.model.MouseUp(1, {100, 10});
     EXPECT_TRUE(rig.outside.events.empty());
     rig.model.MouseUp(2, {100, 10});
-    EXPECT_EQ(rig.outside.events, (Events{"menu", "request", "request"}));
+    EXPECT_EQ(rig.outside.events, (Lines{"menu", "request", "request"}));
     EXPECT_TRUE(rig.model.Flush());
 }
 
@@ -235,140 +231,66 @@ TEST(BarModel, AClosePutOffByANestedLoopFreesTheModelAfterItsHandler) {
 
 TEST(BarModel, WidgetsTakeThePointerFirstAndTheStripLiesBetweenThem) {
     HostedRig rig;
-    WidgetHost& host = rig.host;
     BarModel& model = rig.hosted;
-    FakeCanvas& canvas = rig.canvas;
-    host.Register(std::make_shared<FakeWidget>("Go", AlignLeft));
-    host.Register(std::make_shared<FakeWidget>("Cal", AlignRight, ActivateHoverCanvas));
-    model.SetGraphics(&rig.graphics);
-    model.SetPlacement({0, 30, 1920, 36});
     // Both buttons are the 50-pixel minimum: 8..58 and 1862..1912; the strip starts at the
     // theme's menu left and ends a gap before the right group.
     EXPECT_EQ(rig.strip.Bounds(), (RectI{60, 0, 1860 - 60, 36}));
 
     model.MouseMove({1880, 10});
     EXPECT_EQ(model.Hover(), BarModel::HoverOwner::Host);
-    EXPECT_TRUE(canvas.visible);
+    EXPECT_TRUE(rig.canvas.visible);
     model.MouseMove({600, 10});  // onto the strip: the host hears of it once
     EXPECT_EQ(model.Hover(), BarModel::HoverOwner::Strip);
-    EXPECT_FALSE(canvas.visible);
+    EXPECT_FALSE(rig.canvas.visible);
     model.MouseMove({1880, 10});
     rig.outside.cursorY = 66;  // still on the window's bottom edge
     model.Tick();
-    EXPECT_TRUE(canvas.visible);
+    EXPECT_TRUE(rig.canvas.visible);
     rig.outside.cursorY = 67;
     model.Tick();
-    EXPECT_FALSE(canvas.visible);
+    EXPECT_FALSE(rig.canvas.visible);
 
     // A left click on a widget is the widget's; a right click there still opens the bar's menu.
     rig.outside.events.clear();
     model.MouseUp(1, {20, 10});
     model.MouseUp(2, {20, 10});
     EXPECT_EQ(std::count(rig.outside.events.begin(), rig.outside.events.end(), "menu"), 1);
-
-    model.Invalidate();
-    model.Flush();
-    const auto& calls = RecordedCalls(rig.graphics);
-    EXPECT_EQ(calls.back().kind, DrawKind::DrawImage);
-    EXPECT_EQ(calls.back().rect, (RectF{1862, 0, 50, 23}));
-    EXPECT_EQ(RecordedCalls(host.Slots()[1]->picture).back().text, "Cal");
 }
 
 // A change to one button or one title of the strip composes and pushes only its rectangle, the
 // rest of the surface kept; a button that changed width lays the bar out and pushes it whole.
 TEST(BarModel, APartThatChangedIsComposedAndPushedAlone) {
     HostedRig rig;
-    WidgetHost& host = rig.host;
     BarModel& model = rig.hosted;
-    host.Register(std::make_shared<FakeWidget>("Go", AlignLeft));
-    auto cpu = std::make_shared<FakeWidget>("Cpu", AlignRight, ActivateAction, "12%");
-    host.Register(cpu);
-    model.SetGraphics(&rig.graphics);
-    model.SetPlacement({0, 30, 1920, 36});
     rig.strip.PopulateFromhWnd(7);
     model.Flush();
-    const MenuItem& file = *rig.strip.Titles()[1];
-    const RectI fileHighlight{60 + NearestInt(file.Left - 10.0), 0, NearestInt(file.width + 20.0),
-                              36};
-    const WidgetSlot& go = *host.Slots()[0];
-    const WidgetSlot& cpuSlot = *host.Slots()[1];
-
-    const RectI whole{0, 0, 1920, 36};
-    const struct {
-        const char* change;
-        std::function<void()> make;
-        RectI pushed;
-        const WidgetSlot* painted;  // the button painted again, and its text
-        const char* text;
-    } cases[] = {
-        {"the pointer onto a button",
-         [&] {
-             model.MouseMove({20, 10});
-         },
-         {8, 0, 50, 23},
-         &go,
-         "Go"},
-        {"the pointer off the bar", [&] { model.MouseLeave(); }, {8, 0, 50, 23}, &go, "Go"},
-        {"a new text of the same width",
-         [&] {
-             cpu->text = "13%";
-             model.ClockTick();
-         },
-         {1862, 0, 50, 23},
-         &cpuSlot,
-         "13%"},
-        {"the pointer onto a title",
-         [&] {
-             model.MouseMove({static_cast<int16_t>(60 + file.Left + 3), 10});
-         },
-         fileHighlight, nullptr, nullptr},
-        {"a new width",
-         [&] {
-             cpu->text = "a much longer text";
-             model.ClockTick();
-         },
-         whole, &cpuSlot, "a much longer text"},
+    // A button's frame: its area filled, then its picture, each clipped to the area.
+    const auto buttonFrame = [](const std::string& r) {
+        return Lines{"pushed " + r, "clip " + r,  "clear 0", "clip off",
+                     "clip " + r,   "image " + r, "clip off"};
     };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.change);
-        rig.outside.pushed.clear();
-        const size_t before = RecordedCalls(rig.graphics).size();
-        const void* picture = c.painted ? c.painted->picture.NativeHandle() : nullptr;
-        const size_t paintedBefore = c.painted ? RecordedCalls(c.painted->picture).size() : 0;
-        c.make();
-        EXPECT_TRUE(model.Flush());
-        EXPECT_EQ(rig.outside.pushed, (std::vector<RectI>{c.pushed}));
-        const std::vector<DrawCall> frame(RecordedCalls(rig.graphics).begin() + before,
-                                          RecordedCalls(rig.graphics).end());
-        ASSERT_FALSE(frame.empty());
-        std::vector<RectF> pictures;
-        for (const DrawCall& call : frame) {
-            if (call.kind == DrawKind::DrawImage) pictures.push_back(call.rect);
-        }
-        if (c.painted) {
-            const auto& painted = RecordedCalls(c.painted->picture);
-            if (c.painted->picture.NativeHandle() == picture) {
-                ASSERT_GT(painted.size(), paintedBefore);
-            }
-            EXPECT_EQ(painted.back().text, c.text);
-        }
-        if (c.pushed == whole) {
-            EXPECT_EQ(pictures.size(), 3u);  // the strip and both buttons
-            continue;
-        }
-        // Everything is drawn inside the pushed rectangle, and the clip is lifted afterwards.
-        const RectF pushed = ToRectF(c.pushed);
-        EXPECT_EQ(frame.front().kind, DrawKind::Clip);
-        for (const DrawCall& call : frame) {
-            if (call.kind != DrawKind::Clip || call.rect == RectF{}) continue;
-            EXPECT_TRUE(call.rect.X >= pushed.X && call.rect.Y >= pushed.Y &&
-                        call.rect.X + call.rect.Width <= pushed.X + pushed.Width &&
-                        call.rect.Y + call.rect.Height <= pushed.Y + pushed.Height);
-        }
-        EXPECT_EQ(frame.back().kind, DrawKind::Clip);
-        EXPECT_EQ(frame.back().rect, RectF{});
-        EXPECT_EQ(pictures, (std::vector<RectF>{ToRectF(c.pushed)}));
-    }
+    model.MouseMove({20, 10});  // onto a button
+    EXPECT_EQ(rig.Next(model), buttonFrame("8,0 50x23"));
+    EXPECT_EQ(rig.Button(0), (Lines{"fill ?", "Go text 15,2 15"}));
+    model.MouseLeave();
+    EXPECT_EQ(rig.Next(model), buttonFrame("8,0 50x23"));
+    EXPECT_EQ(rig.Button(0), (Lines{"Go text 15,2 15"}));
+    rig.cal->text = "13%";  // a new text of the same width
+    model.ClockTick();
+    EXPECT_EQ(rig.Next(model), buttonFrame("1862,0 50x23"));
+    EXPECT_EQ(rig.Button(1), (Lines{"13% text 11,2 15"}));
+    // Onto the File title: its highlight, 10 wider on either side.
+    model.MouseMove({static_cast<int16_t>(60 + rig.strip.Titles()[1]->Left + 3), 10});
+    EXPECT_EQ(rig.Next(model), (Lines{"pushed 116,0 50x36", "clip 116,0 50x23", "clear 0",
+                                      "clip off", "clip 116,23 50x13", "clear 0", "clip off",
+                                      "clip 116,0 50x36", "image 116,0 50x36", "clip off"}));
+    rig.cal->text = "a much longer text";
+    model.ClockTick();
+    EXPECT_EQ(rig.Next(model),
+              (Lines{"pushed 0,0 1920x36", "clip 0,0 1920x23", "clear 0", "clip off",
+                     "clip 0,23 1920x13", "clear 0", "clip off", "image 60,0 1702x36",
+                     "image 8,0 50x23", "image 1764,0 148x23"}));
+    EXPECT_EQ(rig.Button(1), (Lines{"a much longer text text 4,2 15"}));
 }
 
 }  // namespace
