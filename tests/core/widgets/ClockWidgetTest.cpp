@@ -9,7 +9,6 @@
 namespace tarvik::test {
 namespace {
 
-// English names.
 struct EnglishNames final : public IDateNames {
     std::string ShortDayName(int day) const override {
         return std::string("SunMonTueWedThuFriSat").substr(size_t(day) * 3, 3);
@@ -27,18 +26,12 @@ struct EnglishNames final : public IDateNames {
     }
 };
 
-// Its day of the week is left at 0 on purpose: the widget works it out.
-struct TestClock final : public IClock {
-    LocalTime now{2026, 12, 5, 6, 33};
-    LocalTime Now() const override { return now; }
-};
-
 struct Rig {
     Rig() { EXPECT_TRUE(loaded); }
     ThemeLoad load;
     bool loaded = load.Load("<t><text face='DejaVu Sans' color='102030' highlight='405060'/></t>");
     Brushes& brushes = load.brushes();
-    TestClock clock;
+    FakeClock clock;
     EnglishNames names;
     ClockWidget widget{{load.theme, brushes, load.log.trace, load.dpi, clock, names}};
     CanvasSurface surface;
@@ -78,7 +71,8 @@ TEST(ClockWidget, MonthsNeedFourToSixRowsMondayFirst) {
 
 TEST(ClockWidget, ButtonShowsTheDayAndTheTimeInTwentyFourHours) {
     Rig rig;
-    EXPECT_EQ(rig.widget.ButtonText(), "Sat 5 Dec  06:33");  // formatted when made
+    EXPECT_EQ(rig.widget.ButtonText(), "Mon 4 May  09:15");  // formatted when made
+    // The days of the week are left at 0: the widget works them out.
     for (const auto& [now, text] :
          {std::pair<LocalTime, std::string>{{2026, 5, 4, 23, 5}, "Mon 4 May  23:05"},
           {{2027, 1, 31, 0, 0}, "Sun 31 Jan  00:00"}}) {

@@ -2,7 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <climits>
+
 #include "core/support/WidgetFakes.h"
+#include "core/widgets/framework/CanvasPlacement.h"
 
 namespace tarvik::test {
 namespace {
@@ -179,6 +182,22 @@ TEST(WidgetHost, TickReportsOnlyWidthChangesAndWidgetFailuresAreLoggedOnce) {
     rig.host->OnMouseUp(1, rig.Centre(3));
     EXPECT_EQ(rig.action.actions, 1);
     EXPECT_FALSE(rig.host->OnMouseUp(2, rig.Centre(3)));  // only the left button counts
+}
+
+TEST(CanvasPlacement, CentredOnTheAnchorAndKeptInsideTheScreensRightEdgeOnly) {
+    // The anchor's x and the size asked for -> where the canvas goes on a 1920-pixel screen.
+    const std::tuple<int32_t, int32_t, int32_t, CanvasPlacement> cases[] = {
+        {400, 200, 120, {300, 200, 120}},
+        {401, 201, 50, {301, 201, 50}},    // half the width, truncated
+        {1820, 300, 90, {1620, 300, 90}},  // flush with the right edge
+        {1770, 300, 90, {1620, 300, 90}},  // ends exactly at the edge: stays
+        {1771, 300, 90, {1620, 300, 90}},  // one pixel past: moved back
+        {50, 200, 40, {-50, 200, 40}},     // no check on the left
+        {500, 0, -3, {500, 1, 1}},         // nothing asked for: one pixel
+        {INT32_MAX, INT32_MAX, 1, {1920 - int64_t{INT32_MAX}, INT32_MAX, 1}},
+    };
+    for (const auto& [anchorX, width, height, placed] : cases)
+        EXPECT_EQ(PlaceCanvas(anchorX, width, height, 1920), placed) << anchorX << " " << width;
 }
 
 }  // namespace
