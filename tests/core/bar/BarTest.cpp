@@ -125,18 +125,20 @@ struct HostedRig : Rig {
         std::make_shared<FakeWidget>("Cal", AlignRight, ActivateHoverCanvas);
 };
 
-TEST(BarModel, TheStripSpansTheBarAndThePointerIsItsOnlyStrictlyInside) {
+TEST(BarModel, TheStripTakesThePointerStrictlyInsideAndChangesMakeOneFrame) {
     Rig rig;
     // From MenuLeft to the right margin less the gap; never negative.
     EXPECT_EQ(rig.strip.Bounds(), (RectI{50, 0, 1920 - 8 - 2 - 50, 36}));
     EXPECT_EQ(MenuStripBounds(900, 800, 36, rig.load.theme.Layout).Width, 0);
     for (const auto& [x, y, inside] :
-         {std::tuple{51, 1, true}, {50, 10, false}, {150, 10, false}, {100, 36, false}}) {
+         {std::tuple{51, 1, true}, {50, 10, false}, {150, 10, false}, {100, 36, false}})
         EXPECT_EQ(StrictlyInside({50, 0, 100, 36}, x, y), inside) << x << "," << y;
-    }
     EXPECT_EQ(MousePointOf(0xFFFE0005u).y, -2);
+    rig.model.Tick();
+    EXPECT_EQ(rig.outside.events, (Lines{"place", "poll", "backdrop"}));  // idle: no frame
 
     // Inside, the pointer is the strip's; leaving hands it back once.
+    rig.outside.events.clear();
     rig.strip.PopulateFromhWnd(7);
     const int16_t onFile = static_cast<int16_t>(50 + rig.strip.Titles()[1]->Left + 3);
     rig.model.MouseMove({onFile, 0});  // the topmost row is outside
@@ -144,24 +146,15 @@ TEST(BarModel, TheStripSpansTheBarAndThePointerIsItsOnlyStrictlyInside) {
     rig.model.MouseMove({onFile, 10});
     EXPECT_EQ(rig.strip.Hover(), rig.strip.Titles()[1]);
     EXPECT_EQ(rig.model.Hover(), BarModel::HoverOwner::Strip);
+    EXPECT_EQ(rig.outside.events, (Lines{"title", "request"}));  // several changes, one request
+    EXPECT_TRUE(rig.model.Flush());
+    EXPECT_FALSE(rig.model.Flush());
     rig.model.MouseDown(1, {onFile, 10});
     EXPECT_TRUE(rig.dropDown.visible);
     rig.model.MouseLeave();
     EXPECT_EQ(rig.strip.Hover(), nullptr);
     EXPECT_EQ(rig.model.Hover(), BarModel::HoverOwner::Strip);
-}
 
-TEST(BarModel, ChangesMakeOneFrameAndNothingChangedMakesNone) {
-    Rig rig;
-    rig.model.Tick();
-    EXPECT_EQ(rig.outside.events, (Lines{"place", "poll", "backdrop"}));  // idle: no frame
-
-    rig.outside.events.clear();
-    rig.strip.PopulateFromhWnd(7);
-    rig.model.MouseMove({static_cast<int16_t>(50 + rig.strip.Titles()[1]->Left + 3), 10});
-    EXPECT_EQ(rig.outside.events, (Lines{"title", "request"}));  // several changes, one request
-    EXPECT_TRUE(rig.model.Flush());
-    EXPECT_FALSE(rig.model.Flush());
     // The visible bar filled, the shadow band below it cleared, each once; the strip's picture.
     rig.model.SetFill(7);
     EXPECT_EQ(rig.Next(rig.model),
