@@ -23,29 +23,25 @@ TEST(Utf16Length, CountsUnitsWithEveryStrayByteAsOne) {
         {"\xf4\x90\x80\x80", 4, false},  // above U+10FFFF
         {"\xff" + kFace, 3, false},      // a stray byte does not swallow the next character
     };
-    for (const auto& [text, units, valid] : cases) {
-        EXPECT_EQ(Utf16Length(text), units) << testing::PrintToString(text);
-        EXPECT_EQ(IsValidUtf8(text), valid) << testing::PrintToString(text);
-    }
+    for (const auto& [text, units, valid] : cases)
+        EXPECT_EQ(std::pair(Utf16Length(text), IsValidUtf8(text)), std::pair(units, valid))
+            << testing::PrintToString(text);
 }
 
 TEST(MenuLabel, OneLineTrimmedAndCutToMaxUtf16Units) {
-    const std::string face = "\xf0\x9f\x98\x80";  // two units
-    const std::string x45(45, 'x');
     const std::tuple<std::string, int32_t, std::string> cases[] = {
         {"a\r\r\nb", 48, "a  b"},  // CR LF is one break
         {"  \t two  words \r\n", 48, "two  words"},
-        {std::string(49, 'x'), 48, x45 + "..."},
+        {std::string(49, 'x'), 48, std::string(45, 'x') + "..."},
         {"abcd", 3, "..."},
         // 44 letters and the pair make 46 units, so the pair is dropped.
-        {std::string(44, 'x') + face + "zzz", 48, std::string(44, 'x') + "..."},
-        {std::string(43, 'x') + face + "zzzz", 48, std::string(43, 'x') + face + "..."},
+        {std::string(44, 'x') + kFace + "zzz", 48, std::string(44, 'x') + "..."},
+        {std::string(43, 'x') + kFace + "zzzz", 48, std::string(43, 'x') + kFace + "..."},
         // The cut happens after trimming, and the kept part is not trimmed again.
         {"ab\r\ncd\r\nef", 6, "ab ..."},
     };
-    for (const auto& [text, max, expected] : cases) {
+    for (const auto& [text, max, expected] : cases)
         EXPECT_EQ(MenuLabel(text, max), expected) << testing::PrintToString(text) << " at " << max;
-    }
 }
 
 }  // namespace

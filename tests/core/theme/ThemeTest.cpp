@@ -161,9 +161,8 @@ TEST(ThemeInitialize, SkinImagesComeOnlyFromTheResourcesFolder) {
                      "0" + kLoad + "C:one.png\""}));
     EXPECT_EQ(load.theme.Skin("start").frame(kButtonStateNormal)->Height(), 20);
     EXPECT_FALSE(load.theme.Skin("tray").IsEmpty());  // "normal" by default
-    for (const char* name : {"clipboard", "timer", "spotlight", "volume", "news"}) {
+    for (const char* name : {"clipboard", "timer", "spotlight", "volume", "news"})
         EXPECT_TRUE(load.theme.Skin(name).IsEmpty()) << name;
-    }
 }
 
 TEST(ThemeInitialize, OnlyTheFirstSuccessfulLoadReadsTheFileAndAFailureNamesItsSection) {
