@@ -60,8 +60,7 @@ TEST(WidgetHost, ArrangesBothGroupsFromTheEndsAndLeavesOffSlotsEmpty) {
     EXPECT_EQ(rig.Slot(2).Bounds, BoundsRect{});                  // switched off
     EXPECT_EQ(rig.Slot(3).Bounds, (BoundsRect{696, 0, 30, 24}));  // moved right into its place
     EXPECT_EQ(rig.Slot(4).Bounds, BoundsRect{});                  // hidden
-    EXPECT_EQ(rig.host->StripLeft(), 40);
-    EXPECT_EQ(rig.host->StripRight(), 696);
+    EXPECT_EQ(std::pair(rig.host->StripLeft(), rig.host->StripRight()), std::pair(40, 696));
     EXPECT_FALSE(rig.host->WidgetEnabledAt(3));
     EXPECT_TRUE(rig.host->WidgetEnabledAt(5));  // hidden widgets are always enabled
     EXPECT_EQ(rig.host->WidgetNameAt(6), "");
@@ -137,8 +136,8 @@ TEST(WidgetHost, KeepsOnePopupOpenAndASecondClickClosesIt) {
     ASSERT_EQ(rig.menu.shown.size(), 1u);
     const MenuItemList& items = *rig.menu.shown[0].first;
     EXPECT_EQ(items[0]->Children[0]->OwnerWidget, &rig.start);
-    EXPECT_EQ(rig.menu.shown[0].second.x, 8);
-    EXPECT_EQ(rig.menu.shown[0].second.y, 24);
+    EXPECT_EQ(std::pair(rig.menu.shown[0].second.x, rig.menu.shown[0].second.y),
+              std::pair(8.0, 24.0));
     EXPECT_EQ(rig.host->OpenSlot(), &rig.Slot(0));
     rig.host->SetWidgetEnabled("Start", false);
     EXPECT_FALSE(rig.menu.visible);
