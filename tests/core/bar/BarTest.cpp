@@ -102,25 +102,23 @@ struct Rig {
 
 // The same with a widget host at both ends of a second model of the bar, a left "Go" and a
 // right "Cal" button.
-struct HostedRig : Rig {
+struct HostedRig : Rig, HostRig {
     HostedRig() {
-        host.Register(std::make_shared<FakeWidget>("Go", AlignLeft));
-        host.Register(cal);
+        host->Register(std::make_shared<FakeWidget>("Go", AlignLeft));
+        host->Register(cal);
         hosted.SetGraphics(&graphics);
         hosted.SetPlacement({0, 30, 1920, 36});
     }
     // What button `index` shows now: its picture's calls since its last clear (see Drawn).
-    Lines Button(int index) const {
-        const Lines all = Drawn(RecordedCalls(host.Slots()[index]->picture),
-                                {{RecordedArgb(brushes.TextBrush()), "text"}});
+    Lines Button(int index) {
+        Brushes& b = HostRig::load.brushes();
+        const Lines all = Drawn(
+            RecordedCalls(host->Slots()[index]->picture),
+            {{RecordedArgb(b.TextBrush()), "text"}, {RecordedArgb(b.HighlightBrush()), "high"}});
         return Lines(std::find(all.rbegin(), all.rend(), "clear").base(), all.end());
     }
 
-    MemorySettings settings;
-    FakeCanvas canvas;
-    FakeDropDown widgetMenu;
-    WidgetHost host{{load.theme, brushes, log.trace, load.dpi, settings, canvas, widgetMenu}};
-    BarModel hosted{load.theme, log.trace, strip, nativeMenu, outside, &host};
+    BarModel hosted{Rig::load.theme, log.trace, strip, nativeMenu, outside, &*host};
     std::shared_ptr<FakeWidget> cal =
         std::make_shared<FakeWidget>("Cal", AlignRight, ActivateHoverCanvas);
 };
@@ -264,7 +262,7 @@ TEST(BarModel, APartThatChangedIsComposedAndPushedAlone) {
     };
     model.MouseMove({20, 10});  // onto a button
     EXPECT_EQ(rig.Next(model), buttonFrame("8,0 50x23"));
-    EXPECT_EQ(rig.Button(0), (Lines{"fill ?", "Go text 15,2 15"}));
+    EXPECT_EQ(rig.Button(0), (Lines{"fill ?", "Go high 15,2 15"}));
     model.MouseLeave();
     EXPECT_EQ(rig.Next(model), buttonFrame("8,0 50x23"));
     EXPECT_EQ(rig.Button(0), (Lines{"Go text 15,2 15"}));
