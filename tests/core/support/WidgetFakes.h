@@ -99,14 +99,13 @@ struct FakeCanvas final : IWidgetCanvas {
 struct FakeWidgetBar final : IWidgetBar {
     WidgetHost* host = nullptr;  // laid out again on LayoutBar when set
     int draws = 0;
-    RectI screen{0, 0, 800, 36};
 
     void LayoutBar() override {
-        if (host) host->Arrange(screen.Width);
+        if (host) host->Arrange(800);
     }
     void DrawBar() override { ++draws; }
     int32_t BarHeight() const override { return 24; }
-    RectI ScreenRect() const override { return screen; }
+    RectI ScreenRect() const override { return {0, 0, 800, 36}; }
 };
 
 // A widget with a text button (its name unless given); counts its actions, which throw while
