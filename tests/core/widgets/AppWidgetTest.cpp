@@ -193,11 +193,12 @@ TEST(PushButton, LaysOutTheRoundedCaptionWidthHitsInsideItsLeftAndTopEdgesOnlyAn
     rig.button->Accent = rig.button->Hovered = true;
     rig.button->LayoutAt(rig.graphics, 10, 20);
     rig.button->Draw(&rig.graphics);
-    const auto& calls = RecordedCalls(rig.graphics);
-    ASSERT_GE(calls.size(), 2u);
-    EXPECT_EQ(calls.front().argb, 0xAFFFFFFFu) << "the plain face, not the accent or hot one";
-    EXPECT_EQ(calls.back().point, (PointF{24, 22}));  // 10 + (64 - 35) \ 2, 20 + (24 - 15) \ 2 - 2
-    EXPECT_EQ(calls.back().argb, RecordedArgb(rig.load.brushes().DisabledBrush()));
+    // The plain face, not the accent or hot one; the text 10 + (64 - 35) \ 2 across and
+    // 20 + (24 - 15) \ 2 - 2 down.
+    Brushes& brushes = rig.load.brushes();
+    EXPECT_EQ(Drawn(RecordedCalls(rig.graphics),
+                    {{0xAFFFFFFF, "plain"}, {RecordedArgb(brushes.DisabledBrush()), "dim"}}),
+              (Lines{"fill plain", "line ?", "Back dim 24,22 15"}));
 }
 
 }  // namespace
