@@ -63,7 +63,7 @@ struct Outside final : IBarWindow, ITrayUpkeep, IMenuReader, IMessageBox, IComma
 // the bar 30 pixels down.
 struct Rig {
     Rig() {
-        EXPECT_TRUE(load.Load(std::nullopt));
+        EXPECT_TRUE(loaded);
         model.SetPlacement({0, 30, 1920, 36});
         model.SetGraphics(&graphics);
         graphics.FromImage(surface.Image());
@@ -89,6 +89,7 @@ struct Rig {
     }
 
     ThemeLoad load;
+    bool loaded = load.Load(std::nullopt);  // before the brushes take the theme's colours
     TestTrace log;
     Outside outside;
     FakeDropDown dropDown;
