@@ -36,37 +36,20 @@ inline std::vector<std::string> Drawn(const std::vector<DrawCall>& calls,
         return std::string("?");
     };
     const auto at = [](PointF p) { return Number(p.X) + "," + Number(p.Y); };
-    const auto size = [](PointF s) { return Number(s.X) + "x" + Number(s.Y); };
     std::vector<std::string> lines;
     for (const DrawCall& c : calls) {
         const RectF& r = c.rect;
-        switch (c.kind) {
-            case DrawKind::Clear:
-                lines.push_back("clear");
-                break;
-            case DrawKind::FillPath:
-                lines.push_back("fill " + colour(c.argb));
-                break;
-            case DrawKind::DrawPath:
-                lines.push_back("line " + colour(c.argb));
-                break;
-            case DrawKind::FillRectangle:
-                lines.push_back("rect " + colour(c.argb) + " " + at({r.X, r.Y}) + " " +
-                                size({r.Width, r.Height}));
-                break;
-            case DrawKind::DrawImage:
-                lines.push_back("image " + at({r.X, r.Y}) + " " + size({r.Width, r.Height}));
-                break;
-            case DrawKind::Clip:
-                lines.push_back(r == RectF{}
-                                    ? "clip off"
-                                    : "clip " + at({r.X, r.Y}) + " " + size({r.Width, r.Height}));
-                break;
-            case DrawKind::DrawString:
-                lines.push_back(c.text + " " + colour(c.argb) + " " + at(c.point) + " " +
-                                Number(c.font.size) + (c.font.style & kFontStyleBold ? "b" : ""));
-                break;
-        }
+        const std::string box = at({r.X, r.Y}) + " " + Number(r.Width) + "x" + Number(r.Height);
+        const std::string argb = colour(c.argb);
+        if (c.kind == DrawKind::Clear) lines.push_back("clear");
+        if (c.kind == DrawKind::FillPath) lines.push_back("fill " + argb);
+        if (c.kind == DrawKind::DrawPath) lines.push_back("line " + argb);
+        if (c.kind == DrawKind::FillRectangle) lines.push_back("rect " + argb + " " + box);
+        if (c.kind == DrawKind::DrawImage) lines.push_back("image " + box);
+        if (c.kind == DrawKind::Clip) lines.push_back(r == RectF{} ? "clip off" : "clip " + box);
+        if (c.kind == DrawKind::DrawString)
+            lines.push_back(c.text + " " + argb + " " + at(c.point) + " " + Number(c.font.size) +
+                            (c.font.style & kFontStyleBold ? "b" : ""));
     }
     return lines;
 }

@@ -11,15 +11,13 @@
 namespace tarvik::test {
 
 // A clock that shows whatever the test sets.
-class FakeClock final : public IClock {
-  public:
+struct FakeClock final : IClock {
     LocalTime now{2026, 5, 4, 9, 15, 2, 1};
     LocalTime Now() const override { return now; }
 };
 
 // An argument text and environment variables set by the test.
-class FakeEnvironment final : public IEnvironment {
-  public:
+struct FakeEnvironment final : IEnvironment {
     std::string arguments;
     std::map<std::string, std::string, std::less<>> variables;
 

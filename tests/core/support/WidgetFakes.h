@@ -26,8 +26,7 @@
 namespace tarvik::test {
 
 // Settings kept in a map for the life of the test; counts the writes.
-class MemorySettings final : public ISettingsStore {
-  public:
+struct MemorySettings final : ISettingsStore {
     std::map<std::pair<std::string, std::string>, std::string> values;
     int writes = 0;
     bool failWrites = false;  // every write is refused
@@ -52,8 +51,7 @@ class MemorySettings final : public ISettingsStore {
 };
 
 // Windows' hotkeys: one holder per chord; the chords in `elsewhere` another program holds.
-class FakeHotkeyPort final : public IHotkeyPort {
-  public:
+struct FakeHotkeyPort final : IHotkeyPort {
     std::set<std::pair<uint32_t, int32_t>> elsewhere;
     std::map<int32_t, std::pair<uint32_t, int32_t>> held;
 
@@ -66,8 +64,7 @@ class FakeHotkeyPort final : public IHotkeyPort {
 };
 
 // The canvas window in memory: remembers what it showed, where and for whom.
-class FakeCanvas final : public IWidgetCanvas {
-  public:
+struct FakeCanvas final : IWidgetCanvas {
     WidgetHost* host = nullptr;
     IWidget* widget = nullptr;
     bool visible = false;
@@ -99,30 +96,24 @@ class FakeCanvas final : public IWidgetCanvas {
 };
 
 // The bar at (0, 0), 800 wide, 36 high with a 24-pixel visible part; counts its requests.
-class FakeWidgetBar final : public IWidgetBar {
-  public:
+struct FakeWidgetBar final : IWidgetBar {
     WidgetHost* host = nullptr;  // laid out again on LayoutBar when set
     int draws = 0;
-    RectI screen{0, 0, 800, 36};
 
     void LayoutBar() override {
-        if (host) host->Arrange(screen.Width);
+        if (host) host->Arrange(800);
     }
     void DrawBar() override { ++draws; }
     int32_t BarHeight() const override { return 24; }
-    RectI ScreenRect() const override { return screen; }
+    RectI ScreenRect() const override { return {0, 0, 800, 36}; }
 };
 
 // A widget with a text button (its name unless given); counts its actions, which throw while
 // `failing`; its menu is one row with one child.
-class FakeWidget final : public IWidget {
-  public:
-    FakeWidget(std::string widgetName, WidgetAlignment side = AlignRight,
-               WidgetActivation kind = ActivateAction, std::string buttonText = "")
-        : name(std::move(widgetName)),
-          alignment(side),
-          activation(kind),
-          text(buttonText.empty() ? name : buttonText) {}
+struct FakeWidget final : IWidget {
+    FakeWidget(std::string n, WidgetAlignment a = AlignRight, WidgetActivation k = ActivateAction,
+               std::string t = "")
+        : name(n), alignment(a), activation(k), text(t.empty() ? n : t) {}
     std::string name;
     WidgetAlignment alignment;
     WidgetActivation activation;

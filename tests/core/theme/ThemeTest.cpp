@@ -4,6 +4,7 @@
 
 #include <cfloat>
 
+#include "core/graphics/Colour.h"
 #include "core/support/ThemeLoad.h"
 #include "core/theme/ThemeReaders.h"
 
@@ -160,9 +161,8 @@ TEST(ThemeInitialize, SkinImagesComeOnlyFromTheResourcesFolder) {
                      "0" + kLoad + "C:one.png\""}));
     EXPECT_EQ(load.theme.Skin("start").frame(kButtonStateNormal)->Height(), 20);
     EXPECT_FALSE(load.theme.Skin("tray").IsEmpty());  // "normal" by default
-    for (const char* name : {"clipboard", "timer", "spotlight", "volume", "news"}) {
+    for (const char* name : {"clipboard", "timer", "spotlight", "volume", "news"})
         EXPECT_TRUE(load.theme.Skin(name).IsEmpty()) << name;
-    }
 }
 
 TEST(ThemeInitialize, OnlyTheFirstSuccessfulLoadReadsTheFileAndAFailureNamesItsSection) {
@@ -177,6 +177,25 @@ TEST(ThemeInitialize, OnlyTheFirstSuccessfulLoadReadsTheFileAndAFailureNamesItsS
     EXPECT_FALSE(failing.Load("<t/>"));
     EXPECT_FALSE(failing.theme.IsLoaded());
     EXPECT_EQ(failing.log.Records().back(), R"(1050,"Theme","Initialize","<font> GDI+ Error 2")");
+}
+
+TEST(Colour, HexTextHasRedInTheLowByteAndUsesTheLastSixCharacters) {
+    const std::pair<const char*, uint32_t> cases[] = {
+        {"fff", 0xFEFF0F00},  // read as 000fff
+        {"AB112233", 0xFE332211},
+        {"", 0xFE000000},
+        // A pair reads up to its first non-digit: "1#" is 1, "zz" is 0.
+        {"1#2#3#", 0xFE030201},
+        {"zz10f#", 0xFE0F1000},
+        {"\303\251\303\251ff", 0xFEFF0000},  // "ééff": non-ASCII bytes are not digits
+    };
+    for (const auto& [text, argb] : cases) {
+        Colour colour;
+        colour.SetAlpha(3);
+        colour.SetColourByHex(text);
+        EXPECT_EQ(colour.Argb(), argb) << '"' << text << '"';
+        EXPECT_EQ(colour.WebColor(), text);
+    }
 }
 
 }  // namespace

@@ -4,6 +4,7 @@
 
 #include "core/support/Drawn.h"
 #include "core/support/WidgetFakes.h"
+#include "core/widgets/framework/PushButton.h"
 
 namespace tarvik::test {
 namespace {
@@ -145,6 +146,59 @@ TEST(AppWidget, TheAboutPageOpensTheHomePageAndRepaintsOnlyWhenHoverChanges) {
     rig.app->OnCanvasMouseLeave();
     EXPECT_EQ(rig.canvas.repaints - before, 3);
     EXPECT_EQ(rig.app->Page(), 0);
+}
+
+// Text size 15: a caption of n characters measures 7.5n + 5 and needs 24 more for the insets.
+struct ButtonRig {
+    explicit ButtonRig(std::string_view scale = "100") {
+        EXPECT_TRUE(load.Load("<t><text face='DejaVu Sans' size='15'/></t>", scale));
+        button.emplace(load.theme, load.brushes(), load.log.trace, load.dpi);
+        graphics.FromImage(bitmap.Image());
+    }
+    ThemeLoad load;
+    std::optional<PushButton> button;
+    GDIPBitmap bitmap = GDIPBitmap::CreateFromSizeFormat(300, 100);
+    GDIPGraphics graphics;
+};
+
+TEST(PushButton, LaysOutTheRoundedCaptionWidthHitsInsideItsLeftAndTopEdgesOnlyAndDrawsDisabled) {
+    // 9 characters: 96.5 -> 96, 11: 111.5 -> 112; at 150 % the minimum is 96 and the height 36.
+    const std::tuple<std::string_view, std::string, int32_t, int32_t> cases[] = {
+        {"100", "Back", 64, 24},
+        {"100", "Abcdefghi", 96, 24},
+        {"100", "Abcdefghijk", 112, 24},
+        {"150", "", 96, 36},
+    };
+    for (const auto& [scale, caption, width, height] : cases) {
+        ButtonRig rig(scale);
+        rig.button->Caption = caption;
+        rig.button->LayoutAt(rig.graphics, 10, 20);
+        EXPECT_EQ(rig.button->Bounds(), (BoundsRect{10, 20, width, height})) << caption << scale;
+    }
+    ButtonRig rig;  // wider than its container it starts left of it (halved toward zero)
+    rig.button->LayoutCentered(rig.graphics, 41, 5);
+    EXPECT_EQ(rig.button->Bounds(), (BoundsRect{-11, 5, 64, 24}));
+    rig.button->LayoutAt(rig.graphics, 10, 20);  // 10..74 across, 20..44 down
+    for (const auto& [x, y, hit] : {std::tuple{10.0f, 20.0f, true},
+                                    {73.9f, 43.9f, true},
+                                    {74.0f, 30.0f, false},
+                                    {30.0f, 44.0f, false}})
+        EXPECT_EQ(rig.button->HitTest(x, y), hit) << x << "," << y;
+    EXPECT_TRUE(rig.button->UpdateHover(30, 30));
+    EXPECT_FALSE(rig.button->UpdateHover(31, 31));
+    rig.button->Enabled = false;  // a disabled button is never hovered
+    EXPECT_TRUE(rig.button->UpdateHover(30, 30));
+    EXPECT_FALSE(rig.button->Hovered);
+    rig.button->Caption = "Back";  // drawn plain and greyed
+    rig.button->Accent = rig.button->Hovered = true;
+    rig.button->LayoutAt(rig.graphics, 10, 20);
+    rig.button->Draw(&rig.graphics);
+    // The plain face, not the accent or hot one; the text 10 + (64 - 35) \ 2 across and
+    // 20 + (24 - 15) \ 2 - 2 down.
+    Brushes& brushes = rig.load.brushes();
+    EXPECT_EQ(Drawn(RecordedCalls(rig.graphics),
+                    {{0xAFFFFFFF, "plain"}, {RecordedArgb(brushes.DisabledBrush()), "dim"}}),
+              (Lines{"fill plain", "line ?", "Back dim 24,22 15"}));
 }
 
 }  // namespace

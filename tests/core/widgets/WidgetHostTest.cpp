@@ -2,7 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <climits>
+
 #include "core/support/WidgetFakes.h"
+#include "core/widgets/framework/CanvasPlacement.h"
 
 namespace tarvik::test {
 namespace {
@@ -57,8 +60,7 @@ TEST(WidgetHost, ArrangesBothGroupsFromTheEndsAndLeavesOffSlotsEmpty) {
     EXPECT_EQ(rig.Slot(2).Bounds, BoundsRect{});                  // switched off
     EXPECT_EQ(rig.Slot(3).Bounds, (BoundsRect{696, 0, 30, 24}));  // moved right into its place
     EXPECT_EQ(rig.Slot(4).Bounds, BoundsRect{});                  // hidden
-    EXPECT_EQ(rig.host->StripLeft(), 40);
-    EXPECT_EQ(rig.host->StripRight(), 696);
+    EXPECT_EQ(std::pair(rig.host->StripLeft(), rig.host->StripRight()), std::pair(40, 696));
     EXPECT_FALSE(rig.host->WidgetEnabledAt(3));
     EXPECT_TRUE(rig.host->WidgetEnabledAt(5));  // hidden widgets are always enabled
     EXPECT_EQ(rig.host->WidgetNameAt(6), "");
@@ -134,8 +136,8 @@ TEST(WidgetHost, KeepsOnePopupOpenAndASecondClickClosesIt) {
     ASSERT_EQ(rig.menu.shown.size(), 1u);
     const MenuItemList& items = *rig.menu.shown[0].first;
     EXPECT_EQ(items[0]->Children[0]->OwnerWidget, &rig.start);
-    EXPECT_EQ(rig.menu.shown[0].second.x, 8);
-    EXPECT_EQ(rig.menu.shown[0].second.y, 24);
+    EXPECT_EQ(std::pair(rig.menu.shown[0].second.x, rig.menu.shown[0].second.y),
+              std::pair(8.0, 24.0));
     EXPECT_EQ(rig.host->OpenSlot(), &rig.Slot(0));
     rig.host->SetWidgetEnabled("Start", false);
     EXPECT_FALSE(rig.menu.visible);
@@ -179,6 +181,22 @@ TEST(WidgetHost, TickReportsOnlyWidthChangesAndWidgetFailuresAreLoggedOnce) {
     rig.host->OnMouseUp(1, rig.Centre(3));
     EXPECT_EQ(rig.action.actions, 1);
     EXPECT_FALSE(rig.host->OnMouseUp(2, rig.Centre(3)));  // only the left button counts
+}
+
+TEST(CanvasPlacement, CentredOnTheAnchorAndKeptInsideTheScreensRightEdgeOnly) {
+    // The anchor's x and the size asked for -> where the canvas goes on a 1920-pixel screen.
+    const std::tuple<int32_t, int32_t, int32_t, CanvasPlacement> cases[] = {
+        {400, 200, 120, {300, 200, 120}},
+        {401, 201, 50, {301, 201, 50}},    // half the width, truncated
+        {1820, 300, 90, {1620, 300, 90}},  // flush with the right edge
+        {1770, 300, 90, {1620, 300, 90}},  // ends exactly at the edge: stays
+        {1771, 300, 90, {1620, 300, 90}},  // one pixel past: moved back
+        {50, 200, 40, {-50, 200, 40}},     // no check on the left
+        {500, 0, -3, {500, 1, 1}},         // nothing asked for: one pixel
+        {INT32_MAX, INT32_MAX, 1, {1920 - int64_t{INT32_MAX}, INT32_MAX, 1}},
+    };
+    for (const auto& [anchorX, width, height, placed] : cases)
+        EXPECT_EQ(PlaceCanvas(anchorX, width, height, 1920), placed) << anchorX << " " << width;
 }
 
 }  // namespace
