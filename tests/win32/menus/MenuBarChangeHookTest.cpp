@@ -12,11 +12,13 @@ namespace {
 using namespace std::chrono_literals;
 
 TEST(MenuBarChangeHook, PostsTheChangesOfTheWatchedWindowsObjectsOnly) {
-    TestWindow bar(0, 0, 50, 20);
-    TestWindow program(100, 100, 300, 200, WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0);
-    TestWindow popup(120, 140, 100, 100);
-    const HWND child = CreateWindowExW(0, L"STATIC", L"", WS_CHILD | WS_VISIBLE, 0, 0, 50, 20,
-                                       program.Handle(), nullptr, nullptr, nullptr);
+    // Hidden windows: under Wine without a window manager an activated window takes seconds to
+    // go, and the events name windows whether they show or not.
+    TestWindow bar(0, 0, 50, 20, WS_POPUP);
+    TestWindow program(100, 100, 300, 200, WS_OVERLAPPEDWINDOW, 0);
+    TestWindow popup(120, 140, 100, 100, WS_POPUP);
+    const HWND child = CreateWindowExW(0, L"STATIC", L"", WS_CHILD, 0, 0, 50, 20, program.Handle(),
+                                       nullptr, nullptr, nullptr);
     const struct {
         const char* name;
         DWORD event;
