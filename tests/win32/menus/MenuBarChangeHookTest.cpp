@@ -12,8 +12,6 @@ namespace {
 using namespace std::chrono_literals;
 
 TEST(MenuBarChangeHook, PostsTheChangesOfTheWatchedWindowsObjectsOnly) {
-    // Hidden windows: under Wine without a window manager an activated window takes seconds to
-    // go, and the events name windows whether they show or not.
     TestWindow bar(0, 0, 50, 20, WS_POPUP);
     TestWindow program(100, 100, 300, 200, WS_OVERLAPPEDWINDOW, 0);
     TestWindow popup(120, 140, 100, 100, WS_POPUP);
