@@ -74,7 +74,10 @@ TEST_F(SearchPanelTest, FindsRunsAndRemembersACommandByTheKeyboard) {
     EXPECT_EQ(panel.top, bar.bottom);
     EXPECT_NEAR((panel.left + panel.right) / 2, (bar.left + bar.right) / 2, 1);
 
-    Type(L"zo");
+    Type(L"undo");
+    Press(VK_RETURN);  // a disabled command runs nothing
+    EXPECT_TRUE(Panel().IsVisible());
+    Type(L"\b\b\b\bzo");
     EXPECT_EQ(Shown(Panel()), (std::vector<std::string>{"View > Zoom > Zoom In | Ctrl+Plus",
                                                         "View > Zoom > Zoom Out | Ctrl+Minus",
                                                         "View > Zoom > Layout > Compact | "}));

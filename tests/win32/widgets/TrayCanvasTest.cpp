@@ -110,7 +110,6 @@ TEST(TrayIcons, TheCanvasShowsTheIconsAndClicksReachTheirOwnerAsTheShellSendsThe
     const auto click = [&](int index, bool right) {
         MovePointer(shown.left + pad + 15 + index % 2 * 30, shown.top + pad + 15 + index / 2 * 30);
         ClickPointer(right);
-        PumpMessages(300ms);
     };
     open();
     const auto path = ScreenshotFolder() / L"tray-canvas.png";
