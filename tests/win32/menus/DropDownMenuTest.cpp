@@ -28,12 +28,6 @@ std::shared_ptr<MenuItem> Row(std::string text, int32_t command, HWND target, bo
     return item;
 }
 
-RECT WindowRect(HWND window) {
-    RECT rect{};
-    GetWindowRect(window, &rect);
-    return rect;
-}
-
 class DropDownMenuTest : public ::testing::Test {
   protected:
     void SetUp() override {

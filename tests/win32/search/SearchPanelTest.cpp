@@ -67,10 +67,8 @@ TEST_F(SearchPanelTest, FindsRunsAndRemembersACommandByTheKeyboard) {
     Open();
     EXPECT_EQ(GetForegroundWindow(), Panel().Handle()) << "the panel takes the keyboard";
     EXPECT_TRUE(GetWindowLongW(Panel().Handle(), GWL_EXSTYLE) & WS_EX_LAYERED);
-    RECT panel{};
-    GetWindowRect(Panel().Handle(), &panel);
-    RECT bar{};
-    GetWindowRect(m_harness.Window(), &bar);
+    RECT panel = WindowRect(Panel().Handle());
+    const RECT bar = WindowRect(m_harness.Window());
     EXPECT_EQ(panel.top, bar.bottom);
     EXPECT_NEAR((panel.left + panel.right) / 2, (bar.left + bar.right) / 2, 1);
 
@@ -82,7 +80,7 @@ TEST_F(SearchPanelTest, FindsRunsAndRemembersACommandByTheKeyboard) {
                                                         "View > Zoom > Zoom Out | Ctrl+Minus",
                                                         "View > Zoom > Layout > Compact | "}));
     Press(VK_DOWN);
-    GetWindowRect(Panel().Handle(), &panel);
+    panel = WindowRect(Panel().Handle());
     EXPECT_TRUE(
         SaveScreenshot(ScreenshotFolder() / L"search-panel.png",
                        RECT{panel.left - 20, panel.top, panel.right + 20, panel.bottom + 20}));
