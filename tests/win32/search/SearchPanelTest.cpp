@@ -48,7 +48,6 @@ class SearchPanelTest : public ::testing::Test {
         Panel().OpenFor(Target());
         ASSERT_TRUE(PumpUntil([&] { return Panel().IsVisible(); }, 1s));
     }
-    // Keys as the keyboard delivers them: a key-down, then the character it types.
     void Type(const std::wstring& text) {
         for (const wchar_t unit : text) PostMessageW(Panel().Handle(), WM_CHAR, unit, 1);
         PumpMessages(100ms);

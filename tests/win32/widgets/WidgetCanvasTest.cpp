@@ -95,12 +95,10 @@ TEST_F(WidgetCanvasTest, ThePointerReachesTheWidgetLeavesOnceEachTimeAndShowsThe
     LeaveCanvas();
     EXPECT_EQ(widget.leaves, 2);
 
-    const HCURSOR hand = LoadCursorW(nullptr, IDC_HAND);
-    const HCURSOR arrow = LoadCursorW(nullptr, IDC_ARROW);
     for (const bool on : {true, false}) {
         m_canvas->SetHandCursor(on);
         MovePointer(340, on ? 340 : 350);
-        EXPECT_EQ(GetCursor(), on ? hand : arrow) << on;
+        EXPECT_EQ(GetCursor(), LoadCursorW(nullptr, on ? IDC_HAND : IDC_ARROW)) << on;
         LeaveCanvas();
     }
     EXPECT_EQ(widget.leaves, 4);
