@@ -61,8 +61,7 @@ class SearchPanelTest : public ::testing::Test {
     CommandTarget m_target;
 };
 
-TEST_F(SearchPanelTest, FindsRunsAndRemembersACommandByTheKeyboard) {
-    ASSERT_FALSE(Program().empty());
+TEST_F(SearchPanelTest, FindsAndRunsACommandByTheKeyboardUnderTheBar) {
     Open();
     EXPECT_EQ(GetForegroundWindow(), Panel().Handle()) << "the panel takes the keyboard";
     EXPECT_TRUE(GetWindowLongW(Panel().Handle(), GWL_EXSTYLE) & WS_EX_LAYERED);
@@ -83,14 +82,12 @@ TEST_F(SearchPanelTest, FindsRunsAndRemembersACommandByTheKeyboard) {
     EXPECT_TRUE(
         SaveScreenshot(ScreenshotFolder() / L"search-panel.png",
                        RECT{panel.left - 20, panel.top, panel.right + 20, panel.bottom + 20}));
-    // Offering the chosen command first next time, and Escape, are the end-to-end test's.
+    // Remembering the command for next time, and Escape, are the end-to-end test's.
     Press(VK_RETURN);
     EXPECT_TRUE(PumpUntil([&] { return !m_target.commands.empty(); }, 2s));
     EXPECT_EQ(m_target.commands, std::vector<WPARAM>{312});
     EXPECT_FALSE(Panel().IsVisible());
     EXPECT_EQ(GetForegroundWindow(), m_target.Handle()) << "the keyboard goes back";
-    EXPECT_EQ(m_harness.Parts().settings.Read(RecentCommands::kSection, Program(), ""),
-              "View > Zoom > Zoom Out");
 
     // Switching to another window closes the panel and leaves the keyboard there.
     Open();
