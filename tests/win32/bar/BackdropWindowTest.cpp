@@ -17,8 +17,7 @@ TEST(BackdropWindow, IsPlacedOnAFreshClickThroughSurfaceAndForgetsItWhenDestroye
     EXPECT_FALSE(backdrop.AttachTo(640, 23, 30, 0x6EFFFFFF));
     const auto first = surfaces.Registered(window);
     EXPECT_FALSE(backdrop.AttachTo(800, 36, 10, 0x6EFFFFFF));
-    RECT rect{}, expected{0, 10, 800, 46};
-    GetWindowRect(window, &rect);
+    RECT rect = WindowRect(window), expected{0, 10, 800, 46};
     EXPECT_TRUE(EqualRect(&rect, &expected)) << rect.left << "," << rect.top;
     const auto surface = surfaces.Registered(window);
     ASSERT_NE(surface, nullptr);

@@ -83,14 +83,12 @@ TEST_F(BarWindowTest, FollowsTheShellsNoticesButNotItsOwnWindowsOrForgedNotices)
 }
 
 TEST_F(BarWindowTest, TheTimerPutsAMovedBarBackWithinATick) {
-    RECT wanted{};
-    GetWindowRect(m_harness.Window(), &wanted);
+    const RECT wanted = WindowRect(m_harness.Window());
     const int32_t stripWidth = Strip().Bounds().Width;
     SetWindowPos(m_harness.Window(), nullptr, 120, 300, 640, 20, SWP_NOZORDER | SWP_NOACTIVATE);
     EXPECT_TRUE(PumpUntil(
         [&] {
-            RECT now{};
-            GetWindowRect(m_harness.Window(), &now);
+            const RECT now = WindowRect(m_harness.Window());
             return EqualRect(&now, &wanted) != FALSE;
         },
         2s));
@@ -111,8 +109,7 @@ TEST_F(BarWindowTest, ACommandThatClosesTheBarFromInsideADropDownIsCarriedOutAft
     });
     DropDown().ShowList(rows, {300, 100});
     ASSERT_TRUE(PumpUntil([&] { return DropDown().IsVisible(); }, 2s));
-    RECT rect{};
-    GetWindowRect(DropDown().Handle(), &rect);
+    const RECT rect = WindowRect(DropDown().Handle());
     MovePointer((rect.left + rect.right) / 2, rect.top + DropDown().RowTop(1) + 5);
     ClickPointer();
     ASSERT_TRUE(PumpUntil([&] { return m_harness.Window() == nullptr; }, 3s));

@@ -14,27 +14,18 @@ namespace {
 
 using namespace std::chrono_literals;
 
-HANDLE g_answer = nullptr;
-
-LRESULT CALLBACK SlowProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_GETOBJECT) WaitForSingleObject(g_answer, INFINITE);
-    return DefWindowProcW(window, message, wParam, lParam);
-}
-
 TEST(Win32AccessibleMenus, AProgramThatDoesNotAnswerIsWaitedForOnceUntilItAnswers) {
-    g_answer = CreateEventW(nullptr, TRUE, FALSE, nullptr);
+    const HANDLE answer = CreateEventW(nullptr, TRUE, FALSE, nullptr);
     std::atomic<HWND> window = nullptr;
     std::thread program([&] {
-        WNDCLASSW type{};
-        type.lpfnWndProc = SlowProcedure;
-        type.hInstance = GetModuleHandleW(nullptr);
-        type.lpszClassName = L"TarvikSlowProgram";
-        RegisterClassW(&type);
-        window = CreateWindowExW(0, type.lpszClassName, L"Slow", WS_POPUP, 0, 0, 10, 10, nullptr,
-                                 nullptr, type.hInstance, nullptr);
+        TestWindow slow(0, 0, 10, 10, WS_POPUP);
+        slow.answer = [&](UINT message, WPARAM, LPARAM) -> std::optional<LRESULT> {
+            if (message == WM_GETOBJECT) WaitForSingleObject(answer, INFINITE);
+            return std::nullopt;
+        };
+        window = slow.Handle();
         MSG message;
         while (GetMessageW(&message, nullptr, 0, 0) > 0) DispatchMessageW(&message);
-        DestroyWindow(window);
     });
     ASSERT_TRUE(PumpUntil([&] { return window != nullptr; }, 5s));
     const auto handle = reinterpret_cast<WindowHandle>(window.load());
@@ -53,13 +44,13 @@ TEST(Win32AccessibleMenus, AProgramThatDoesNotAnswerIsWaitedForOnceUntilItAnswer
         EXPECT_EQ(outcome, AccessOutcome::NoAnswer);
         EXPECT_LT(took, 100ms) << "asked again while its request is still running";
     }
-    SetEvent(g_answer);
+    SetEvent(answer);
     EXPECT_TRUE(PumpUntil([&] { return ask().first == AccessOutcome::NoMenuBar; }, 5s))
         << "not asked again once it answered";
 
     PostMessageW(window, WM_QUIT, 0, 0);
     program.join();
-    CloseHandle(g_answer);
+    CloseHandle(answer);
 }
 
 }  // namespace

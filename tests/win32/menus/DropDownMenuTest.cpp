@@ -28,12 +28,6 @@ std::shared_ptr<MenuItem> Row(std::string text, int32_t command, HWND target, bo
     return item;
 }
 
-RECT WindowRect(HWND window) {
-    RECT rect{};
-    GetWindowRect(window, &rect);
-    return rect;
-}
-
 class DropDownMenuTest : public ::testing::Test {
   protected:
     void SetUp() override {
@@ -76,9 +70,6 @@ class DropDownMenuTest : public ::testing::Test {
 
 TEST_F(DropDownMenuTest, ThePointerOpensCascadesAndAPickSendsTheCommandAndClosesTheChain) {
     Show(300, 150);
-    Hover(*m_menu, 1);
-    EXPECT_EQ(m_menu->List().HotItem(), m_items[0]);
-
     Hover(*m_menu, 2);
     DropDownMenu* cascade = m_menu->ChildDropDown();
     ASSERT_NE(cascade, nullptr);
@@ -117,7 +108,6 @@ TEST_F(DropDownMenuTest, DoubleClicksUnloadAndLosingTheActivationClosesEveryWind
     PumpMessages(100ms);
     EXPECT_EQ(m_menu->Handle(), nullptr);
     EXPECT_FALSE(IsWindow(first));
-    EXPECT_EQ(m_harness.Parts().surfaces.Registered(first), nullptr);
     EXPECT_EQ(m_harness.Parts().surfaces.Count(), surfaces - 1);
     EXPECT_EQ(m_closed, 1) << "the strip must hear that its drop-down is gone";
 

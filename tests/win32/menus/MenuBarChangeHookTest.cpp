@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <tuple>
+
 #include "win32/menus/MenuBarChangeHook.h"
 #include "win32/support/WindowsTestSupport.h"
 
@@ -12,18 +14,13 @@ namespace {
 using namespace std::chrono_literals;
 
 TEST(MenuBarChangeHook, PostsTheChangesOfTheWatchedWindowsObjectsOnly) {
-    TestWindow bar(0, 0, 50, 20);
-    TestWindow program(100, 100, 300, 200, WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0);
-    TestWindow popup(120, 140, 100, 100);
-    const HWND child = CreateWindowExW(0, L"STATIC", L"", WS_CHILD | WS_VISIBLE, 0, 0, 50, 20,
-                                       program.Handle(), nullptr, nullptr, nullptr);
-    const struct {
-        const char* name;
-        DWORD event;
-        HWND from;
-        LONG object;
-        bool heard;
-    } events[] = {
+    TestWindow bar(0, 0, 50, 20, WS_POPUP);
+    TestWindow program(100, 100, 300, 200, WS_OVERLAPPEDWINDOW, 0);
+    TestWindow popup(120, 140, 100, 100, WS_POPUP);
+    const HWND child = CreateWindowExW(0, L"STATIC", L"", WS_CHILD, 0, 0, 50, 20, program.Handle(),
+                                       nullptr, nullptr, nullptr);
+    // What happened, the event, the window and the object it names, and whether it is heard.
+    const std::tuple<const char*, DWORD, HWND, LONG, bool> events[] = {
         {"titles reordered", EVENT_OBJECT_REORDER, program.Handle(), OBJID_CLIENT, true},
         {"a title renamed", EVENT_OBJECT_NAMECHANGE, program.Handle(), OBJID_CLIENT, true},
         {"a child window shown", EVENT_OBJECT_SHOW, child, OBJID_WINDOW, true},
@@ -35,12 +32,11 @@ TEST(MenuBarChangeHook, PostsTheChangesOfTheWatchedWindowsObjectsOnly) {
     MenuBarChangeHook hook;
     hook.Watch(bar.Handle(), program.Handle());
     const auto posts = [&] { return bar.seen[MenuBarChangeHook::kChangedMessage]; };
-    for (const auto& event : events) {
+    for (const auto& [name, event, from, object, heard] : events) {
         bar.seen.clear();
         hook.Heard();
-        NotifyWinEvent(event.event, event.from, event.object, CHILDID_SELF);
-        EXPECT_EQ(PumpUntil([&] { return posts() > 0; }, event.heard ? 2000ms : 200ms), event.heard)
-            << event.name;
+        NotifyWinEvent(event, from, object, CHILDID_SELF);
+        EXPECT_EQ(PumpUntil([&] { return posts() > 0; }, heard ? 2000ms : 200ms), heard) << name;
     }
     // Until the bar has taken a post, more changes post nothing more; watching nothing, nothing.
     bar.seen.clear();

@@ -19,17 +19,6 @@ namespace {
 
 using namespace std::chrono_literals;
 
-// The target's menu bar: File with Save, Save As... and a disabled Exit.
-HMENU EditorMenu() {
-    HMENU bar = CreateMenu();
-    HMENU file = CreatePopupMenu();
-    AppendMenuW(file, MF_STRING, 103, L"&Save\tCtrl+S");
-    AppendMenuW(file, MF_STRING, 104, L"Save &As...\tCtrl+Shift+S");
-    AppendMenuW(file, MF_STRING | MF_GRAYED, 106, L"E&xit");
-    AppendMenuW(bar, MF_POPUP, reinterpret_cast<UINT_PTR>(file), L"&File");
-    return bar;
-}
-
 std::vector<std::string> Shown(const SearchPanel& panel) {
     std::vector<std::string> rows;
     for (const MenuCommand* command : panel.Search().Results()) {
@@ -42,9 +31,6 @@ class SearchPanelTest : public ::testing::Test {
   protected:
     void SetUp() override {
         ASSERT_TRUE(m_harness.Ready());
-        const HMENU fixture = GetMenu(m_target.Handle());
-        SetMenu(m_target.Handle(), EditorMenu());
-        DestroyMenu(fixture);
         ShowWindow(m_target.Handle(), SW_SHOW);
         SetForegroundWindow(m_target.Handle());
         m_harness.Parts().settings.DeleteKey(RecentCommands::kSection, Program());
@@ -62,7 +48,6 @@ class SearchPanelTest : public ::testing::Test {
         Panel().OpenFor(Target());
         ASSERT_TRUE(PumpUntil([&] { return Panel().IsVisible(); }, 1s));
     }
-    // Keys as the keyboard delivers them: a key-down, then the character it types.
     void Type(const std::wstring& text) {
         for (const wchar_t unit : text) PostMessageW(Panel().Handle(), WM_CHAR, unit, 1);
         PumpMessages(100ms);
@@ -76,44 +61,33 @@ class SearchPanelTest : public ::testing::Test {
     CommandTarget m_target;
 };
 
-TEST_F(SearchPanelTest, FindsRunsAndRemembersACommandByTheKeyboard) {
-    ASSERT_FALSE(Program().empty());
+TEST_F(SearchPanelTest, FindsAndRunsACommandByTheKeyboardUnderTheBar) {
     Open();
     EXPECT_EQ(GetForegroundWindow(), Panel().Handle()) << "the panel takes the keyboard";
     EXPECT_TRUE(GetWindowLongW(Panel().Handle(), GWL_EXSTYLE) & WS_EX_LAYERED);
-    RECT panel{};
-    GetWindowRect(Panel().Handle(), &panel);
-    RECT bar{};
-    GetWindowRect(m_harness.Window(), &bar);
+    RECT panel = WindowRect(Panel().Handle());
+    const RECT bar = WindowRect(m_harness.Window());
     EXPECT_EQ(panel.top, bar.bottom);
     EXPECT_NEAR((panel.left + panel.right) / 2, (bar.left + bar.right) / 2, 1);
 
-    Type(L"sa");
-    EXPECT_EQ(Shown(Panel()), (std::vector<std::string>{"File > Save | Ctrl+S",
-                                                        "File > Save As... | Ctrl+Shift+S"}));
+    Type(L"undo");
+    Press(VK_RETURN);  // a disabled command runs nothing
+    EXPECT_TRUE(Panel().IsVisible());
+    Type(L"\b\b\b\bzo");
+    EXPECT_EQ(Shown(Panel()), (std::vector<std::string>{"View > Zoom > Zoom In | Ctrl+Plus",
+                                                        "View > Zoom > Zoom Out | Ctrl+Minus",
+                                                        "View > Zoom > Layout > Compact | "}));
     Press(VK_DOWN);
-    GetWindowRect(Panel().Handle(), &panel);
+    panel = WindowRect(Panel().Handle());
     EXPECT_TRUE(
         SaveScreenshot(ScreenshotFolder() / L"search-panel.png",
                        RECT{panel.left - 20, panel.top, panel.right + 20, panel.bottom + 20}));
+    // Remembering the command for next time, and Escape, are the end-to-end test's.
     Press(VK_RETURN);
     EXPECT_TRUE(PumpUntil([&] { return !m_target.commands.empty(); }, 2s));
-    EXPECT_EQ(m_target.commands, std::vector<WPARAM>{104});
+    EXPECT_EQ(m_target.commands, std::vector<WPARAM>{312});
     EXPECT_FALSE(Panel().IsVisible());
     EXPECT_EQ(GetForegroundWindow(), m_target.Handle()) << "the keyboard goes back";
-    EXPECT_EQ(m_harness.Parts().settings.Read(RecentCommands::kSection, Program(), ""),
-              "File > Save As...");
-
-    // Next time the command is offered before anything is typed; a disabled one runs nothing.
-    Open();
-    EXPECT_EQ(Shown(Panel()), std::vector<std::string>{"File > Save As... | Ctrl+Shift+S"});
-    Type(L"exit");
-    EXPECT_EQ(Shown(Panel()), std::vector<std::string>{"File > Exit | "});
-    Press(VK_RETURN);
-    EXPECT_TRUE(Panel().IsVisible());
-    Press(VK_ESCAPE);
-    EXPECT_FALSE(Panel().IsVisible());
-    EXPECT_EQ(GetForegroundWindow(), m_target.Handle());
 
     // Switching to another window closes the panel and leaves the keyboard there.
     Open();
@@ -121,7 +95,7 @@ TEST_F(SearchPanelTest, FindsRunsAndRemembersACommandByTheKeyboard) {
     SetForegroundWindow(elsewhere.Handle());
     EXPECT_TRUE(PumpUntil([&] { return !Panel().IsVisible(); }, 2s));
     EXPECT_EQ(GetForegroundWindow(), elsewhere.Handle());
-    EXPECT_EQ(m_target.commands, std::vector<WPARAM>{104});
+    EXPECT_EQ(m_target.commands, std::vector<WPARAM>{312});
 }
 
 }  // namespace

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "win32/support/WindowsTestSupport.h"
+#include "e2e/E2eSupport.h"
 
 namespace tarvik::test {
 namespace {
@@ -28,18 +28,6 @@ struct Holder {
     GlobalHotkeys hotkeys;
 };
 
-// Presses the key with the Windows key and Alt held, as a user would.
-void PressWithWinAlt(BYTE key) {
-    INPUT inputs[6] = {};
-    const BYTE keys[6] = {VK_LWIN, VK_MENU, key, key, VK_MENU, VK_LWIN};
-    for (int i = 0; i < 6; ++i) {
-        inputs[i].type = INPUT_KEYBOARD;
-        inputs[i].ki.wVk = keys[i];
-        inputs[i].ki.dwFlags = i < 3 ? 0 : KEYEVENTF_KEYUP;
-    }
-    SendInput(6, inputs, sizeof(INPUT));
-}
-
 TEST(GlobalHotkeys, AChordHasOneHolderAndItsPressesReachThatWindow) {
     std::vector<std::string> heard;
     Holder first("first", heard);
@@ -49,7 +37,7 @@ TEST(GlobalHotkeys, AChordHasOneHolderAndItsPressesReachThatWindow) {
     EXPECT_EQ(second.hotkeys.Register(1, kWinAlt, 'M'), ERROR_HOTKEY_ALREADY_REGISTERED);
     EXPECT_EQ(second.hotkeys.Register(2, kWinAlt, VK_SPACE), 0) << "the other chord is free";
 
-    PressWithWinAlt(VK_SPACE);
+    Chord({VK_LWIN, VK_MENU, VK_SPACE});
     EXPECT_TRUE(PumpUntil([&] { return !heard.empty(); }, std::chrono::seconds(3)));
     EXPECT_EQ(heard, std::vector<std::string>{"second2"});
 

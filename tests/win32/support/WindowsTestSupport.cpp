@@ -2,6 +2,25 @@
 
 namespace tarvik::test {
 
+namespace {
+std::filesystem::path TestProgramPath() {
+    wchar_t buffer[MAX_PATH * 4] = {};
+    GetModuleFileNameW(nullptr, buffer, static_cast<DWORD>(std::size(buffer)));
+    return buffer;
+}
+}  // namespace
+
+// Without a window manager, Wine waits up to 2 s for each window that was ever active to be
+// withdrawn when it hides. Each Windows test program (not the end-to-end ones, nor the
+// benchmarks) asks for unmanaged windows for itself, read when its first window loads the
+// display driver: the same messages, without the wait.
+[[maybe_unused]] const bool g_unmanagedWindows = [] {
+    const std::wstring name = TestProgramPath().filename().wstring();
+    if (!name.starts_with(L"tarvik_win32_")) return false;
+    const std::wstring key = L"Software\\Wine\\AppDefaults\\" + name + L"\\X11 Driver";
+    return !RegSetKeyValueW(HKEY_CURRENT_USER, key.c_str(), L"Managed", REG_SZ, L"N", 4);
+}();
+
 bool PumpUntil(const std::function<bool()>& condition, std::chrono::milliseconds timeout) {
     const auto end = std::chrono::steady_clock::now() + timeout;
     for (;;) {
@@ -29,9 +48,7 @@ LRESULT TestWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
 }
 
 std::filesystem::path TestProgramFolder() {
-    wchar_t buffer[MAX_PATH * 4] = {};
-    GetModuleFileNameW(nullptr, buffer, static_cast<DWORD>(std::size(buffer)));
-    return std::filesystem::path(buffer).parent_path();
+    return TestProgramPath().parent_path();
 }
 
 }  // namespace tarvik::test

@@ -44,6 +44,13 @@ struct TestLog {
     Trace trace{folder.Path() / "errors.log", clock};
     std::string Text() const { return ReadFile(folder.Path() / "errors.log"); }
 };
+// Where a window is on the screen (empty when it is not there).
+inline RECT WindowRect(HWND window) {
+    RECT rect{};
+    GetWindowRect(window, &rect);
+    return rect;
+}
+
 // The folder that holds the running test program (and Tarvik.exe beside it).
 std::filesystem::path TestProgramFolder();
 

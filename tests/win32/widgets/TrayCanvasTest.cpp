@@ -105,12 +105,11 @@ TEST(TrayIcons, TheCanvasShowsTheIconsAndClicksReachTheirOwnerAsTheShellSendsThe
     const auto open = [&] {
         harness.Bar().Host().SummonCanvas("Tray", 400);
         PumpMessages(300ms);
-        GetWindowRect(FindWindowW(L"Tarvik_WidgetCanvas", nullptr), &shown);
+        shown = WindowRect(FindWindowW(L"Tarvik_WidgetCanvas", nullptr));
     };
     const auto click = [&](int index, bool right) {
         MovePointer(shown.left + pad + 15 + index % 2 * 30, shown.top + pad + 15 + index / 2 * 30);
         ClickPointer(right);
-        PumpMessages(300ms);
     };
     open();
     const auto path = ScreenshotFolder() / L"tray-canvas.png";
@@ -144,7 +143,7 @@ TEST(TrayIcons, TheCanvasShowsTheIconsAndClicksReachTheirOwnerAsTheShellSendsThe
     DestroyWindow(other.Handle());
     EXPECT_TRUE(PumpUntil(
         [&] {
-            GetWindowRect(FindWindowW(L"Tarvik_WidgetCanvas", nullptr), &shown);
+            shown = WindowRect(FindWindowW(L"Tarvik_WidgetCanvas", nullptr));
             return shown.bottom - shown.top == 30 + 2 * pad;
         },
         1s));

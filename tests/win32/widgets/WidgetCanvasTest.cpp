@@ -89,19 +89,16 @@ TEST_F(WidgetCanvasTest, ThePointerReachesTheWidgetLeavesOnceEachTimeAndShowsThe
     MovePointer(310, 320);
     MovePointer(330, 350);
     EXPECT_EQ(widget.moves, (std::vector<Move>{{0, 10, 20}, {0, 30, 50}}));
-    EXPECT_TRUE(m_canvas->Tracking());
     LeaveCanvas();
     EXPECT_EQ(widget.leaves, 1);
     MovePointer(320, 330);  // re-arms the leave notification
     LeaveCanvas();
     EXPECT_EQ(widget.leaves, 2);
 
-    const HCURSOR hand = LoadCursorW(nullptr, IDC_HAND);
-    const HCURSOR arrow = LoadCursorW(nullptr, IDC_ARROW);
     for (const bool on : {true, false}) {
         m_canvas->SetHandCursor(on);
         MovePointer(340, on ? 340 : 350);
-        EXPECT_EQ(GetCursor(), on ? hand : arrow) << on;
+        EXPECT_EQ(GetCursor(), LoadCursorW(nullptr, on ? IDC_HAND : IDC_ARROW)) << on;
         LeaveCanvas();
     }
     EXPECT_EQ(widget.leaves, 4);
