@@ -216,9 +216,9 @@ inline RECT ClickOpens(TarvikCopy& tarvik, int x, int y, const wchar_t* windowCl
 }
 
 // Clicks the App button at x, then its panel's "Options..." button (centred 102 pixels down),
-// saves the panel as the picture, and clicks the row of the widget list (rows 22 high below a
-// 42-pixel title band) that switches that widget; false when no panel opened.
-inline bool SwitchInAppOptions(TarvikCopy& tarvik, int appX, int row, const wchar_t* picture) {
+// saves the panel as the picture, and clicks the options page y pixels down (the widget list's
+// rows are 22 high below a 42-pixel title band); false when no panel opened.
+inline bool ClickInAppOptions(TarvikCopy& tarvik, int appX, int y, const wchar_t* picture) {
     RECT rect = ClickOpens(tarvik, appX, 10, L"Tarvik_WidgetCanvas", nullptr, 3s);
     const HWND panel = tarvik.WaitForWindow(L"Tarvik_WidgetCanvas", 0ms);
     if (!panel) return false;
@@ -228,7 +228,7 @@ inline bool SwitchInAppOptions(TarvikCopy& tarvik, int appX, int row, const wcha
     GetWindowRect(panel, &rect);
     SaveScreenshot(ScreenshotFolder() / picture,
                    RECT{rect.left - 20, 0, rect.right + 20, rect.bottom + 20});
-    MovePointer(rect.left + 60, rect.top + 42 + row * 22 + 11);
+    MovePointer(rect.left + 60, rect.top + y);
     ClickPointer();
     return true;
 }

@@ -93,7 +93,10 @@ struct FeedRun {
 TEST(Feeds, ShowTheServedValuesKeepThemThroughFailedAnswersAndHandAHeadlinesLinkToTheShell) {
     StartGdiPlus();
     FeedRun run;
-    EXPECT_TRUE(PumpUntil(BarShowsTheFeeds, 5s)) << "no temperature or no headline";
+    // All three feeds asked for and answered (a moment to read the last answer).
+    PumpUntil([] { return LineCount(Work(L"requests.log"), "/") == 3; }, 5s);
+    PumpMessages(1s);
+    EXPECT_TRUE(BarShowsTheFeeds()) << "no temperature or no headline";
     // The weather refreshed while the server answers the observation with too much and the
     // forecast with endless redirects: one line for each, and the values stay.
     std::ofstream(Work(L"mode")) << "huge redirect good";
