@@ -8,15 +8,8 @@
 namespace tarvik::test {
 namespace {
 
-// The default theme's drop-down: rows 21 high from y 4, separators 10, 6 below the last row;
-// captions start 30 from the left edge.
-constexpr int kRowTop = 4, kRowHeight = 21, kSeparatorHeight = 10, kBottomPad = 6, kTextX = 30;
-
-HWND OpenTitle(TarvikCopy& tarvik, const Title& title) {
-    MovePointer((title.left + title.right) / 2, 10);
-    ClickPointer();
-    return tarvik.WaitForWindow(L"Tarvik_DropDownMenu", 5s);
-}
+// The default theme's drop-down: rows 21 high from y 4, separators 10, 6 below the last row.
+constexpr int kRowTop = 4, kRowHeight = 21, kSeparatorHeight = 10, kBottomPad = 6;
 
 int Height(HWND window) {
     RECT rect{};
@@ -37,14 +30,14 @@ TEST(AccessibleMenus, ADrawnMenuBarShowsOnTheStripWithItsRowsAndRunsThePickedOne
     std::vector<Title> titles;
     PumpUntil([&] { return (titles = StripTitles(0, L"accessible-strip.png")).size() == 4; }, 3s);
     ASSERT_EQ(titles.size(), 4u);
-    EXPECT_EQ(ReadFile(log), "") << "reading the titles opened a menu";
 
-    // File: New, Save As..., a separator, Recent (a cascade) and Exit. Opening it opened and
-    // closed it in the program.
-    HWND dropDown = OpenTitle(tarvik, titles[1]);
+    // File: New, Save As..., a separator and Exit. (The program's log, checked whole below, shows
+    // that reading the titles opened nothing and that each title read was opened and closed.)
+    MovePointer((titles[1].left + titles[1].right) / 2, 10);
+    ClickPointer();
+    const HWND dropDown = tarvik.WaitForWindow(L"Tarvik_DropDownMenu", 5s);
     ASSERT_NE(dropDown, nullptr);
-    EXPECT_EQ(Height(dropDown), kRowTop + 4 * kRowHeight + kSeparatorHeight + kBottomPad);
-    EXPECT_EQ(ReadFile(log), "open &File\r\nclose &File\r\n");
+    EXPECT_EQ(Height(dropDown), kRowTop + 3 * kRowHeight + kSeparatorHeight + kBottomPad);
     // View: Status Bar and Toolbar, the hidden row left out (its state is read from the program).
     MovePointer((titles[3].left + titles[3].right) / 2, 10);
     EXPECT_TRUE(

@@ -78,12 +78,12 @@ inline void Chord(std::initializer_list<BYTE> keys) {
     PumpMessages(300ms);
 }
 
-// The switched-off widgets as stored for this user; nothing when no value is there.
-inline std::optional<std::wstring> StoredDisabled() {
+// The value stored for this user under Software\Tarvik\<section>; nothing when there is none.
+inline std::optional<std::wstring> Stored(const std::wstring& section, const wchar_t* name) {
     wchar_t value[256] = {};
     DWORD size = sizeof value;
-    return RegGetValueW(HKEY_CURRENT_USER, L"Software\\Tarvik\\Widgets", L"Disabled", RRF_RT_REG_SZ,
-                        nullptr, value, &size) == ERROR_SUCCESS
+    return RegGetValueW(HKEY_CURRENT_USER, (L"Software\\Tarvik\\" + section).c_str(), name,
+                        RRF_RT_ANY, nullptr, value, &size) == ERROR_SUCCESS
                ? std::optional(std::wstring(value))
                : std::nullopt;
 }

@@ -12,15 +12,6 @@ namespace {
 
 constexpr const wchar_t* kCustomMenus = L"Software\\Tarvik\\CustomMenus";
 
-// The menus' chord as stored; empty when none is.
-std::wstring StoredHotkey() {
-    wchar_t value[64] = {};
-    DWORD size = sizeof value;
-    RegGetValueW(HKEY_CURRENT_USER, L"Software\\Tarvik\\Hotkeys", L"OpenMenus", RRF_RT_REG_SZ,
-                 nullptr, value, &size);
-    return value;
-}
-
 TEST(KeyboardMenus, TheHotkeyOpensTheFirstMenuTheArrowsMoveAndEnterRunsTheRowInTheProgram) {
     StartGdiPlus();
     RegDeleteTreeW(HKEY_CURRENT_USER, L"Software\\Tarvik\\Hotkeys");  // the default chords
@@ -85,7 +76,7 @@ TEST(KeyboardMenus, TheHotkeyOpensTheFirstMenuTheArrowsMoveAndEnterRunsTheRowInT
                                   300, L"keyboard-menus-options.png"));
     PumpMessages(300ms);
     Chord({VK_LWIN, VK_CONTROL, 'K'});
-    EXPECT_EQ(StoredHotkey(), L"Win+Ctrl+K");
+    EXPECT_EQ(Stored(L"Hotkeys", L"OpenMenus"), L"Win+Ctrl+K");
     MovePointer(360, 320);  // the program in front again
     ClickPointer();
     MovePointer(360, 600);

@@ -11,14 +11,6 @@ namespace {
 
 constexpr const wchar_t* kSection = L"Software\\Tarvik\\CustomMenus";
 
-std::wstring Stored() {  // the fixture's menus as stored; empty when there is no value
-    wchar_t value[256] = {};
-    DWORD size = sizeof value;
-    RegGetValueW(HKEY_CURRENT_USER, kSection, L"menufixture.exe", RRF_RT_ANY, nullptr, value,
-                 &size);
-    return value;
-}
-
 // Presses and lets go of each key in turn (virtual-key codes), with the held ones down meanwhile.
 void Press(std::string keys, std::string held = "") {
     for (const char key : held) keybd_event(key, 0, 0, 0);
@@ -57,7 +49,11 @@ TEST(Shortcuts, AnEntryMadeInTheEditorIsKeptAndPressesItsChordInTheProgram) {
     SaveScreenshot(ScreenshotFolder() / L"shortcuts-editor-add.png",
                    {canvas.left - 20, 0, canvas.right + 20, canvas.bottom + 20});
     Press("\r");
-    EXPECT_TRUE(PumpUntil([] { return Stored() == L"Shortcuts\036type k\037Ctrl+K"; }, 2s));
+    EXPECT_TRUE(PumpUntil(
+        [] {
+            return Stored(L"CustomMenus", L"menufixture.exe") == L"Shortcuts\036type k\037Ctrl+K";
+        },
+        2s));
     Press("\x1B");
 
     MovePointer(360, 320);  // onto the program's window: it comes to the front

@@ -80,7 +80,7 @@ TEST(Widgets, CalendarStartMenuAndThePanelSwitchingTheClockOffForGood) {
     ASSERT_TRUE(
         ClickInAppOptions(tarvik, textLeft - 4 - 2 - 25, 42 + 22 + 11, L"widgets-app-options.png"))
         << "no panel";
-    EXPECT_TRUE(PumpUntil([] { return StoredDisabled() == L"Clock"; }, 2s));
+    EXPECT_TRUE(PumpUntil([] { return Stored(L"Widgets", L"Disabled") == L"Clock"; }, 2s));
     ParkPointer();
 }
 
