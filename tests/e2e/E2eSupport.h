@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <map>
 #include <optional>
+#include <sstream>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -66,6 +67,14 @@ inline int ClockTextLeft(const wchar_t* pictureName) {
     const auto shapes =
         DarkRuns(RECT{ScreenWidth() - 400, 2, ScreenWidth(), kVisibleBar - 2}, pictureName, 15);
     return shapes.empty() ? -1 : shapes.back().left;
+}
+
+// The lines of the file that hold the text.
+inline int LinesWith(const std::filesystem::path& file, const std::string& text) {
+    std::istringstream lines(ReadFile(file));
+    int count = 0;
+    for (std::string line; std::getline(lines, line);) count += line.find(text) != line.npos;
+    return count;
 }
 
 // Keys down in order, then up in reverse order (virtual-key codes), as a user presses a chord;

@@ -5,7 +5,6 @@
 #include <windows.h>
 
 #include <fstream>
-#include <sstream>
 
 #include "E2eSupport.h"
 #include "win32/platform/WideText.h"
@@ -28,14 +27,6 @@ std::wstring Variable(const wchar_t* name) {
 std::filesystem::path Work(const wchar_t* file) {
     return std::filesystem::path(Variable(L"TARVIK_TEST_FEEDS_DIR")) / file;
 }
-// The lines of the file that hold the text.
-size_t LineCount(const std::filesystem::path& file, const std::string& text) {
-    std::istringstream lines(ReadFile(file));
-    size_t count = 0;
-    for (std::string line; std::getline(lines, line);) count += line.find(text) != line.npos;
-    return count;
-}
-
 // Columns of the visible bar between the two x with a dark pixel (text or icon strokes).
 int DarkColumns(int from, int to) {
     int dark = 0;
@@ -94,7 +85,7 @@ TEST(Feeds, ShowTheServedValuesKeepThemThroughFailedAnswersAndHandAHeadlinesLink
     StartGdiPlus();
     FeedRun run;
     // All three feeds asked for and answered (a moment to read the last answer).
-    PumpUntil([] { return LineCount(Work(L"requests.log"), "/") == 3; }, 5s);
+    PumpUntil([] { return LinesWith(Work(L"requests.log"), "/") == 3; }, 5s);
     PumpMessages(1s);
     EXPECT_TRUE(BarShowsTheFeeds()) << "no temperature or no headline";
     // The weather refreshed while the server answers the observation with too much and the
@@ -105,7 +96,7 @@ TEST(Feeds, ShowTheServedValuesKeepThemThroughFailedAnswersAndHandAHeadlinesLink
     EXPECT_EQ(run.Pick(kNews, kFirstHeadline, L"feeds-news-menu.png"), 11 * 21 + 10 + 10);
     const auto log = run.tarvik.LogFile();
     EXPECT_TRUE(PumpUntil(
-        [&] { return LineCount(log, "larger than 2 MiB") + LineCount(log, "redirects") == 2; },
+        [&] { return LinesWith(log, "larger than 2 MiB") + LinesWith(log, "redirects") == 2; },
         10s))
         << ReadFile(log);
     EXPECT_TRUE(BarShowsTheFeeds()) << "a failed answer took the values";

@@ -81,6 +81,8 @@ TEST(KeyboardMenus, TheHotkeyOpensTheFirstMenuTheArrowsMoveAndEnterRunsTheRowInT
     ClickPointer();
     MovePointer(360, 600);
     PumpUntil([&] { return GetForegroundWindow() == fixture.Window(); }, 3s);
+    Chord({VK_LWIN, VK_MENU, 'M'});
+    EXPECT_FALSE(IsWindowVisible(menu)) << "the old chord is let go";
     Chord({VK_LWIN, VK_CONTROL, 'K'});
     EXPECT_TRUE(PumpUntil([&] { return IsWindowVisible(menu) != FALSE; }, 3s));
     Chord({VK_ESCAPE});

@@ -3,8 +3,6 @@
 
 #include <gtest/gtest.h>
 
-#include <fstream>
-
 #include "E2eSupport.h"
 #include "win32/support/PointerInput.h"
 
@@ -57,10 +55,7 @@ TEST(VolumeStats, WithoutASoundDeviceTheSpeakerIsMutedAndTheStatsPanelShowsTheMe
     ClickPointer();
     PumpMessages(2s);
     EXPECT_FALSE(tarvik.WaitForExit(0ms)) << "it ended";
-    std::ifstream log(tarvik.LogFile());
-    int lines = 0;
-    for (std::string line; std::getline(log, line);) lines += line.find("CoreAudio") != line.npos;
-    EXPECT_EQ(lines, 1);
+    EXPECT_EQ(LinesWith(tarvik.LogFile(), "CoreAudio"), 1);
 
     rect = OpenCanvas(tarvik, 2, 140, L"stats-canvas.png");
     ASSERT_EQ(rect.bottom - rect.top, 140) << "no stats panel";
