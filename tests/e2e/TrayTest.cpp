@@ -50,9 +50,10 @@ LRESULT CALLBACK SinkProc(HWND window, UINT message, WPARAM wParam, LPARAM lPara
     return DefWindowProcW(window, message, wParam, lParam);
 }
 
-// The reply of the window to the copy-data, 0 when it gave none.
-LRESULT SendCopy(HWND to, std::vector<uint8_t> bytes) {
-    COPYDATASTRUCT data{1, static_cast<DWORD>(bytes.size()), bytes.data()};
+// The reply of the window to the copy-data (of the tray kind, 1, unless another is given), 0 when
+// it gave none.
+LRESULT SendCopy(HWND to, std::vector<uint8_t> bytes, ULONG_PTR kind = 1) {
+    COPYDATASTRUCT data{kind, static_cast<DWORD>(bytes.size()), bytes.data()};
     DWORD_PTR reply = 0;
     SendMessageTimeoutW(to, WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&data), SMTO_ABORTIFHUNG, 3000,
                         &reply);
@@ -108,14 +109,8 @@ TEST(Tray, IconsAreCollectedSharedTakenOverAndHandedBack) {
     const auto decoyOf = [](TarvikCopy& copy) { return ProcessOf(Decoy()) == copy.ProcessId(); };
     ASSERT_TRUE(PumpUntil([&] { return decoyOf(first); }, 5s));
     // Other copy-data goes on to the shell; the share window takes none.
-    COPYDATASTRUCT other{3, 0, nullptr};
-    DWORD_PTR reply = 0;
-    for (const auto& [window, expected] :
-         {std::pair{L"Shell_TrayWnd", 0x5EED}, std::pair{L"Hollisk_TrayShare", 0}}) {
-        SendMessageTimeoutW(FindWindowW(window, nullptr), WM_COPYDATA, 0,
-                            reinterpret_cast<LPARAM>(&other), SMTO_ABORTIFHUNG, 3000, &reply);
-        EXPECT_EQ(reply, DWORD_PTR(expected)) << window;
-    }
+    EXPECT_EQ(SendCopy(Decoy(), {}, 3), 0x5EED);
+    EXPECT_EQ(SendCopy(FindWindowW(L"Hollisk_TrayShare", nullptr), {}, 3), 0);
     EXPECT_EQ(LinesWith(shellLog, "3 "), 1);
     Harden();
 
