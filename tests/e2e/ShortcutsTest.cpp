@@ -11,14 +11,6 @@ namespace {
 
 constexpr const wchar_t* kSection = L"Software\\Tarvik\\CustomMenus";
 
-// Presses and lets go of each key in turn (virtual-key codes), with the held ones down meanwhile.
-void Press(std::string keys, std::string held = "") {
-    for (const char key : held) keybd_event(key, 0, 0, 0);
-    for (const char key : keys) keybd_event(key, 0, 0, 0), keybd_event(key, 0, KEYEVENTF_KEYUP, 0);
-    for (const char key : held) keybd_event(key, 0, KEYEVENTF_KEYUP, 0);
-    PumpMessages(300ms);
-}
-
 // Opens the drop-down of the strip's second title, "Shortcuts", once the strip shows the program's
 // title and "Shortcuts"; its rectangle.
 RECT OpenShortcutsMenu(TarvikCopy& tarvik) {
@@ -42,19 +34,19 @@ TEST(Shortcuts, AnEntryMadeInTheEditorIsKeptAndPressesItsChordInTheProgram) {
     // Its first row opens the editor.
     const RECT canvas =
         ClickOpens(tarvik, menu.left + 40, menu.top + 14, L"Tarvik_WidgetCanvas", nullptr, 3s);
-    Press("TYPE K");
+    Chord({'T', 'Y', 'P', 'E', VK_SPACE, 'K'});        // types "type k"
     MovePointer(canvas.left + 150, canvas.top + 130);  // the Shortcut field
     ClickPointer();
-    Press("K", "\x11");  // Ctrl+K
+    Chord({VK_CONTROL, 'K'});
     SaveScreenshot(ScreenshotFolder() / L"shortcuts-editor-add.png",
                    {canvas.left - 20, 0, canvas.right + 20, canvas.bottom + 20});
-    Press("\r");
+    Chord({VK_RETURN});
     EXPECT_TRUE(PumpUntil(
         [] {
             return Stored(L"CustomMenus", L"menufixture.exe") == L"Shortcuts\036type k\037Ctrl+K";
         },
         2s));
-    Press("\x1B");
+    Chord({VK_ESCAPE});
 
     MovePointer(360, 320);  // onto the program's window: it comes to the front
     ClickPointer();
