@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <map>
 #include <optional>
+#include <sstream>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -68,6 +69,14 @@ inline int ClockTextLeft(const wchar_t* pictureName) {
     return shapes.empty() ? -1 : shapes.back().left;
 }
 
+// The lines of the file that hold the text.
+inline int LinesWith(const std::filesystem::path& file, const std::string& text) {
+    std::istringstream lines(ReadFile(file));
+    int count = 0;
+    for (std::string line; std::getline(lines, line);) count += line.find(text) != line.npos;
+    return count;
+}
+
 // Keys down in order, then up in reverse order (virtual-key codes), as a user presses a chord;
 // then a while for the programs to act on it.
 inline void Chord(std::initializer_list<BYTE> keys) {
@@ -78,12 +87,12 @@ inline void Chord(std::initializer_list<BYTE> keys) {
     PumpMessages(300ms);
 }
 
-// The switched-off widgets as stored for this user; nothing when no value is there.
-inline std::optional<std::wstring> StoredDisabled() {
+// The value stored for this user under Software\Tarvik\<section>; nothing when there is none.
+inline std::optional<std::wstring> Stored(const std::wstring& section, const wchar_t* name) {
     wchar_t value[256] = {};
     DWORD size = sizeof value;
-    return RegGetValueW(HKEY_CURRENT_USER, L"Software\\Tarvik\\Widgets", L"Disabled", RRF_RT_REG_SZ,
-                        nullptr, value, &size) == ERROR_SUCCESS
+    return RegGetValueW(HKEY_CURRENT_USER, (L"Software\\Tarvik\\" + section).c_str(), name,
+                        RRF_RT_ANY, nullptr, value, &size) == ERROR_SUCCESS
                ? std::optional(std::wstring(value))
                : std::nullopt;
 }
@@ -216,9 +225,9 @@ inline RECT ClickOpens(TarvikCopy& tarvik, int x, int y, const wchar_t* windowCl
 }
 
 // Clicks the App button at x, then its panel's "Options..." button (centred 102 pixels down),
-// saves the panel as the picture, and clicks the row of the widget list (rows 22 high below a
-// 42-pixel title band) that switches that widget; false when no panel opened.
-inline bool SwitchInAppOptions(TarvikCopy& tarvik, int appX, int row, const wchar_t* picture) {
+// saves the panel as the picture, and clicks the options page y pixels down (the widget list's
+// rows are 22 high below a 42-pixel title band); false when no panel opened.
+inline bool ClickInAppOptions(TarvikCopy& tarvik, int appX, int y, const wchar_t* picture) {
     RECT rect = ClickOpens(tarvik, appX, 10, L"Tarvik_WidgetCanvas", nullptr, 3s);
     const HWND panel = tarvik.WaitForWindow(L"Tarvik_WidgetCanvas", 0ms);
     if (!panel) return false;
@@ -228,7 +237,7 @@ inline bool SwitchInAppOptions(TarvikCopy& tarvik, int appX, int row, const wcha
     GetWindowRect(panel, &rect);
     SaveScreenshot(ScreenshotFolder() / picture,
                    RECT{rect.left - 20, 0, rect.right + 20, rect.bottom + 20});
-    MovePointer(rect.left + 60, rect.top + 42 + row * 22 + 11);
+    MovePointer(rect.left + 60, rect.top + y);
     ClickPointer();
     return true;
 }

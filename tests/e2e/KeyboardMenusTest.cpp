@@ -12,15 +12,6 @@ namespace {
 
 constexpr const wchar_t* kCustomMenus = L"Software\\Tarvik\\CustomMenus";
 
-// The menus' chord as stored; empty when none is.
-std::wstring StoredHotkey() {
-    wchar_t value[64] = {};
-    DWORD size = sizeof value;
-    RegGetValueW(HKEY_CURRENT_USER, L"Software\\Tarvik\\Hotkeys", L"OpenMenus", RRF_RT_REG_SZ,
-                 nullptr, value, &size);
-    return value;
-}
-
 TEST(KeyboardMenus, TheHotkeyOpensTheFirstMenuTheArrowsMoveAndEnterRunsTheRowInTheProgram) {
     StartGdiPlus();
     RegDeleteTreeW(HKEY_CURRENT_USER, L"Software\\Tarvik\\Hotkeys");  // the default chords
@@ -81,26 +72,15 @@ TEST(KeyboardMenus, TheHotkeyOpensTheFirstMenuTheArrowsMoveAndEnterRunsTheRowInT
 
     // A new chord for the menus, chosen on the App panel's widgets page: the hotkeys' heading
     // follows ten widget rows, so the menus' row is 296..318 down the panel.
-    MovePointer(ClockTextLeft(L"keyboard-menus-clock.png") - 4 - 2 - 25, 10);
-    ClickPointer();
-    const HWND panel = tarvik.WaitForWindow(L"Tarvik_WidgetCanvas", 3s);
-    ASSERT_TRUE(GetWindowRect(panel, &rect));
-    PumpMessages(300ms);
-    MovePointer(rect.left + 88, rect.top + 102 + 12);  // "Options..."
-    ClickPointer();
-    PumpMessages(300ms);
-    GetWindowRect(panel, &rect);
-    MovePointer(rect.left + 60, rect.top + 300);
-    ClickPointer();
+    ASSERT_TRUE(ClickInAppOptions(tarvik, ClockTextLeft(L"keyboard-menus-clock.png") - 4 - 2 - 25,
+                                  300, L"keyboard-menus-options.png"));
     PumpMessages(300ms);
     Chord({VK_LWIN, VK_CONTROL, 'K'});
-    SaveScreenshot(ScreenshotFolder() / L"keyboard-menus-options.png",
-                   {rect.left - 20, 0, rect.right + 20, rect.bottom + 20});
-    EXPECT_EQ(StoredHotkey(), L"Win+Ctrl+K");
+    EXPECT_EQ(Stored(L"Hotkeys", L"OpenMenus"), L"Win+Ctrl+K");
     MovePointer(360, 320);  // the program in front again
     ClickPointer();
     MovePointer(360, 600);
-    PumpMessages(600ms);
+    PumpUntil([&] { return GetForegroundWindow() == fixture.Window(); }, 3s);
     Chord({VK_LWIN, VK_MENU, 'M'});
     EXPECT_FALSE(IsWindowVisible(menu)) << "the old chord is let go";
     Chord({VK_LWIN, VK_CONTROL, 'K'});

@@ -43,14 +43,6 @@ DWORD ProcessOf(HWND window) {
     GetWindowThreadProcessId(window, &process);
     return window ? process : 0;
 }
-// Lines of a log that begin with the text.
-int Count(const std::filesystem::path& log, const std::string& text) {
-    std::istringstream lines(ReadFile(log));
-    int count = 0;
-    for (std::string line; std::getline(lines, line);) count += line.starts_with(text);
-    return count;
-}
-
 // The icon messages of the tray kind that this process's stand-in sinks heard.
 int g_relayed = 0;
 LRESULT CALLBACK SinkProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -58,9 +50,10 @@ LRESULT CALLBACK SinkProc(HWND window, UINT message, WPARAM wParam, LPARAM lPara
     return DefWindowProcW(window, message, wParam, lParam);
 }
 
-// The reply of the window to the copy-data, 0 when it gave none.
-LRESULT SendCopy(HWND to, std::vector<uint8_t> bytes) {
-    COPYDATASTRUCT data{1, static_cast<DWORD>(bytes.size()), bytes.data()};
+// The reply of the window to the copy-data (of the tray kind, 1, unless another is given), 0 when
+// it gave none.
+LRESULT SendCopy(HWND to, std::vector<uint8_t> bytes, ULONG_PTR kind = 1) {
+    COPYDATASTRUCT data{kind, static_cast<DWORD>(bytes.size()), bytes.data()};
     DWORD_PTR reply = 0;
     SendMessageTimeoutW(to, WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&data), SMTO_ABORTIFHUNG, 3000,
                         &reply);
@@ -107,7 +100,8 @@ TEST(Tray, IconsAreCollectedSharedTakenOverAndHandedBack) {
     const Fixture shell(L"shell", folder.Path() / L"explorer.exe", shellLog);
     ASSERT_TRUE(PumpUntil([&] { return ProcessOf(Decoy()) == shell.m_run.dwProcessId; }, 10s));
     const Fixture owner(L"owner", folder.Path() / L"TrayFixture.exe", ownerLog);
-    ASSERT_TRUE(PumpUntil([&] { return Count(shellLog, "1 ") == 1; }, 20s)) << ReadFile(shellLog);
+    ASSERT_TRUE(PumpUntil([&] { return LinesWith(shellLog, "1 ") == 1; }, 20s))
+        << ReadFile(shellLog);
 
     // The first copy hosts: its decoy stands in front of the shell's taskbar.
     TarvikCopy first;
@@ -115,15 +109,9 @@ TEST(Tray, IconsAreCollectedSharedTakenOverAndHandedBack) {
     const auto decoyOf = [](TarvikCopy& copy) { return ProcessOf(Decoy()) == copy.ProcessId(); };
     ASSERT_TRUE(PumpUntil([&] { return decoyOf(first); }, 5s));
     // Other copy-data goes on to the shell; the share window takes none.
-    COPYDATASTRUCT other{3, 0, nullptr};
-    DWORD_PTR reply = 0;
-    for (const auto& [window, expected] :
-         {std::pair{L"Shell_TrayWnd", 0x5EED}, std::pair{L"Hollisk_TrayShare", 0}}) {
-        SendMessageTimeoutW(FindWindowW(window, nullptr), WM_COPYDATA, 0,
-                            reinterpret_cast<LPARAM>(&other), SMTO_ABORTIFHUNG, 3000, &reply);
-        EXPECT_EQ(reply, DWORD_PTR(expected)) << window;
-    }
-    EXPECT_EQ(Count(shellLog, "3 "), 1);
+    EXPECT_EQ(SendCopy(Decoy(), {}, 3), 0x5EED);
+    EXPECT_EQ(SendCopy(FindWindowW(L"Hollisk_TrayShare", nullptr), {}, 3), 0);
+    EXPECT_EQ(LinesWith(shellLog, "3 "), 1);
     Harden();
 
     // A second copy subscribes; killed, the first hands over to it, and the owner's icons,
@@ -133,16 +121,16 @@ TEST(Tray, IconsAreCollectedSharedTakenOverAndHandedBack) {
                 second.WaitForWindow(L"Tarvik_Bar"));
     EXPECT_TRUE(PumpUntil(
         [&] { return ReadFile(second.LogFile()).find("subscribed") != std::string::npos; }, 5s));
-    const int added = Count(ownerLog, "0 0");
+    const int added = LinesWith(ownerLog, "0 0");
     first.Kill();
     EXPECT_TRUE(PumpUntil([&] { return decoyOf(second); }, 5s)) << ReadFile(second.LogFile());
-    EXPECT_TRUE(PumpUntil([&] { return Count(ownerLog, "0 0") == added + 2; }, 3s));
+    EXPECT_TRUE(PumpUntil([&] { return LinesWith(ownerLog, "0 0") == added + 2; }, 3s));
 
     // Stopped, the host hands the icons back: the owners are told to register with the shell.
-    const int handedBack = Count(ownerLog, "0 0");
+    const int handedBack = LinesWith(ownerLog, "0 0");
     PostMessageW(second.WaitForWindow(L"Tarvik_Bar"), WM_CLOSE, 0, 0);
     EXPECT_TRUE(second.WaitForExit(10s));
-    EXPECT_TRUE(PumpUntil([&] { return Count(ownerLog, "0 0") > handedBack; }, 3s));
+    EXPECT_TRUE(PumpUntil([&] { return LinesWith(ownerLog, "0 0") > handedBack; }, 3s));
 }
 
 }  // namespace

@@ -2,9 +2,10 @@
 """The feed server of the end-to-end tests, on the loopback address and a free port.
 
 Usage: serve.py WORK_FOLDER. Writes the port to WORK_FOLDER/port and every request's path to
-WORK_FOLDER/requests.log. The word in WORK_FOLDER/mode (default "good") picks the answers:
-<mode>-<feed>.xml or <mode>.xml from this folder, where <feed> is observation, forecast or news;
-"huge" sends a body of 3 MiB, "redirect" redirects to itself forever.
+WORK_FOLDER/requests.log. The words in WORK_FOLDER/mode (default "good") pick the answers to the
+feeds observation, forecast and news in turn (the last word for the feeds after it): the file
+<mode>-<feed>.xml from this folder; "huge" sends a body of 3 MiB, "redirect" redirects to itself
+forever.
 """
 import http.server
 import os
@@ -18,25 +19,24 @@ class Feeds(http.server.BaseHTTPRequestHandler):
     def do_GET(self):
         with open(os.path.join(WORK, "requests.log"), "a") as log:
             log.write(self.path + "\n")
+        feeds = ("observation", "forecast", "news")
+        feed = next((k for k in feeds[:2] if k in self.path), "news")
         try:
             with open(os.path.join(WORK, "mode")) as f:
-                mode = f.read().strip() or "good"
+                modes = f.read().split() or ["good"]
         except OSError:
-            mode = "good"
+            modes = ["good"]
+        mode = modes[min(feeds.index(feed), len(modes) - 1)]
         if mode == "redirect":
             self.send_response(302)
             self.send_header("Location", self.path)
             self.end_headers()
             return
-        feed = next((k for k in ("observation", "forecast") if k in self.path), "news")
-        body = b""
-        for name in (f"{mode}-{feed}.xml", f"{mode}.xml"):
-            if os.path.exists(os.path.join(HERE, name)):
-                with open(os.path.join(HERE, name), "rb") as f:
-                    body = f.read()
-                break
         if mode == "huge":
             body = b"<item>" * (3 * 1024 * 1024 // 6)
+        else:
+            with open(os.path.join(HERE, f"{mode}-{feed}.xml"), "rb") as f:
+                body = f.read()
         self.send_response(200)
         self.send_header("Content-Type", "application/rss+xml")
         self.send_header("Content-Length", str(len(body)))
