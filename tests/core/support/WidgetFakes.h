@@ -53,11 +53,12 @@ struct MemorySettings final : ISettingsStore {
 // Windows' hotkeys: one holder per chord; the chords in `elsewhere` another program holds.
 struct FakeHotkeyPort final : IHotkeyPort {
     std::set<std::pair<uint32_t, int32_t>> elsewhere;
-    std::map<int32_t, std::pair<uint32_t, int32_t>> held;
+    // As on Windows, registering an id again keeps the chord it held until it is unregistered.
+    std::multimap<int32_t, std::pair<uint32_t, int32_t>> held;
 
     int32_t Register(int32_t id, uint32_t modifiers, int32_t keyCode) override {
         if (elsewhere.contains({modifiers, keyCode})) return Hotkeys::kHeldElsewhere;
-        held[id] = {modifiers, keyCode};
+        held.insert({id, {modifiers, keyCode}});
         return 0;
     }
     void Unregister(int32_t id) override { held.erase(id); }
