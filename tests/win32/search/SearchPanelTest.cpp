@@ -61,7 +61,7 @@ class SearchPanelTest : public ::testing::Test {
     CommandTarget m_target;
 };
 
-TEST_F(SearchPanelTest, FindsAndRunsACommandByTheKeyboardUnderTheBar) {
+TEST_F(SearchPanelTest, FindsRunsAndRemembersACommandByTheKeyboard) {
     Open();
     EXPECT_EQ(GetForegroundWindow(), Panel().Handle()) << "the panel takes the keyboard";
     EXPECT_TRUE(GetWindowLongW(Panel().Handle(), GWL_EXSTYLE) & WS_EX_LAYERED);
@@ -82,12 +82,20 @@ TEST_F(SearchPanelTest, FindsAndRunsACommandByTheKeyboardUnderTheBar) {
     EXPECT_TRUE(
         SaveScreenshot(ScreenshotFolder() / L"search-panel.png",
                        RECT{panel.left - 20, panel.top, panel.right + 20, panel.bottom + 20}));
-    // Remembering the command for next time, and Escape, are the end-to-end test's.
     Press(VK_RETURN);
     EXPECT_TRUE(PumpUntil([&] { return !m_target.commands.empty(); }, 2s));
     EXPECT_EQ(m_target.commands, std::vector<WPARAM>{312});
     EXPECT_FALSE(Panel().IsVisible());
     EXPECT_EQ(GetForegroundWindow(), m_target.Handle()) << "the keyboard goes back";
+    EXPECT_EQ(m_harness.Parts().settings.Read(RecentCommands::kSection, Program(), ""),
+              "View > Zoom > Zoom Out");
+
+    // Next time the command is offered before anything is typed; Escape closes the panel.
+    Open();
+    EXPECT_EQ(Shown(Panel()), std::vector<std::string>{"View > Zoom > Zoom Out | Ctrl+Minus"});
+    Press(VK_ESCAPE);
+    EXPECT_FALSE(Panel().IsVisible());
+    EXPECT_EQ(GetForegroundWindow(), m_target.Handle());
 
     // Switching to another window closes the panel and leaves the keyboard there.
     Open();
