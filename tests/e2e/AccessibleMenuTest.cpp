@@ -31,34 +31,58 @@ TEST(AccessibleMenus, ADrawnMenuBarShowsOnTheStripWithItsRowsAndRunsThePickedOne
     PumpUntil([&] { return (titles = StripTitles(0, L"accessible-strip.png")).size() == 4; }, 3s);
     ASSERT_EQ(titles.size(), 4u);
 
-    // File: New, Save As..., a separator and Exit. (The program's log, checked whole below, shows
-    // that reading the titles opened nothing and that each title read was opened and closed.)
+    // File: New, Save As..., a separator, Recent (a cascade) and Exit. (The program's log, checked
+    // whole below, shows that reading the titles opened nothing and that each title read was
+    // opened and closed.)
     MovePointer((titles[1].left + titles[1].right) / 2, 10);
     ClickPointer();
     const HWND dropDown = tarvik.WaitForWindow(L"Tarvik_DropDownMenu", 5s);
     ASSERT_NE(dropDown, nullptr);
-    EXPECT_EQ(Height(dropDown), kRowTop + 3 * kRowHeight + kSeparatorHeight + kBottomPad);
+    EXPECT_EQ(Height(dropDown), kRowTop + 4 * kRowHeight + kSeparatorHeight + kBottomPad);
+    // Edit: Undo (disabled: a click on it runs nothing and leaves the drop-down open), Copy, Paste.
+    MovePointer((titles[2].left + titles[2].right) / 2, 10);
+    EXPECT_TRUE(
+        PumpUntil([&] { return Height(dropDown) == kRowTop + 3 * kRowHeight + kBottomPad; }, 2s));
+    RECT list{};
+    GetWindowRect(dropDown, &list);
+    MovePointer(list.left + 50, list.top + kRowTop + kRowHeight / 2);
+    PumpMessages(100ms);
+    ClickPointer();
+    PumpMessages(300ms);
+    EXPECT_TRUE(IsWindowVisible(dropDown));
     // View: Status Bar and Toolbar, the hidden row left out (its state is read from the program).
     MovePointer((titles[3].left + titles[3].right) / 2, 10);
     EXPECT_TRUE(
         PumpUntil([&] { return Height(dropDown) == kRowTop + 2 * kRowHeight + kBottomPad; }, 2s));
-    RECT list{};
     GetWindowRect(dropDown, &list);
     SaveScreenshot(ScreenshotFolder() / L"accessible-dropdown.png",
                    {list.left - 10, 0, list.right + 40, list.bottom + 20});
 
-    // Picking Save As... in File runs it in the program (which opens the way to it).
+    // Back in File, Recent opens its cascade of two rows beside it; then picking Save As... runs
+    // it in the program (which opens the way to it).
     MovePointer((titles[1].left + titles[1].right) / 2, 10);
-    PumpUntil([&] { return Height(dropDown) > kRowTop + 2 * kRowHeight + kBottomPad; }, 2s);
+    PumpUntil([&] { return Height(dropDown) > kRowTop + 3 * kRowHeight + kBottomPad; }, 2s);
     GetWindowRect(dropDown, &list);
+    MovePointer(list.left + 50, list.top + kRowTop + 2 * kRowHeight + kSeparatorHeight + 10);
+    EXPECT_TRUE(PumpUntil(
+        [&] {
+            for (HWND w = nullptr;
+                 (w = FindWindowExW(nullptr, w, L"Tarvik_DropDownMenu", nullptr));)
+                if (w != dropDown && IsWindowVisible(w) &&
+                    Height(w) == kRowTop + 2 * kRowHeight + kBottomPad)
+                    return true;
+            return false;
+        },
+        2s))
+        << "the Recent cascade did not open";
     MovePointer(list.left + 50, list.top + kRowTop + kRowHeight + kRowHeight / 2);
     PumpMessages(100ms);
     ClickPointer();
     EXPECT_TRUE(PumpUntil([&] { return ReadFile(log).ends_with("invoke Save &As...\r\n"); }, 3s))
         << ReadFile(log);
     EXPECT_EQ(ReadFile(log),
-              "open &File\r\nclose &File\r\nopen &View\r\nclose &View\r\n"
-              "open &File\r\nclose &File\r\nopen &File\r\ninvoke Save &As...\r\n");
+              "open &File\r\nclose &File\r\nopen &Edit\r\nclose &Edit\r\nopen &View\r\n"
+              "close &View\r\nopen &File\r\nclose &File\r\nopen &File\r\ninvoke Save &As...\r\n");
 
     // The menu search over the same program: its hotkey, a query, Enter runs the row there.
     MovePointer(350, 330);  // onto the program's window: it comes to the front
@@ -69,7 +93,9 @@ TEST(AccessibleMenus, ADrawnMenuBarShowsOnTheStripWithItsRowsAndRunsThePickedOne
     Chord({VK_LWIN, VK_MENU, VK_SPACE});
     const HWND search = tarvik.WaitForWindow(L"Tarvik_SearchPanel", 5s);
     ASSERT_NE(search, nullptr) << "Win+Alt+Space opens the search";
-    // Enter once the search has read every title's rows (the program opened and closed each).
+    // Typed once the panel has the keyboard; Enter once the search has read every title's rows
+    // (the program opened and closed each).
+    EXPECT_TRUE(PumpUntil([&] { return GetForegroundWindow() == search; }, 2s));
     Chord({'S'});
     Chord({'A'});
     PumpUntil([&] { return ReadFile(log).ends_with("close &View\r\n"); }, 3s);
