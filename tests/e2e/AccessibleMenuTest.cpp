@@ -96,15 +96,26 @@ TEST(AccessibleMenus, ADrawnMenuBarShowsOnTheStripWithItsRowsAndRunsThePickedOne
     // Typed once the panel has the keyboard; Enter once the search has read every title's rows
     // (the program opened and closed each).
     EXPECT_TRUE(PumpUntil([&] { return GetForegroundWindow() == search; }, 2s));
+    // "sa" finds Save As alone by its first letters ("a" alone would find a.txt first), and so
+    // does "sav as" by words.
     Chord({'S'});
     Chord({'A'});
     PumpUntil([&] { return ReadFile(log).ends_with("close &View\r\n"); }, 3s);
+    PumpMessages(100ms);
+    const int oneResult = Height(search);
+    for (const BYTE key : std::initializer_list<BYTE>{'V', VK_SPACE, 'A', 'S'}) Chord({key});
+    RECT panel{};
+    GetWindowRect(search, &panel);
+    SaveScreenshot(ScreenshotFolder() / L"accessible-search.png",
+                   {panel.left - 20, 0, panel.right + 20, panel.bottom + 20});
+    EXPECT_EQ(Height(search), oneResult);
     Chord({VK_RETURN});
     EXPECT_TRUE(PumpUntil([&] { return ReadFile(log).ends_with("invoke Save &As...\r\n"); }, 3s));
     EXPECT_EQ(ReadFile(log).substr(searched),
               "open &File\r\nclose &File\r\nopen &Edit\r\nclose &Edit\r\nopen &View\r\n"
               "close &View\r\nopen &File\r\ninvoke Save &As...\r\n");
     EXPECT_FALSE(IsWindowVisible(search));
+    EXPECT_EQ(Stored(L"Recent", L"accessiblemenufixture.exe"), L"File > Save As...");
     RegDeleteKeyValueW(HKEY_CURRENT_USER, L"Software\\Tarvik\\Recent",
                        L"accessiblemenufixture.exe");
 }
