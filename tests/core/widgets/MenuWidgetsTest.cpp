@@ -81,6 +81,7 @@ TEST(ClipboardWidget, ListsCutLabelsAndRestoresWhatTheMenuShowedToTheTop) {
     // The third row as the menu showed it, though the history changed since.
     bar.Copy({"new"});
     PickCommand(widget, 3);
+    EXPECT_EQ(bar.history.HistoryItem(1), a48) << "at the top before the clipboard's notice";
     EXPECT_EQ(bar.Copy({*bar.text}), "|" + a48 + "|new|\t\t|" + b49 + "||");
     bar.busy = true;
     for (int32_t command : {3, 3, ClipboardWidget::kClearHistory}) PickCommand(widget, command);
